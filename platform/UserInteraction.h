@@ -1,0 +1,43 @@
+#pragma once
+// The one way the system talks to the user: message boxes and file prompts.
+// The program installs a dialog-showing implementation; command-line tools and
+// tests install their own (see RecordingUserInteraction).
+
+#include "platform/CString.h"
+#include "platform/Types.h"
+
+#include <optional>
+#include <string>
+
+struct FilePrompt {
+    bool open = true;          // an open prompt, else a save prompt
+    std::string title;         // UTF-8
+    std::string filter;        // UTF-8, "Name (*.ext)|*.ext|..."
+    std::string defaultExt;    // without the dot
+    std::string initialPath;   // native path
+    bool overwritePrompt = true;
+};
+
+class IUserInteraction {
+public:
+    virtual ~IUserInteraction() = default;
+    // text is UTF-8. Returns IDOK, IDYES, IDNO, IDCANCEL ...
+    virtual int MessageBox(const std::string& text, UINT type) = 0;
+    // The chosen native path, or nothing when the user cancelled.
+    virtual std::optional<std::string> PromptFileName(const FilePrompt& prompt) = 0;
+};
+
+// The installed service; a console implementation writing to standard error
+// until another is installed.
+IUserInteraction& AfxGetUserInteraction();
+// Installs a service (not owned); null restores the console implementation.
+void AfxSetUserInteraction(IUserInteraction* service);
+
+// The answer a box of this type gives when nobody chooses: its default button.
+int DefaultAnswer(UINT type);
+// A box given no icon shows the exclamation icon.
+UINT WithDefaultIcon(UINT type);
+
+int AfxMessageBoxUtf8(const std::string& text, UINT type = MB_OK);
+// Shift_JIS text.
+int AfxMessageBox(const CString& text, UINT type = MB_OK);

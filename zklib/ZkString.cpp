@@ -1,0 +1,97 @@
+#include "zklib/ZkString.h"
+
+#include "platform/CodePage.h"
+
+#include <cstring>
+#include <cwchar>
+
+CZkString::CZkString(const wchar_t* text) {
+    if (!text)
+        return;
+    // wchar_t is UTF-32 here (UTF-16 on Windows); go through UTF-16.
+    std::u16string utf16;
+    for (const wchar_t* p = text; *p; ++p) {
+        char32_t c = static_cast<char32_t>(*p);
+        if (sizeof(wchar_t) == 4 && c > 0xFFFF) {
+            c -= 0x10000;
+            utf16 += static_cast<char16_t>(0xD800 + (c >> 10));
+            utf16 += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            utf16 += static_cast<char16_t>(c);
+        }
+    }
+    CString out;
+    cp932::Error error;
+    std::u16string rest = utf16;
+    // Replace each character the code page cannot hold, then convert again.
+    while (!cp932::FromUtf16(rest, out, &error)) {
+        size_t at = 0, chars = 0;
+        while (chars < error.index) {
+            at += (rest[at] >= 0xD800 && rest[at] < 0xDC00) ? 2 : 1;
+            ++chars;
+        }
+        const size_t len = (rest[at] >= 0xD800 && rest[at] < 0xDC00) ? 2 : 1;
+        rest.replace(at, len, u"\u30FB");
+    }
+    CString::operator=(out);
+}
+
+BOOL CZkString::Read(CFile* file) {
+    try {
+        unsigned char prefix[4];
+        file->ReadExact(prefix, 4);
+        const DWORD n = DWORD(prefix[0]) | DWORD(prefix[1]) << 8 | DWORD(prefix[2]) << 16 |
+                        DWORD(prefix[3]) << 24;
+        // Never reserve more than the file still holds.
+        if (n > file->GetRemaining())
+            CFileException::Throw(CFileException::endOfFile, file->GetFilePath());
+        CString value;
+        if (n) {
+            file->ReadExact(value.GetBuffer(static_cast<int>(n)), n);
+            value.ReleaseBuffer();
+        }
+        CString::operator=(std::move(value));
+        return TRUE;
+    } catch (const CFileException& e) {
+        e.ReportError();
+        return FALSE;
+    }
+}
+
+BOOL CZkString::Write(CFile* file) {
+    try {
+        const DWORD n = static_cast<DWORD>(GetLength()) + 1;
+        const unsigned char prefix[4] = {static_cast<unsigned char>(n),
+                                         static_cast<unsigned char>(n >> 8),
+                                         static_cast<unsigned char>(n >> 16),
+                                         static_cast<unsigned char>(n >> 24)};
+        file->Write(prefix, 4);
+        file->Write(GetString(), n);
+        return TRUE;
+    } catch (const CFileException& e) {
+        e.ReportError();
+        return FALSE;
+    }
+}
+
+int CZkString::FindNoCase(char ch, int start) const {
+    const char needle[2] = {ch, '\0'};
+    return FindNoCase(needle, start);
+}
+
+int CZkString::FindNoCase(const char* sub, int start) const {
+    if (start > GetLength())
+        return -1;
+    CString hay(*this);
+    CString needle(sub);
+    hay.MakeUpper();
+    needle.MakeUpper();
+    return hay.Find(needle, start);
+}
+
+int CZkString::ReverseFindOneOf(const char* set) const {
+    CString reversed(*this);
+    reversed.MakeReverse();
+    const int a = reversed.FindOneOf(set);
+    return a < 0 ? -1 : GetLength() - a - 1;
+}
