@@ -12,3 +12,8 @@ if(KOLVANE_SANITIZE)
                            -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(kolvane_cfg INTERFACE -fsanitize=address,undefined)
 endif()
+
+if(KOLVANE_FUZZ)
+    # Coverage for the fuzzers in every library they reach.
+    target_compile_options(kolvane_cfg INTERFACE -fsanitize=fuzzer-no-link)
+endif()

@@ -1,3 +1,4 @@
+#include "platform/AtomicFile.h"
 #include "platform/File.h"
 #include "platform/RecordingUserInteraction.h"
 #include "platform/StdioFile.h"
@@ -122,5 +123,39 @@ TEST(File, WholeFileIsReadIntoMemoryUnderItsName) {
     EXPECT_EQ(m.GetFilePath(), path);
     EXPECT_THROW(ReadWholeFile((dir / "missing").c_str()), CFileException);
     EXPECT_THROW(ReadWholeFile(dir.c_str()), CFileException);  // a folder is no file
+    fs::remove_all(dir);
+}
+
+TEST(File, AtomicFileReplacesTheTargetOnlyWhenCommitted) {
+    const fs::path dir = TempDir("atomic");
+    const std::string target = (dir / "book.kvd").string();
+    std::ofstream(target, std::ios::binary) << "old";
+    const auto contents = [&] {
+        std::ifstream in(target, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    {
+        CAtomicFile f;
+        ASSERT_TRUE(f.Open(target.c_str()));
+        f.Write("new!", 4);
+        EXPECT_EQ(contents(), "old");
+        // dropped without Commit: the target stays, no temporary file is left
+    }
+    EXPECT_EQ(contents(), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    {
+        CAtomicFile f;
+        ASSERT_TRUE(f.Open(target.c_str()));
+        f.Write("new!", 4);
+        f.Commit();
+    }
+    EXPECT_EQ(contents(), "new!");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    CAtomicFile bad;
+    CFileException error;
+    EXPECT_FALSE(bad.Open((dir / "missing" / "x.kvd").c_str(), CFile::modeCreate, &error));
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(error.m_strFileName, (dir / "missing" / "x.kvd").string());
     fs::remove_all(dir);
 }
