@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-CAtomicFile::~CAtomicFile() { Abort(); }
+CAtomicFile::~CAtomicFile() {
+    Abort();
+}
 
 BOOL CAtomicFile::Open(const char* target, UINT, CFileException* error) {
     Abort();

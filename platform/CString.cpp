@@ -61,7 +61,9 @@ int CString::FindOneOf(const char* set) const {
     return -1;
 }
 
-CString CString::Mid(int first) const { return Mid(first, GetLength() - std::max(first, 0)); }
+CString CString::Mid(int first) const {
+    return Mid(first, GetLength() - std::max(first, 0));
+}
 
 CString CString::Mid(int first, int count) const {
     first = std::clamp(first, 0, GetLength());
@@ -69,7 +71,9 @@ CString CString::Mid(int first, int count) const {
     return CString(std::string_view(m_s).substr(first, count));
 }
 
-CString CString::Left(int count) const { return Mid(0, count); }
+CString CString::Left(int count) const {
+    return Mid(0, count);
+}
 
 CString CString::Right(int count) const {
     count = std::clamp(count, 0, GetLength());
@@ -103,7 +107,9 @@ CString& CString::MakeReverse() {
     return *this;
 }
 
-static bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+static bool IsBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 CString& CString::TrimLeft() {
     size_t n = 0;
@@ -207,7 +213,9 @@ int MbsCompare(const char* a, const char* b) {
     }
 }
 
-int CString::Compare(const char* other) const { return MbsCompare(GetString(), other ? other : ""); }
+int CString::Compare(const char* other) const {
+    return MbsCompare(GetString(), other ? other : "");
+}
 
 int CString::CompareNoCase(const char* other) const {
     CString a(*this), b(other);

@@ -13,7 +13,9 @@ CFile::CFile(const char* path, UINT flags) {
         throw error;
 }
 
-CFile::~CFile() { Abort(); }
+CFile::~CFile() {
+    Abort();
+}
 
 BOOL CFile::Open(const char* path, UINT flags, CFileException* error) {
     Abort();
@@ -51,7 +53,9 @@ BOOL CFile::Open(const char* path, UINT flags, CFileException* error) {
     return TRUE;
 }
 
-void CFile::ThrowErrno() const { CFileException::ThrowOsError(errno, m_strFileName); }
+void CFile::ThrowErrno() const {
+    CFileException::ThrowOsError(errno, m_strFileName);
+}
 
 UINT CFile::Read(void* buffer, UINT count) {
     if (m_fd < 0)
@@ -172,7 +176,7 @@ void CMemFile::Write(const void* buffer, UINT count) {
 }
 
 ULONGLONG CMemFile::Seek(LONGLONG offset, UINT from) {
-    const LONGLONG base = from == end ? static_cast<LONGLONG>(m_data.size())
+    const LONGLONG base = from == end       ? static_cast<LONGLONG>(m_data.size())
                           : from == current ? static_cast<LONGLONG>(m_pos)
                                             : 0;
     if (base + offset < 0)

@@ -55,7 +55,9 @@ std::string CFileException::GetErrorMessage() const {
     return text;
 }
 
-int CFileException::ReportError(UINT type) const { return AfxMessageBoxUtf8(GetErrorMessage(), type); }
+int CFileException::ReportError(UINT type) const {
+    return AfxMessageBoxUtf8(GetErrorMessage(), type);
+}
 
 int CFileException::OsErrorToCause(int err) {
     switch (err) {

@@ -57,6 +57,10 @@ CMemorySettingsStore g_defaultStore;
 ISettingsStore* g_store = &g_defaultStore;
 } // namespace
 
-ISettingsStore& AfxGetProfile() { return *g_store; }
+ISettingsStore& AfxGetProfile() {
+    return *g_store;
+}
 
-void AfxSetProfile(ISettingsStore* store) { g_store = store ? store : &g_defaultStore; }
+void AfxSetProfile(ISettingsStore* store) {
+    g_store = store ? store : &g_defaultStore;
+}

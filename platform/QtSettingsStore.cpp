@@ -18,12 +18,11 @@ QString ToQt(const char* sjis) {
 } // namespace
 
 CQtSettingsStore::CQtSettingsStore()
-    : m_settings(std::make_unique<QSettings>(QStringLiteral("Tavrin"),
-                                             QStringLiteral("ｺﾙｳﾞｧﾈ"))) {}
+    : m_settings(std::make_unique<QSettings>(QStringLiteral("Tavrin"), QStringLiteral("ｺﾙｳﾞｧﾈ"))) {}
 
 CQtSettingsStore::CQtSettingsStore(const std::string& iniPath)
-    : m_settings(std::make_unique<QSettings>(QString::fromLocal8Bit(iniPath),
-                                             QSettings::IniFormat)) {}
+    : m_settings(
+          std::make_unique<QSettings>(QString::fromLocal8Bit(iniPath), QSettings::IniFormat)) {}
 
 CQtSettingsStore::~CQtSettingsStore() = default;
 
@@ -41,8 +40,7 @@ CString CQtSettingsStore::GetProfileString(const char* section, const char* key,
     return out;
 }
 
-BOOL CQtSettingsStore::WriteProfileString(const char* section, const char* key,
-                                          const char* value) {
+BOOL CQtSettingsStore::WriteProfileString(const char* section, const char* key, const char* value) {
     if (!value)
         return RemoveKey(section, key);
     m_settings->setValue(KeyPath(section, key), ToQt(value));

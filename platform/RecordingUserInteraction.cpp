@@ -1,8 +1,12 @@
 #include "platform/RecordingUserInteraction.h"
 
-RecordingUserInteraction::RecordingUserInteraction() { AfxSetUserInteraction(this); }
+RecordingUserInteraction::RecordingUserInteraction() {
+    AfxSetUserInteraction(this);
+}
 
-RecordingUserInteraction::~RecordingUserInteraction() { AfxSetUserInteraction(nullptr); }
+RecordingUserInteraction::~RecordingUserInteraction() {
+    AfxSetUserInteraction(nullptr);
+}
 
 RecordingUserInteraction& RecordingUserInteraction::ExpectMessage(std::string text, int answer) {
     m_script.push_back({true, true, std::move(text), answer, std::nullopt});
@@ -33,7 +37,8 @@ int RecordingUserInteraction::MessageBox(const std::string& text, UINT type) {
     Step step = std::move(m_script.front());
     m_script.pop_front();
     if (step.checkText && step.text != text)
-        m_problems.push_back("message differs:\n  expected: " + step.text + "\n  shown:    " + text);
+        m_problems.push_back("message differs:\n  expected: " + step.text +
+                             "\n  shown:    " + text);
     return step.answer;
 }
 

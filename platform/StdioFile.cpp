@@ -11,12 +11,16 @@ CStdioFile::CStdioFile(const char* path, UINT flags) {
         throw error;
 }
 
-CStdioFile::~CStdioFile() { Abort(); }
+CStdioFile::~CStdioFile() {
+    Abort();
+}
 
 BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error) {
     if (!CFile::Open(path, flags, error))
         return FALSE;
-    const char* mode = (flags & 3) == modeWrite ? "wb" : (flags & 3) == modeReadWrite ? "r+b" : "rb";
+    const char* mode = (flags & 3) == modeWrite       ? "wb"
+                       : (flags & 3) == modeReadWrite ? "r+b"
+                                                      : "rb";
     m_pStream = ::fdopen(m_fd, mode);
     if (!m_pStream) {
         const int err = errno;

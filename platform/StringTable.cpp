@@ -74,4 +74,18 @@ CString CStringTable::Get(UINT id) const {
     return it == m_texts.end() ? CString() : it->second;
 }
 
-std::string CStringTable::GetUtf8(UINT id) const { return cp932::ToUtf8Lossy(Get(id).view()); }
+std::string CStringTable::GetUtf8(UINT id) const {
+    return cp932::ToUtf8Lossy(Get(id).view());
+}
+
+namespace {
+const CStringTable* g_resourceStrings = nullptr;
+} // namespace
+
+void AfxSetResourceStrings(const CStringTable* table) {
+    g_resourceStrings = table;
+}
+
+CString AfxLoadString(UINT id) {
+    return g_resourceStrings ? g_resourceStrings->Get(id) : CString();
+}

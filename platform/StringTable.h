@@ -22,3 +22,9 @@ public:
 private:
     std::unordered_map<UINT, CString> m_texts;
 };
+
+// The running program's own string table, for library code that loads the
+// program's strings by id (as resources are loaded from the program file).
+void AfxSetResourceStrings(const CStringTable* table);
+// The text of id from the program's table, or an empty string.
+CString AfxLoadString(UINT id);

@@ -20,14 +20,18 @@ IUserInteraction* g_service = &g_console;
 
 } // namespace
 
-IUserInteraction& AfxGetUserInteraction() { return *g_service; }
+IUserInteraction& AfxGetUserInteraction() {
+    return *g_service;
+}
 
-void AfxSetUserInteraction(IUserInteraction* service) { g_service = service ? service : &g_console; }
+void AfxSetUserInteraction(IUserInteraction* service) {
+    g_service = service ? service : &g_console;
+}
 
 int DefaultAnswer(UINT type) {
     static const int buttons[][3] = {
-        {IDOK, IDOK, IDOK},         {IDOK, IDCANCEL, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
-        {IDYES, IDNO, IDCANCEL},    {IDYES, IDNO, IDNO},        {IDRETRY, IDCANCEL, IDCANCEL},
+        {IDOK, IDOK, IDOK},      {IDOK, IDCANCEL, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
+        {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO, IDNO},        {IDRETRY, IDCANCEL, IDCANCEL},
     };
     const UINT kind = type & MB_TYPEMASK;
     const UINT def = (type & MB_DEFMASK) >> 8;
@@ -36,7 +40,9 @@ int DefaultAnswer(UINT type) {
     return buttons[kind][def];
 }
 
-UINT WithDefaultIcon(UINT type) { return (type & MB_ICONMASK) ? type : type | MB_ICONEXCLAMATION; }
+UINT WithDefaultIcon(UINT type) {
+    return (type & MB_ICONMASK) ? type : type | MB_ICONEXCLAMATION;
+}
 
 int AfxMessageBoxUtf8(const std::string& text, UINT type) {
     return g_service->MessageBox(text, WithDefaultIcon(type));

@@ -10,11 +10,11 @@
 #include <string>
 
 struct FilePrompt {
-    bool open = true;          // an open prompt, else a save prompt
-    std::string title;         // UTF-8
-    std::string filter;        // UTF-8, "Name (*.ext)|*.ext|..."
-    std::string defaultExt;    // without the dot
-    std::string initialPath;   // native path
+    bool open = true;        // an open prompt, else a save prompt
+    std::string title;       // UTF-8
+    std::string filter;      // UTF-8, "Name (*.ext)|*.ext|..."
+    std::string defaultExt;  // without the dot
+    std::string initialPath; // native path
     bool overwritePrompt = true;
 };
 

@@ -17,6 +17,10 @@ const CStringTable& AppStrings() {
     return table;
 }
 
-CString LoadAppString(UINT id) { return AppStrings().Get(id); }
+CString LoadAppString(UINT id) {
+    return AppStrings().Get(id);
+}
 
-std::string LoadAppStringUtf8(UINT id) { return AppStrings().GetUtf8(id); }
+std::string LoadAppStringUtf8(UINT id) {
+    return AppStrings().GetUtf8(id);
+}

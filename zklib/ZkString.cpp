@@ -61,10 +61,9 @@ BOOL CZkString::Read(CFile* file) {
 BOOL CZkString::Write(CFile* file) {
     try {
         const DWORD n = static_cast<DWORD>(GetLength()) + 1;
-        const unsigned char prefix[4] = {static_cast<unsigned char>(n),
-                                         static_cast<unsigned char>(n >> 8),
-                                         static_cast<unsigned char>(n >> 16),
-                                         static_cast<unsigned char>(n >> 24)};
+        const unsigned char prefix[4] = {
+            static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
+            static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
         file->Write(prefix, 4);
         file->Write(GetString(), n);
         return TRUE;

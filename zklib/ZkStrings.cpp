@@ -23,6 +23,10 @@ const CStringTable& Table() {
 
 } // namespace
 
-CString ZkLoadString(UINT id) { return Table().Get(id); }
+CString ZkLoadString(UINT id) {
+    return Table().Get(id);
+}
 
-std::string ZkLoadStringUtf8(UINT id) { return Table().GetUtf8(id); }
+std::string ZkLoadStringUtf8(UINT id) {
+    return Table().GetUtf8(id);
+}

@@ -8,21 +8,22 @@
 // ア = 83 41, half-width ｱ = B1, 漢 = 8A BF.
 
 TEST(CString, TrailByteIsNeverTakenForASingleByteCharacter) {
-    const CString s("\x95\x5C\x83\x5C\x94\x5C");  // 表ソ能
+    const CString s("\x95\x5C\x83\x5C\x94\x5C"); // 表ソ能
     EXPECT_EQ(s.GetLength(), 6);
     EXPECT_EQ(s.Find('\\'), -1);
     EXPECT_EQ(s.Find("\\"), -1);
     EXPECT_EQ(s.FindOneOf("\\/"), -1);
     EXPECT_EQ(s.ReverseFind('\\'), -1);
 
-    const CString path("C:\\\x95\x5C\\x");  // C:\表\x
+    const CString path("C:\\\x95\x5C\\x"); // C:\表\x
     EXPECT_EQ(path.Find('\\'), 2);
     EXPECT_EQ(path.Find('\\', 3), 5);
     EXPECT_EQ(path.ReverseFind('\\'), 5);
     EXPECT_EQ(path.FindOneOf("\\"), 2);
 
     // "A" is the trail byte of ア (83 41): only the real A matches.
-    const CString kana("\x83\x41" "A");
+    const CString kana("\x83\x41"
+                       "A");
     EXPECT_EQ(kana.Find('A'), 2);
     EXPECT_EQ(kana.Find("A"), 2);
     // A double-byte needle is found whole.
@@ -32,7 +33,7 @@ TEST(CString, TrailByteIsNeverTakenForASingleByteCharacter) {
 }
 
 TEST(CString, UpperCaseTouchesAsciiOnly) {
-    CString s("ab\x83\x61z\x82\xA0");  // a b (83 61 = ャ) z あ
+    CString s("ab\x83\x61z\x82\xA0"); // a b (83 61 = ャ) z あ
     s.MakeUpper();
     EXPECT_EQ(s, CString("AB\x83\x61Z\x82\xA0"));
     s.MakeLower();
@@ -40,18 +41,22 @@ TEST(CString, UpperCaseTouchesAsciiOnly) {
 }
 
 TEST(CString, ReverseKeepsDoubleByteCharactersTogether) {
-    CString s("a\x95\x5C" "b\xB1\x83\x5C");
+    CString s("a\x95\x5C"
+              "b\xB1\x83\x5C");
     s.MakeReverse();
-    EXPECT_EQ(s, CString("\x83\x5C\xB1" "b\x95\x5C" "a"));
-    CString cut("a\x95");  // a lead byte at the end stays one byte
+    EXPECT_EQ(s, CString("\x83\x5C\xB1"
+                         "b\x95\x5C"
+                         "a"));
+    CString cut("a\x95"); // a lead byte at the end stays one byte
     cut.MakeReverse();
-    EXPECT_EQ(cut, CString("\x95" "a"));
+    EXPECT_EQ(cut, CString("\x95"
+                           "a"));
 }
 
 TEST(CString, CompareInCharacterCodeOrder) {
     const CString ascii("Z");
-    const CString halfKana("\xB1");      // ｱ
-    const CString doubleByte("\x82\xA0");  // あ
+    const CString halfKana("\xB1");       // ｱ
+    const CString doubleByte("\x82\xA0"); // あ
     EXPECT_LT(ascii, halfKana);
     EXPECT_LT(halfKana, doubleByte);
     // Plain byte order would put あ (82) before ｱ (B1).
@@ -60,7 +65,7 @@ TEST(CString, CompareInCharacterCodeOrder) {
     EXPECT_LT(CString("\xDF").Compare("\x81\x40"), 0);
     EXPECT_LT(CString("ab").Compare("abc"), 0);
     EXPECT_EQ(CString("abc").Compare("abc"), 0);
-    EXPECT_GT(CString("\x88\x9F").Compare("\x82\xA0"), 0);  // 亜 after あ
+    EXPECT_GT(CString("\x88\x9F").Compare("\x82\xA0"), 0); // 亜 after あ
     EXPECT_EQ(CString("ABC").CompareNoCase("abc"), 0);
 }
 

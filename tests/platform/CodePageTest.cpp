@@ -23,9 +23,9 @@ TEST(CodePage, CharactersOfEveryRowConvertBothWays) {
     EXPECT_EQ(Sjis("ｱｲｳﾞ"), "\xB1\xB2\xB3\xDE");
     EXPECT_EQ(Sjis("電話"), "\x93\x64\x98\x62");
     EXPECT_EQ(Sjis("表ソ能"), "\x95\x5C\x83\x5C\x94\x5C");
-    EXPECT_EQ(Sjis("①"), "\x87\x40");       // NEC row 13
+    EXPECT_EQ(Sjis("①"), "\x87\x40"); // NEC row 13
     EXPECT_EQ(Sjis("㈱"), "\x87\x8A");
-    EXPECT_EQ(Sjis("﨑"), "\xFA\xB1");       // IBM extension
+    EXPECT_EQ(Sjis("﨑"), "\xFA\xB1"); // IBM extension
     EXPECT_EQ(Sjis("髙"), "\xFB\xFC");
     EXPECT_EQ(Sjis("～"), "\x81\x60");
     EXPECT_EQ(Utf8("\x87\x40\x87\x8A\xFA\xB1\xFB\xFC"), "①㈱﨑髙");
@@ -61,14 +61,14 @@ TEST(CodePage, EveryMappedCodeRoundTrips) {
 
 TEST(CodePage, DuplicateCodesConvertBackToTheCodeWindowsWrites) {
     const auto reencode = [](const std::string& code) { return Sjis(Utf8(code)); };
-    EXPECT_EQ(reencode("\xEE\xF9"), "\x81\xCA");  // ￢ NEC-selected IBM -> row 2
-    EXPECT_EQ(reencode("\xFA\x54"), "\x81\xCA");  // ￢ IBM -> row 2
-    EXPECT_EQ(reencode("\x87\x90"), "\x81\xE0");  // ≒ NEC row 13 -> row 2
-    EXPECT_EQ(reencode("\xFA\x5B"), "\x81\xE6");  // ∵ IBM -> row 2
-    EXPECT_EQ(reencode("\xFA\x4A"), "\x87\x54");  // Ⅰ IBM -> NEC row 13
-    EXPECT_EQ(reencode("\xFA\x58"), "\x87\x8A");  // ㈱ IBM -> NEC row 13
-    EXPECT_EQ(reencode("\xEE\xEF"), "\xFA\x40");  // ⅰ NEC-selected IBM -> IBM
-    EXPECT_EQ(reencode("\xED\x40"), "\xFA\x5C");  // 纊 NEC-selected IBM -> IBM
+    EXPECT_EQ(reencode("\xEE\xF9"), "\x81\xCA"); // ￢ NEC-selected IBM -> row 2
+    EXPECT_EQ(reencode("\xFA\x54"), "\x81\xCA"); // ￢ IBM -> row 2
+    EXPECT_EQ(reencode("\x87\x90"), "\x81\xE0"); // ≒ NEC row 13 -> row 2
+    EXPECT_EQ(reencode("\xFA\x5B"), "\x81\xE6"); // ∵ IBM -> row 2
+    EXPECT_EQ(reencode("\xFA\x4A"), "\x87\x54"); // Ⅰ IBM -> NEC row 13
+    EXPECT_EQ(reencode("\xFA\x58"), "\x87\x8A"); // ㈱ IBM -> NEC row 13
+    EXPECT_EQ(reencode("\xEE\xEF"), "\xFA\x40"); // ⅰ NEC-selected IBM -> IBM
+    EXPECT_EQ(reencode("\xED\x40"), "\xFA\x5C"); // 纊 NEC-selected IBM -> IBM
 }
 
 TEST(CodePage, UnmappableCharacterIsReportedNotReplaced) {
@@ -86,7 +86,7 @@ TEST(CodePage, UnmappableCharacterIsReportedNotReplaced) {
 
     EXPECT_FALSE(cp932::FromUtf8(std::string("a\0b", 3), out, &error));
     EXPECT_EQ(error.index, 1u);
-    EXPECT_FALSE(cp932::FromUtf8("\xC3", out, &error));  // cut UTF-8
+    EXPECT_FALSE(cp932::FromUtf8("\xC3", out, &error)); // cut UTF-8
 
     const std::u16string withEmoji = u"a\U0001F600";
     EXPECT_FALSE(cp932::FromUtf16(withEmoji, out, &error));
@@ -99,10 +99,13 @@ TEST(CodePage, UnmappableCharacterIsReportedNotReplaced) {
 TEST(CodePage, UndecodableBytesAreReportedAndShownAsReplacement) {
     std::string out;
     cp932::Error error;
-    EXPECT_FALSE(cp932::ToUtf8("ab\x81\x20", out, &error));  // lead byte + space
+    EXPECT_FALSE(cp932::ToUtf8("ab\x81\x20", out, &error)); // lead byte + space
     EXPECT_EQ(error.index, 2u);
     EXPECT_EQ(error.characterUtf8, "\\x81\\x20");
-    EXPECT_EQ(cp932::ToUtf8Lossy("a\x80" "b\x82\xA0"), "a\xEF\xBF\xBD" "bあ");
+    EXPECT_EQ(cp932::ToUtf8Lossy("a\x80"
+                                 "b\x82\xA0"),
+              "a\xEF\xBF\xBD"
+              "bあ");
     EXPECT_EQ(cp932::ToUtf8Lossy("x\x82"), "x\xEF\xBF\xBD");
     std::u16string u;
     EXPECT_TRUE(cp932::ToUtf16("\x82\xA0\xB1", u));

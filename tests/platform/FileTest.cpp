@@ -1,5 +1,5 @@
-#include "platform/AtomicFile.h"
 #include "platform/File.h"
+#include "platform/AtomicFile.h"
 #include "platform/RecordingUserInteraction.h"
 #include "platform/StdioFile.h"
 
@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path TempDir(const std::string& name) {
-    fs::path dir = fs::temp_directory_path() / ("kolvane-" + name + "-" + std::to_string(::getpid()));
+    fs::path dir =
+        fs::temp_directory_path() / ("kolvane-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
@@ -33,7 +34,7 @@ TEST(File, WritesReadsAndSeeksInAFolderWithJapaneseName) {
     }
     CFile f(path.c_str(), CFile::modeRead);
     char buf[16] = {};
-    EXPECT_EQ(f.Read(buf, 16), 8u);  // end of file: fewer bytes, no exception
+    EXPECT_EQ(f.Read(buf, 16), 8u); // end of file: fewer bytes, no exception
     EXPECT_EQ(std::string(buf, 4), "FDVK");
     f.Seek(4, CFile::begin);
     EXPECT_EQ(f.GetRemaining(), 4u);
@@ -55,7 +56,7 @@ TEST(File, OpenFailureNamesTheFileAndTheCause) {
     error.ReportError();
     EXPECT_EQ(ui.Problems(), "");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].type, UINT(MB_ICONEXCLAMATION));  // no icon given: exclamation
+    EXPECT_EQ(ui.messages[0].type, UINT(MB_ICONEXCLAMATION)); // no icon given: exclamation
     EXPECT_THROW(CFile(path.c_str(), CFile::modeRead), CFileException);
 }
 
@@ -122,7 +123,7 @@ TEST(File, WholeFileIsReadIntoMemoryUnderItsName) {
     EXPECT_EQ(m.Data(), "12345");
     EXPECT_EQ(m.GetFilePath(), path);
     EXPECT_THROW(ReadWholeFile((dir / "missing").c_str()), CFileException);
-    EXPECT_THROW(ReadWholeFile(dir.c_str()), CFileException);  // a folder is no file
+    EXPECT_THROW(ReadWholeFile(dir.c_str()), CFileException); // a folder is no file
     fs::remove_all(dir);
 }
 

@@ -20,9 +20,8 @@ TEST(StringTable, LoadsEscapesAndRefusesBadData) {
 }
 
 TEST(StringTable, ProgramTableHoldsItsTexts) {
-    EXPECT_EQ(LoadAppStringUtf8(151),
-              "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
-              "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n");
-    EXPECT_EQ(LoadAppString(132).str(), "\x93\x64\x98\x62");  // 電話
+    EXPECT_EQ(LoadAppStringUtf8(151), "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
+                                      "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n");
+    EXPECT_EQ(LoadAppString(132).str(), "\x93\x64\x98\x62"); // 電話
     EXPECT_EQ(LoadAppStringUtf8(57344), "ｺﾙｳﾞｧﾈ");
 }

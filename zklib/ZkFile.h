@@ -1,0 +1,44 @@
+#pragma once
+// Path and file helpers. Paths are in the system's own narrow encoding; the path
+// separator is the slash here (the back slash on Windows).
+
+#include "platform/CString.h"
+
+#include <cstdint>
+
+#ifdef _WIN32
+constexpr char ZK_PATH_SEPARATOR = '\\';
+#else
+constexpr char ZK_PATH_SEPARATOR = '/';
+#endif
+
+// directory + separator + name; no separator is added when the directory ends
+// with one, and an empty directory gives the name alone.
+CString ZkFile_MakePath(const char* directory, const char* name);
+// Directory part including the final separator ("" for null or a bare name).
+CString ZkFile_SplitDirName(const char* path);
+CString ZkFile_SplitFileName(const char* path);
+// Extension with its dot ("" when none or null).
+CString ZkFile_SplitFileExt(const char* path);
+CString ZkFile_RemoveFileExt(const char* path);
+BOOL ZkFile_HasExt(const char* path);
+
+BOOL ZkFile_DoesExist(const char* path);
+// TRUE only when the path names an existing folder.
+BOOL ZkFile_IsValidPath(const char* path);
+BOOL ZkFile_CanReadWrite(const char* path);
+// FALSE with errno in error when the folder cannot be made (error is 0 on success).
+BOOL ZkFile_CreateDir(const char* path, int& error);
+// Renames without replacing an existing file.
+BOOL ZkFile_Rename(const char* oldPath, const char* newPath);
+BOOL ZkFile_Remove(const char* path);
+// Size in bytes, or -1 when the file cannot be opened or measured.
+std::int64_t ZkFile_GetFileSize(const char* path);
+
+CString ZkFile_GetCurrentDir();
+// The temporary folder, with a final separator.
+CString ZkFile_GetTempPath();
+// Always the same name in the temporary folder; the file is not created.
+CString ZkFile_GetTempFileName();
+CString ZkFile_GetModuleFileName();
+CString ZkFile_GetModuleDirName();

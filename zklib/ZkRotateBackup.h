@@ -1,0 +1,28 @@
+#pragma once
+// Numbered generations of a file, kept by renaming before it is overwritten:
+// P -> P.bak -> P.bak.1 -> ... -> P.bak.<generations>, the oldest deleted.
+
+#include "platform/CString.h"
+
+class CZkRotateBackup : public CObject {
+public:
+    CZkRotateBackup() : CZkRotateBackup(5, "bak") {}
+    CZkRotateBackup(UINT generations, const char* extension);
+    ~CZkRotateBackup() override = default;
+
+    // Moves path aside as the newest backup. TRUE when done or when path does
+    // not exist; FALSE after a message when a rename or delete failed.
+    virtual BOOL Backup(const char* path);
+
+    CString GetFileName(UINT n) const;
+    UINT GetGenerations() const { return m_nGenerations; }
+    const CString& GetExtension() const { return m_strExtension; }
+
+protected:
+    virtual BOOL Rotate(UINT from, UINT to);
+
+private:
+    UINT m_nGenerations;
+    CString m_strExtension;
+    CString m_strPath;
+};
