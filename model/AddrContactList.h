@@ -1,0 +1,31 @@
+#pragma once
+// The contact entries of a card: a contact method id and a text each, in the
+// order the card shows them.
+
+#include "zklib/ZkString.h"
+
+#include <vector>
+
+struct AddrContact {
+    int nMethodId = 0; // id in the book's contact-method table; -1 when it matched none
+    CZkString strText;
+};
+
+class CAddrContactList : public CObject {
+public:
+    // Returns the index of the new entry.
+    int Add(int nMethodId, const char* text);
+    void RemoveAll() { m_entries.clear(); }
+    int GetCount() const { return static_cast<int>(m_entries.size()); }
+    // 0, or -1 with the outputs unchanged when index is out of range.
+    int GetAt(int index, int& nMethodId, CString& text) const;
+
+    const std::vector<AddrContact>& Entries() const { return m_entries; }
+
+    // Append the entries read; FALSE after the error or a newer version was shown.
+    virtual BOOL Read(CFile* file);
+    virtual BOOL Write(CFile* file);
+
+private:
+    std::vector<AddrContact> m_entries;
+};

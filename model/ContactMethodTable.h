@@ -1,0 +1,45 @@
+#pragma once
+// The book's contact methods (telephone, fax, e-mail ...) with a Japanese and
+// an English name each. Cards refer to a method by its id only.
+
+#include "zklib/ZkString.h"
+
+#include <vector>
+
+struct ContactMethod {
+    int nId = 0;
+    CZkString strJapanese;
+    CZkString strEnglish;
+};
+
+class CContactMethodTable : public CObject {
+public:
+    // Appends the eight default methods, ids 0 (the blank method) to 7.
+    void SetDefaults();
+    // Appends an entry under NextFreeId() and returns that id.
+    int Add(const char* japanese, const char* english);
+    // 0, or -1 when no entry has the id.
+    int Modify(int id, const char* japanese, const char* english);
+    int Remove(int id);
+    void RemoveAll() { m_entries.clear(); }
+    int GetCount() const { return static_cast<int>(m_entries.size()); }
+    // 0 with the names, or -1 with both names emptied.
+    int Get(int id, CString& japanese, CString& english) const;
+    // Id of the first entry whose name equals name byte for byte, or -1.
+    int FindByJapanese(const char* name) const;
+    int FindByEnglish(const char* name) const;
+    int IndexOf(int id) const;
+    int GetIdAt(int index) const;
+    // The smallest id >= 0 that no entry has.
+    int NextFreeId() const;
+
+    const std::vector<ContactMethod>& Entries() const { return m_entries; }
+
+    // Append the entries read, ids as stored; FALSE after the error or a newer
+    // version was shown.
+    virtual BOOL Read(CFile* file);
+    virtual BOOL Write(CFile* file);
+
+private:
+    std::vector<ContactMethod> m_entries;
+};
