@@ -1,0 +1,77 @@
+#include "print/LabelLayout.h"
+
+#include "platform/CodePage.h"
+
+#include <QImage>
+#include <QTextOption>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kStepPoints = 0.5;
+// Room for rounding in the sums of line heights and widths.
+constexpr double kSlackPx = 0.01;
+
+// The device text is laid out for: nothing is painted on it.
+const QImage& LayoutDevice() {
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        const int dotsPerMeter = qRound(kLabelLayoutDpi / 0.0254);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return device;
+}
+
+// Lays out every line; true when they all fit.
+bool LayOutLines(QTextLayout& layout, double width, double height) {
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    bool fits = true;
+    double y = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+        if (line.naturalTextWidth() > width + kSlackPx)
+            fits = false;
+    }
+    layout.endLayout();
+    return fits && y <= height + kSlackPx;
+}
+
+} // namespace
+
+QString LabelDrawingText(const CString& text) {
+    QString drawn = QString::fromStdU16String(cp932::ToUtf16Lossy(text.view()));
+    drawn.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    drawn.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    drawn.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return drawn;
+}
+
+LabelLayout LayOutLabel(const QString& text, const QFont& font, double widthMm, double heightMm,
+                        double minPoints) {
+    LabelLayout result;
+    if (!(widthMm > 0) || !(heightMm > 0))
+        return result;
+    const double width = widthMm * kLabelLayoutPxPerMm;
+    const double height = heightMm * kLabelLayoutPxPerMm;
+    const double nominal = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
+    const double smallest = std::min(minPoints, nominal);
+    for (double points = nominal;; points = std::max(points - kStepPoints, smallest)) {
+        QFont sized(font);
+        sized.setPointSizeF(points);
+        auto layout = std::make_unique<QTextLayout>(text, sized, &LayoutDevice());
+        layout->setCacheEnabled(true);
+        result.fits = LayOutLines(*layout, width, height);
+        result.text = std::move(layout);
+        result.points = points;
+        if (result.fits || points <= smallest)
+            return result;
+    }
+}

@@ -1,0 +1,70 @@
+#include "print/LabelPainter.h"
+
+#include "print/LabelLayout.h"
+#include "print/LabelText.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace {
+
+QRectF ToDevice(const RectMm& r, PxPerMm scale) {
+    return QRectF(QPointF(r.left * scale.x, r.top * scale.y),
+                  QPointF(r.right * scale.x, r.bottom * scale.y));
+}
+
+} // namespace
+
+PxPerMm PxPerMm::OfDevice(const QPaintDevice& device) {
+    return FromDpi(device.logicalDpiX(), device.logicalDpiY());
+}
+
+CLabelPainter::CLabelPainter(const CPageLayout& layout, const LabelFonts& fonts) : m_fonts(fonts) {
+    m_layout.CopyFrom(layout);
+}
+
+bool CLabelPainter::DrawLabel(QPainter& painter, PxPerMm scale, const CAddrCard& card,
+                              const RectMm& textRect) const {
+    const QFont& font = card.m_nNotation == NOTATION_ENGLISH ? m_fonts.english : m_fonts.japanese;
+    const LabelLayout label = LayOutLabel(LabelDrawingText(ComposeLabelText(card)), font,
+                                          textRect.width(), textRect.height(), kMinPoints);
+    if (!label.text)
+        return false;
+    painter.save();
+    if (!label.fits)
+        painter.setClipRect(ToDevice(textRect, scale), Qt::IntersectClip);
+    painter.translate(textRect.left * scale.x, textRect.top * scale.y);
+    painter.scale(scale.x / kLabelLayoutPxPerMm, scale.y / kLabelLayoutPxPerMm);
+    painter.setPen(Qt::black);
+    label.text->draw(&painter, QPointF(0, 0));
+    painter.restore();
+    return label.fits;
+}
+
+std::vector<UnfitLabel> CLabelPainter::DrawPage(QPainter& painter, PxPerMm scale,
+                                                const CPagePlan& plan, int page,
+                                                bool outlines) const {
+    const auto cards = plan.GetPageCards(page);
+    std::vector<UnfitLabel> unfit;
+    if (!m_layout.HasRoomForText()) {
+        for (size_t cell = 0; cell < cards.size(); ++cell)
+            unfit.push_back({static_cast<int>(cell), cards[cell]});
+        return unfit;
+    }
+    if (outlines) {
+        painter.save();
+        painter.setPen(QPen(Qt::black, 0));
+        painter.setBrush(Qt::NoBrush);
+        for (int cell = 0; cell < m_layout.GetCellCount(); ++cell)
+            painter.drawRect(ToDevice(m_layout.GetCellRectF(cell), scale));
+        painter.restore();
+    }
+    const size_t cells = static_cast<size_t>(m_layout.GetCellCount());
+    for (size_t cell = 0; cell < cards.size(); ++cell) {
+        const int c = static_cast<int>(cell);
+        // A plan made for more cells than the layout has: the rest has no place.
+        if (cell >= cells || !DrawLabel(painter, scale, *cards[cell], m_layout.GetCellTextRectF(c)))
+            unfit.push_back({c, cards[cell]});
+    }
+    return unfit;
+}

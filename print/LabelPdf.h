@@ -1,0 +1,22 @@
+#pragma once
+// Labels to a PDF file, for the command-line tool: the given cards, in the given
+// order, on pages of the layout's printed size, fonts embedded. Needs a
+// QGuiApplication (the offscreen platform will do).
+
+#include "print/PageLayout.h"
+#include "print/PrintFonts.h"
+
+#include <span>
+#include <vector>
+
+class CAddrCard;
+
+// Writes the file beside path under another name and renames it over path once
+// it is complete; a failed run leaves any earlier file as it was. FALSE after a
+// shown message: a layout out of range or without room for text, no cards, or a
+// file error. unfit, when given, receives the cards whose labels did not fit
+// (drawn cut at their text rectangle), in print order; the file is written
+// with them all the same.
+BOOL WriteLabelsPdf(const char* path, std::span<const CAddrCard* const> cards,
+                    const CPageLayout& layout, const LabelFonts& fonts, bool outlines,
+                    std::vector<const CAddrCard*>* unfit = nullptr);

@@ -1,0 +1,96 @@
+#include "print/PrintFonts.h"
+
+#include "platform/CodePage.h"
+#include "zklib/ZkProf.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kSection = "Settings";
+constexpr const char* kEnglishKey = "PrintFontEn";
+constexpr const char* kJapaneseKey = "PrintFontJa";
+constexpr double kMinPoints = 1.0;
+constexpr double kMaxPoints = 500.0;
+
+// Japanese faces in the order they are preferred, those of the platform first.
+QStringList JapaneseFaces() {
+    return {
+#ifdef _WIN32
+        QStringLiteral("MS UI Gothic"),     QStringLiteral("MS Gothic"),
+        QStringLiteral("Meiryo"),           QStringLiteral("Yu Gothic"),
+#endif
+        QStringLiteral("IPAGothic"),        QStringLiteral("IPAPGothic"),
+        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Source Han Sans JP"),
+        QStringLiteral("TakaoGothic"),      QStringLiteral("VL Gothic"),
+    };
+}
+
+void SetDefault(LOGFONT& font, const char* face, int printerDpi) {
+    if (font.lfFaceName[0] != '\0')
+        return;
+    font = LOGFONT{};
+    font.lfHeight = -(printerDpi * kDefaultPrintPoints * 10 / 720);
+    font.lfCharSet = 1; // the default character set
+    std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+}
+
+QString FaceName(const LOGFONT& font) {
+    const std::string_view bytes(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
+    return QString::fromStdU16String(cp932::ToUtf16Lossy(bytes));
+}
+
+} // namespace
+
+void CPrintFonts::LoadFromProfile() {
+    m_lfEnglish = ZkProf_Load(kSection, kEnglishKey, nullptr);
+    m_lfJapanese = ZkProf_Load(kSection, kJapaneseKey, nullptr);
+}
+
+BOOL CPrintFonts::SaveToProfile() const {
+    const BOOL english = ZkProf_Save(kSection, kEnglishKey, m_lfEnglish);
+    const BOOL japanese = ZkProf_Save(kSection, kJapaneseKey, m_lfJapanese);
+    return english && japanese;
+}
+
+void CPrintFonts::SetMissingToDefaults(int printerDpi) {
+    SetDefault(m_lfEnglish, kDefaultEnglishFace, printerDpi);
+    SetDefault(m_lfJapanese, kDefaultJapaneseFace, printerDpi);
+}
+
+QFont MakeLabelFont(const LOGFONT& lf, int dpi, bool japanese) {
+    QStringList families;
+    const QString face = FaceName(lf);
+    // A Japanese face that is not installed would be replaced by whatever the
+    // system offers, maybe a Chinese one; the Japanese faces below come first then.
+    if (!face.isEmpty() && (!japanese || QFontDatabase::hasFamily(face)))
+        families << face;
+    families << JapaneseFaces();
+
+    QFont font;
+    font.setFamilies(families);
+    double points = kDefaultPrintPoints;
+    if (lf.lfHeight != 0 && dpi > 0)
+        points = std::abs(static_cast<double>(lf.lfHeight)) * 72.0 / dpi;
+    font.setPointSizeF(std::clamp(points, kMinPoints, kMaxPoints));
+    if (lf.lfWeight > 0)
+        font.setWeight(static_cast<QFont::Weight>(std::clamp<LONG>(lf.lfWeight, 1, 1000)));
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    // Metrics that do not depend on the device, so that a label that fits in
+    // the preview fits on paper.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+LabelFonts MakeLabelFonts(const CPrintFonts& fonts, int dpi) {
+    return LabelFonts{MakeLabelFont(fonts.m_lfEnglish, dpi, false),
+                      MakeLabelFont(fonts.m_lfJapanese, dpi, true)};
+}

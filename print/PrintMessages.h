@@ -1,0 +1,24 @@
+#pragma once
+// Texts of the print layer's own messages (UTF-8).
+
+#include <string>
+#include <vector>
+
+namespace printmsg {
+
+// A layout file whose values are out of range; names the file.
+std::string BadPageLayoutFile(const std::string& path);
+
+inline constexpr const char* kBadPageLayout =
+    "このﾍﾟｰｼﾞﾚｲｱｳﾄは値が範囲外のため印刷に使えません。\n"
+    "行と列は 1 から 100、寸法は -2000 mm から 2000 mm の範囲にしてください。";
+inline constexpr const char* kNoRoomForText =
+    "このﾍﾟｰｼﾞﾚｲｱｳﾄにはﾗﾍﾞﾙの文字を印刷する場所がありません。\n"
+    "用紙の余白、行と列、ｾﾙ内余白を確かめてください。";
+inline constexpr const char* kNoCards = "印刷するｶｰﾄﾞがありません。";
+
+// Labels whose text did not fit even in the smallest font; names the cards
+// (names as UTF-8), the first few of them.
+std::string UnfitLabels(const std::vector<std::string>& names);
+
+} // namespace printmsg

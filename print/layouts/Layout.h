@@ -1,0 +1,49 @@
+#pragma once
+// The base of the four kinds of layout (page, import, export and copy): a named
+// record stored alone in one small file. The file holds the 32-bit version word,
+// the name in the stored form of CZkString and the kind's own body.
+//
+// Layouts are plain values. Load changes the object only when the whole file was
+// read; Save writes a temporary file beside the target and renames it over the
+// target, so a failed save leaves the previous file as it was.
+
+#include "zklib/ZkString.h"
+
+class CLayout : public CObject {
+public:
+    // Replaces the name and the body with the file's. FALSE after the error was
+    // shown (stop icon); the object is then unchanged.
+    BOOL Load(const char* path);
+    // Writes the layout, replacing any file of that path once it is complete.
+    BOOL Save(const char* path) const;
+    // The name stored in the file, or "" after a shown error.
+    CString ReadName(const char* path) const;
+
+    // The kind's folder under the layout root (LayoutRoot.h); "" without a root.
+    CString GetFolderPath() const;
+    // The first free name USER000 to USER998 in the kind's folder, which is made
+    // when missing; "" when the folder cannot be made or every name is taken.
+    CString MakeNewFilePath() const;
+
+    const CZkString& GetName() const { return m_strName; }
+    void SetName(const char* name) { m_strName = name; }
+    void CopyFrom(const CLayout& other) { m_strName = other.m_strName; }
+
+    virtual DWORD GetVersion() const = 0;
+    // Without the dot.
+    virtual const char* GetExtension() const = 0;
+    virtual const char* GetFolderName() const = 0;
+
+protected:
+    // Read the kind's fields, positioned just after the name. A kind changes its
+    // fields only when it returns TRUE, so that a failed Load leaves the object
+    // whole. File errors may be raised as CFileException; Load shows them.
+    virtual BOOL ReadBody(CFile* file) = 0;
+    virtual BOOL WriteBody(CFile* file) const = 0;
+
+private:
+    // Version word and name; FALSE after the newer-version or name error was shown.
+    BOOL ReadHead(CFile* file, CZkString& name) const;
+
+    CZkString m_strName;
+};

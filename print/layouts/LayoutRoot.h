@@ -1,0 +1,31 @@
+#pragma once
+// Where the layout files lie. The folders of the four kinds ("LAYOUTS",
+// "IMPORTS", "EXPORTS", "COPIES") lie under one root: the directory of the
+// program file, unless the program chose another (an installed program whose
+// directory cannot be written keeps them in the user's data folder; tests use a
+// temporary folder).
+
+#include "platform/CString.h"
+
+#include <array>
+
+inline constexpr std::array<const char*, 4> kLayoutFolderNames = {"LAYOUTS", "IMPORTS", "EXPORTS",
+                                                                  "COPIES"};
+
+// The chosen root, or the program's directory ("" when its path can't be had).
+CString GetLayoutRoot();
+// Null or "" goes back to the program's directory.
+void SetLayoutRoot(const char* root);
+
+// The root for a program in programDir, whose bundled layouts lie in its kind
+// folders: programDir itself when it can be written, else userDir, where each
+// kind folder that does not exist yet is made and filled with the bundled files.
+// A kind folder that exists is left alone, so a layout the user deleted stays
+// deleted.
+CString ChooseLayoutRoot(const char* programDir, const char* userDir);
+
+// Makes root/folder holding a copy of the files of bundledRoot/folder, unless
+// root/folder exists. The copy is made under another name and renamed into
+// place, so that a copy cut short is never taken for the seeded folder. FALSE
+// when it could not be made.
+BOOL SeedLayoutFolder(const char* root, const char* folder, const char* bundledRoot);

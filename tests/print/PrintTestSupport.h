@@ -1,0 +1,38 @@
+#pragma once
+// Helpers of the print tests: a temporary folder used as the layout root, file
+// bytes, Shift_JIS from UTF-8 and the one QGuiApplication that fonts and
+// painting need.
+
+#include "model/AddrCard.h"
+#include "platform/CString.h"
+
+#include <string>
+
+class TempLayoutRoot {
+public:
+    TempLayoutRoot();
+    ~TempLayoutRoot();
+    TempLayoutRoot(const TempLayoutRoot&) = delete;
+    TempLayoutRoot& operator=(const TempLayoutRoot&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+
+// Shift_JIS of UTF-8 text that code page 932 holds.
+CString Sjis(const char* utf8);
+
+CAddrCard JapaneseCard(const char* name, const char* zip, const char* address,
+                       const char* company = "", const char* title = "");
+CAddrCard EnglishCard(const char* name, const char* address, const char* company = "",
+                      const char* title = "");
+
+// Creates the application on first use (the offscreen platform in the tests).
+void EnsureGuiApplication();
