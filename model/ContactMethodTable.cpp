@@ -103,7 +103,7 @@ BOOL CContactMethodTable::Read(CFile* file) {
             entry.nId = recordio::ReadLong(file);
             if (!entry.strJapanese.Read(file) || !entry.strEnglish.Read(file))
                 return FALSE;
-            m_entries.push_back(std::move(entry));
+            Append(std::move(entry));
         }
         return TRUE;
     } catch (const CFileException& e) {

@@ -18,6 +18,8 @@ public:
     void SetDefaults();
     // Appends an entry under NextFreeId() and returns that id.
     int Add(const char* japanese, const char* english);
+    // Appends the entry with its id as given, unchecked, as a stored table is read.
+    void Append(ContactMethod entry) { m_entries.push_back(std::move(entry)); }
     // 0, or -1 when no entry has the id.
     int Modify(int id, const char* japanese, const char* english);
     int Remove(int id);
