@@ -4,6 +4,7 @@
 #include "zklib/ZkProf.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -30,6 +31,13 @@ QStringList JapaneseFaces() {
         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Source Han Sans JP"),
         QStringLiteral("TakaoGothic"),      QStringLiteral("VL Gothic"),
     };
+}
+
+bool CoversHan(const QString& family) {
+    const auto systems = QFontDatabase::writingSystems(family);
+    return systems.contains(QFontDatabase::Japanese) ||
+           systems.contains(QFontDatabase::SimplifiedChinese) ||
+           systems.contains(QFontDatabase::TraditionalChinese);
 }
 
 void SetDefault(LOGFONT& font, const char* face, int printerDpi) {
@@ -67,10 +75,15 @@ void CPrintFonts::SetMissingToDefaults(int printerDpi) {
 QFont MakeLabelFont(const LOGFONT& lf, int dpi, bool japanese) {
     QStringList families;
     const QString face = FaceName(lf);
-    // A Japanese face that is not installed would be replaced by whatever the
-    // system offers, maybe a Chinese one; the Japanese faces below come first then.
-    if (!face.isEmpty() && (!japanese || QFontDatabase::hasFamily(face)))
+    if (!face.isEmpty() && QFontDatabase::hasFamily(face)) {
         families << face;
+    } else if (!face.isEmpty() && !japanese) {
+        // A Latin face that is not installed: the system's stand-in for it, unless
+        // that would draw Japanese characters itself, maybe in Chinese forms.
+        const QString standIn = QFontInfo(QFont(face)).family();
+        if (!CoversHan(standIn))
+            families << face << standIn;
+    }
     families << JapaneseFaces();
 
     QFont font;

@@ -1,0 +1,100 @@
+#include "PrintTestSupport.h"
+
+#include "print/LabelLayout.h"
+#include "print/LabelText.h"
+#include "print/PrintFonts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QFont Gothic(double points) {
+    EnsureGuiApplication();
+    LOGFONT lf{};
+    lf.lfHeight = static_cast<LONG>(-points * 10);
+    return MakeLabelFont(lf, 720, true);
+}
+
+QStringList Lines(const LabelLayout& label) {
+    QStringList lines;
+    for (int i = 0; i < label.text->lineCount(); ++i) {
+        const QTextLine line = label.text->lineAt(i);
+        lines << label.text->text().mid(line.textStart(), line.textLength());
+    }
+    return lines;
+}
+
+QString Q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+TEST(LabelLayout, DrawingTextBreaksLinesAtEveryLineEnd) {
+    const QString text = LabelDrawingText(Sjis("a\r\nb\nc\rd & e"));
+    EXPECT_EQ(text, Q("a\u2028b\u2028c\u2028d & e"));
+    // Damaged text shows, marked.
+    EXPECT_EQ(LabelDrawingText(CString("x\x81")), Q("x\uFFFD"));
+}
+
+TEST(LabelLayout, AFittingLabelKeepsItsSizeAndItsLines) {
+    const CAddrCard card = JapaneseCard("山田", "123-4567", "東京都\r\n千代田区");
+    const LabelLayout label =
+        LayOutLabel(LabelDrawingText(ComposeLabelText(card)), Gothic(9), 80, 35, 6);
+    EXPECT_TRUE(label.fits);
+    EXPECT_EQ(label.points, 9);
+    EXPECT_EQ(Lines(label), (QStringList{Q("〒 123-4567\u2028"), Q("東京都\u2028"),
+                                         Q("千代田区\u2028"), Q("山田 様")}));
+}
+
+TEST(LabelLayout, ALongAddressShrinksTheFontAndKeepsTheName) {
+    const CAddrCard card =
+        JapaneseCard("山田 太郎", "123-4567",
+                     "東京都千代田区千代田一丁目一番一号 千代田ﾋﾞﾙﾃﾞｨﾝｸﾞ 東館 二十三階 "
+                     "総務部気付 受付ｶｳﾝﾀｰ前 ﾚｾﾌﾟｼｮﾝ 郵便物担当",
+                     "株式会社 ｺﾙｳﾞｧﾈ商事", "代表取締役社長");
+    const LabelLayout label =
+        LayOutLabel(LabelDrawingText(ComposeLabelText(card)), Gothic(12), 60, 30, 6);
+    EXPECT_TRUE(label.fits);
+    EXPECT_LT(label.points, 12);
+    EXPECT_GE(label.points, 6);
+    EXPECT_EQ(std::fmod(label.points, 0.5), 0);
+    EXPECT_EQ(Lines(label).last(), Q("山田 太郎 様"));
+    const QRectF box = label.text->boundingRect();
+    EXPECT_LE(box.bottom(), 30 * kLabelLayoutPxPerMm + 0.01);
+}
+
+TEST(LabelLayout, AWordTooLongForALineBreaksAnywhere) {
+    const CAddrCard card = EnglishCard("Someone", "https://example.com/a/very/long/path/to/a/page");
+    const LabelLayout label =
+        LayOutLabel(LabelDrawingText(ComposeLabelText(card)), Gothic(9), 25, 40, 6);
+    EXPECT_TRUE(label.fits);
+    const QStringList lines = Lines(label);
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.first(), Q("Someone\u2028"));
+    EXPECT_EQ(lines.join(QString()),
+              Q("Someone\u2028https://example.com/a/very/long/path/to/a/page"));
+    for (int i = 0; i < label.text->lineCount(); ++i)
+        EXPECT_LE(label.text->lineAt(i).naturalTextWidth(), 25 * kLabelLayoutPxPerMm + 0.01);
+}
+
+TEST(LabelLayout, WhatCannotFitIsReportedAtTheSmallestSize) {
+    QString text;
+    for (int i = 0; i < 40; ++i)
+        text += Q("長い住所の行\u2028");
+    LabelLayout label = LayOutLabel(text, Gothic(9), 30, 20, 6);
+    EXPECT_FALSE(label.fits);
+    EXPECT_EQ(label.points, 6);
+    EXPECT_GT(label.text->lineCount(), 0);
+
+    // A font set below the smallest size is not enlarged, nor shrunk further.
+    label = LayOutLabel(text, Gothic(5), 30, 20, 6);
+    EXPECT_FALSE(label.fits);
+    EXPECT_EQ(label.points, 5);
+
+    for (auto [w, h] : {std::pair{0.0, 20.0}, {30.0, 0.0}, {-4.0, 20.0}, {30.0, -1.0}}) {
+        label = LayOutLabel(Q("x"), Gothic(9), w, h, 6);
+        EXPECT_FALSE(label.fits);
+        EXPECT_EQ(label.text, nullptr);
+    }
+}
