@@ -5,10 +5,17 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <stdexcept>
 #include <string>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define KOLVANE_CSV_SSE2
+#endif
 
 namespace {
 
@@ -32,6 +39,31 @@ void UnlockStream(FILE* stream) {
 inline int NextByte(FILE* stream) {
     return getc_unlocked(stream);
 }
+#endif
+
+// The bytes a stream has buffered and not yet handed out, to be read in place
+// (as gnulib's freadptr and freadseek do). Where the C library keeps its buffer
+// to itself this is always empty, and every byte goes through NextByte.
+struct Buffered {
+    const unsigned char* begin = nullptr;
+    const unsigned char* end = nullptr;
+};
+
+#if defined(__GLIBC__)
+Buffered BufferedBytes(FILE* stream) {
+    if (stream->_IO_write_ptr > stream->_IO_write_base)
+        return {};
+    return {reinterpret_cast<const unsigned char*>(stream->_IO_read_ptr),
+            reinterpret_cast<const unsigned char*>(stream->_IO_read_end)};
+}
+void SkipBuffered(FILE* stream, size_t count) {
+    stream->_IO_read_ptr += count;
+}
+#else
+Buffered BufferedBytes(FILE*) {
+    return {};
+}
+void SkipBuffered(FILE*, size_t) {}
 #endif
 
 // Holds the stream's lock while one record is read, so that each byte comes
@@ -60,15 +92,21 @@ public:
 
     void Put(char c) {
         if (m_len == m_cap)
-            Grow();
+            Grow(1);
         m_buf[m_len++] = c;
+    }
+    void Append(const unsigned char* bytes, size_t count) {
+        while (count > static_cast<size_t>(m_cap - m_len))
+            Grow(count);
+        std::memcpy(m_buf + m_len, bytes, count);
+        m_len += static_cast<int>(count);
     }
 
 private:
     static constexpr int kFirstCapacity = 256;
 
-    void Grow() {
-        if (m_cap == INT_MAX)
+    void Grow(size_t wanted) {
+        if (wanted > static_cast<size_t>(INT_MAX - m_len))
             throw std::length_error("CSV record longer than a string can hold");
         m_cap = m_cap > INT_MAX / 2 ? INT_MAX : m_cap * 2;
         m_buf = m_line.GetBuffer(m_cap);
@@ -95,54 +133,103 @@ constexpr std::array<ByteClass, 256> MakeByteClasses() {
 
 constexpr std::array<ByteClass, 256> kClass = MakeByteClasses();
 
-// Length of the character at p: a lead byte takes the byte after it along,
-// unless that is the end of the record.
-inline int CharLen(const unsigned char* p) {
-    return kClass[p[0]] == kLead && p[1] ? 2 : 1;
+// Up to four byte values searched for together, sixteen bytes at a time where
+// the processor allows.
+class ByteSet {
+public:
+    ByteSet(unsigned char a, unsigned char b, unsigned char c, unsigned char d)
+        : m_bytes{a, b, c, d} {
+#ifdef KOLVANE_CSV_SSE2
+        for (int i = 0; i < 4; ++i)
+            m_vectors[i] = _mm_set1_epi8(static_cast<char>(m_bytes[i]));
+#endif
+    }
+
+    // The first byte of [p, end) that belongs to the set, or end.
+    const unsigned char* FindIn(const unsigned char* p, const unsigned char* end) const {
+#ifdef KOLVANE_CSV_SSE2
+        for (; end - p >= 16; p += 16) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i hits = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(x, m_vectors[0]), _mm_cmpeq_epi8(x, m_vectors[1])),
+                _mm_or_si128(_mm_cmpeq_epi8(x, m_vectors[2]), _mm_cmpeq_epi8(x, m_vectors[3])));
+            if (const int mask = _mm_movemask_epi8(hits))
+                return p + std::countr_zero(static_cast<unsigned>(mask));
+        }
+#endif
+        while (p < end && *p != m_bytes[0] && *p != m_bytes[1] && *p != m_bytes[2] &&
+               *p != m_bytes[3])
+            ++p;
+        return p;
+    }
+
+private:
+    unsigned char m_bytes[4];
+#ifdef KOLVANE_CSV_SSE2
+    __m128i m_vectors[4];
+#endif
+};
+
+// What ends a run of plain text in a record, and in a quoted stretch of a line:
+// line ends, quotes and the zero byte.
+const ByteSet& RecordMarks() {
+    static const ByteSet marks('\r', '\n', '"', 0);
+    return marks;
 }
 
-// The first separator, quote or end of the record at or after p.
-const unsigned char* SkipToFieldMark(const unsigned char* p, unsigned char separator) {
-    for (;;) {
-        switch (kClass[*p]) {
-        case kLead:
-            p += CharLen(p);
+// Whether the byte at q is the second byte of a double-byte character, given
+// that a character starts at p <= q. The byte after one that cannot lead a
+// character always starts one, so only the lead-range bytes right before q count.
+inline bool IsSecondByte(const unsigned char* p, const unsigned char* q) {
+    const unsigned char* r = q;
+    while (r > p && mb::IsLeadByte(r[-1]))
+        --r;
+    return (q - r) % 2 == 1;
+}
+
+// Moves the plain text at the front of the stream's buffer into the line: up
+// to the next line end, quote or zero byte that starts a character, or up to a
+// lead byte whose second byte is not buffered yet. The stream must be at the
+// start of a character.
+void TakePlainText(FILE* stream, LineWriter& out) {
+    const Buffered buffered = BufferedBytes(stream);
+    const unsigned char* p = buffered.begin;
+    const unsigned char* q = p;
+    while (q < buffered.end) {
+        q = RecordMarks().FindIn(q, buffered.end);
+        if (!IsSecondByte(p, q))
             break;
-        case kQuote:
-        case kZero:
-            return p;
-        default:
-            if (*p == separator)
-                return p;
-            ++p;
+        if (q == buffered.end || *q == 0) {
+            --q;
             break;
         }
+        ++q;
+    }
+    if (q != p) {
+        out.Append(p, static_cast<size_t>(q - p));
+        SkipBuffered(stream, static_cast<size_t>(q - p));
     }
 }
 
-// The first quote, line end or end of the record at or after p.
-const unsigned char* SkipToQuotedMark(const unsigned char* p) {
-    for (;;) {
-        switch (kClass[*p]) {
-        case kPlain:
-            ++p;
-            break;
-        case kLead:
-            p += CharLen(p);
-            break;
-        default:
-            return p;
-        }
+// The first byte of the set at or after p that starts a character, in a text
+// that ends with a zero byte at end.
+inline const unsigned char* FindMark(const unsigned char* p, const unsigned char* end,
+                                     const ByteSet& marks) {
+    for (const unsigned char* from = p;;) {
+        const unsigned char* q = marks.FindIn(from, end);
+        if (q == end || !IsSecondByte(p, q))
+            return q;
+        from = q + 1;
     }
 }
 
 // Appends the quoted stretch beginning at p (just after its opening quote) to
 // field and returns where the record goes on: after the separator that follows
 // the closing quote, else just after the closing quote.
-const unsigned char* ReadQuoted(const unsigned char* p, unsigned char separator,
-                                std::string& field) {
+const unsigned char* ReadQuoted(const unsigned char* p, const unsigned char* end,
+                                unsigned char separator, std::string& field) {
     for (;;) {
-        const unsigned char* mark = SkipToQuotedMark(p);
+        const unsigned char* mark = FindMark(p, end, RecordMarks());
         field.append(reinterpret_cast<const char*>(p), static_cast<size_t>(mark - p));
         p = mark;
         switch (kClass[*p]) {
@@ -183,8 +270,9 @@ int ZkCSV_ReadLine(FILE* stream, CString& line) {
     StreamLock lock(stream);
     LineWriter out(line);
     bool inQuotes = false;
-    int c = NextByte(stream);
     for (;;) {
+        TakePlainText(stream, out);
+        int c = NextByte(stream);
         if (c == EOF)
             return 1;
         switch (kClass[c]) {
@@ -221,22 +309,26 @@ int ZkCSV_ReadLine(FILE* stream, CString& line) {
                 out.Put('"');
                 break;
             }
+            if (c != EOF)
+                ungetc(c, stream);
             inQuotes = !inQuotes;
-            continue; // the byte after a lone quote is still to be handled
+            break;
         case kZero:
             break;
         }
-        c = NextByte(stream);
     }
 }
 
 int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields, char separator) {
     const auto sep = static_cast<unsigned char>(separator);
+    // A lead byte is never a separator.
+    const ByteSet fieldMarks(mb::IsLeadByte(sep) ? '"' : sep, '"', 0, 0);
     const auto* p = reinterpret_cast<const unsigned char*>(record ? record : "");
+    const unsigned char* end = p + std::strlen(reinterpret_cast<const char*>(p));
     std::string quoted;
     for (;;) {
-        const unsigned char* mark = SkipToFieldMark(p, sep);
-        if (*mark == 0) {
+        const unsigned char* mark = FindMark(p, end, fieldMarks);
+        if (mark == end) {
             if (mark != p)
                 AppendField(fields, p, static_cast<size_t>(mark - p));
             break;
@@ -248,7 +340,7 @@ int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields, char separ
         }
         // A quote may open in the middle of a field: what came before it stays in front.
         quoted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(mark - p));
-        p = ReadQuoted(mark + 1, sep, quoted);
+        p = ReadQuoted(mark + 1, end, sep, quoted);
         AppendField(fields, quoted.data(), quoted.size());
     }
     return static_cast<int>(fields.size());

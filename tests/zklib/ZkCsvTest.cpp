@@ -16,17 +16,28 @@ namespace {
 using Records = std::vector<std::pair<std::string, int>>;
 using Fields = std::vector<std::string>;
 
-FILE* StreamOf(const std::string& bytes) {
-    FILE* stream = std::tmpfile();
-    EXPECT_NE(stream, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-    std::rewind(stream);
-    return stream;
-}
+// A read-only stream over bytes, with the C library's buffer or one of bufferSize bytes.
+class MemStream {
+public:
+    explicit MemStream(std::string bytes, size_t bufferSize = 0) : m_bytes(std::move(bytes)) {
+        m_stream = fmemopen(m_bytes.data(), m_bytes.size(), "rb");
+        if (bufferSize)
+            setvbuf(m_stream, m_buffer, _IOFBF, bufferSize);
+    }
+    ~MemStream() { std::fclose(m_stream); }
+    MemStream(const MemStream&) = delete;
+    MemStream& operator=(const MemStream&) = delete;
+    operator FILE*() const { return m_stream; }
+
+private:
+    std::string m_bytes;
+    char m_buffer[8];
+    FILE* m_stream;
+};
 
 // Every record of the bytes with the result that came with it, up to the end.
-Records ReadAll(const std::string& bytes) {
-    FILE* stream = StreamOf(bytes);
+Records ReadAll(const std::string& bytes, size_t bufferSize = 0) {
+    MemStream stream(bytes, bufferSize);
     Records records;
     CString line;
     int atEnd = 0;
@@ -34,8 +45,14 @@ Records ReadAll(const std::string& bytes) {
         atEnd = ZkCSV_ReadLine(stream, line);
         records.emplace_back(line.str(), atEnd);
     }
-    std::fclose(stream);
     return records;
+}
+
+std::string Repeat(const char* text, int count) {
+    std::string out;
+    while (count-- > 0)
+        out += text;
+    return out;
 }
 
 Fields Parse(const char* record, char separator = ',') {
@@ -86,20 +103,24 @@ TEST(ZkCsvReadLine, KeepsQuotesAndQuotedLineBreaks) {
     EXPECT_EQ(ReadAll("x,\""), (Records{{"x,\"", 1}}));
 }
 
-TEST(ZkCsvReadLine, DoubleByteCharactersStayWhole) {
-    // ソ (83 5C) and 表 (95 5C) pass unchanged.
-    EXPECT_EQ(ReadAll("\x83\x5C,\x95\x5C\r\n"), (Records{{"\x83\x5C,\x95\x5C", 0}, {"", 1}}));
-    // Damaged data: a lead byte takes a quote or a carriage return along as its second byte.
-    EXPECT_EQ(ReadAll("\x83\",a\r\nb\r\n"), (Records{{"\x83\",a", 0}, {"b", 0}, {"", 1}}));
-    EXPECT_EQ(ReadAll("\x83\r\nb"), (Records{{"\x83\r", 0}, {"b", 1}}));
-    // A lead byte cut off by the end of the file is kept.
-    EXPECT_EQ(ReadAll("ab\x83"), (Records{{"ab\x83", 1}}));
+TEST(ZkCsvReadLine, DoubleByteCharactersStayWholeWhateverTheBuffer) {
+    // ソ 83 5C, 表 95 5C, 十 8F 5C; then damaged data, where a lead byte takes a
+    // quote or a carriage return along, and a lead byte cut off by the end of the
+    // file. Buffer ends fall between the two bytes of characters.
+    const std::string bytes =
+        "\x83\x5C\x95\x5C,\"\x8F\x5C\r\n\x83\"\"\r\n\x83\"x\r\n\x83\r\nend\x83";
+    const Records expected{{"\x83\x5C\x95\x5C,\"\x8F\x5C\r\n\x83\"\"", 0},
+                           {"\x83\"x", 0},
+                           {"\x83\r", 0},
+                           {"end\x83", 1}};
+    for (size_t size : {0, 1, 2, 3, 4, 5})
+        EXPECT_EQ(ReadAll(bytes, size), expected) << "buffer of " << size << " bytes";
     // Zero bytes cannot be held by text and are left out; nothing else is lost.
     EXPECT_EQ(ReadAll(std::string("a\0b,c\r\n\0", 9)), (Records{{"ab,c", 0}, {"", 1}}));
 }
 
 TEST(ZkCsvReadLine, LeavesTheStreamJustAfterTheRecord) {
-    FILE* stream = StreamOf("a\rb\r\nc\"\r\n\"d\nrest");
+    MemStream stream("a\rb\r\nc\"\r\n\"d\nrest");
     CString line;
     EXPECT_EQ(ZkCSV_ReadLine(stream, line), 0);
     EXPECT_EQ(line, "a");
@@ -112,7 +133,6 @@ TEST(ZkCsvReadLine, LeavesTheStreamJustAfterTheRecord) {
     char rest[16] = {};
     ASSERT_NE(std::fgets(rest, sizeof rest, stream), nullptr);
     EXPECT_STREQ(rest, "rest");
-    std::fclose(stream);
 }
 
 TEST(ZkCsvReadLine, ReadsAVeryLongRecordWhole) {
@@ -121,7 +141,7 @@ TEST(ZkCsvReadLine, ReadsAVeryLongRecordWhole) {
         longRecord += "\x8F\x5C"
                       "abc,\"d\r\ne\",";
     ASSERT_GT(longRecord.size(), 4u << 20);
-    FILE* stream = StreamOf(longRecord + "\r\nshort\r\n");
+    MemStream stream(longRecord + "\r\nshort\r\n");
     CString line("previous");
     EXPECT_EQ(ZkCSV_ReadLine(stream, line), 0);
     EXPECT_EQ(line.str(), longRecord);
@@ -130,7 +150,6 @@ TEST(ZkCsvReadLine, ReadsAVeryLongRecordWhole) {
     EXPECT_EQ(line, "short");
     EXPECT_EQ(ZkCSV_ReadLine(stream, line), 1);
     EXPECT_EQ(line, "");
-    std::fclose(stream);
 
     std::vector<CString> fields;
     EXPECT_EQ(ZkCSV_ParseLine(longRecord.c_str(), fields), 800000);
@@ -176,6 +195,14 @@ TEST(ZkCsvParseLine, SecondBytesAreNeverQuotesOrSeparators) {
     EXPECT_EQ(Parse("\x83\"a,b"), (Fields{"\x83\"a", "b"}));
     EXPECT_EQ(Parse("\x83,a"), (Fields{"\x83,a"}));
     EXPECT_EQ(Parse("\"\x83\"\",x"), (Fields{"\x83\"", "x"}));
+    // The same past the first sixteen bytes of a record.
+    EXPECT_EQ(Parse((Repeat("\x83\x5C", 12) + "\\" + Repeat("\x95\x5C", 12) + "\\x").c_str(), '\\'),
+              (Fields{Repeat("\x83\x5C", 12), Repeat("\x95\x5C", 12), "x"}));
+    EXPECT_EQ(
+        Parse((Repeat("a", 20) + "\x83\"b,\"" + Repeat("\x95\x5C", 10) + "\n\x83\",\",z").c_str()),
+        (Fields{Repeat("a", 20) + "\x83\"b", Repeat("\x95\x5C", 10) + "\r\n\x83\",", "z"}));
+    // A lead byte is never a separator.
+    EXPECT_EQ(Parse("a\x83\x5C,b", '\x83'), (Fields{"a\x83\x5C,b"}));
     // A lead byte as the last byte is kept, in or out of quotes.
     EXPECT_EQ(Parse("a,b\x83"), (Fields{"a", "b\x83"}));
     EXPECT_EQ(Parse("\"b\x83"), (Fields{"b\x83"}));
