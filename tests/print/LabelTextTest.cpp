@@ -25,6 +25,10 @@ TEST(LabelText, JapaneseCards) {
         {JapaneseCard("", "", ""), " 様"},
         {unsaved, "大阪市\n佐藤 様"},
         {JapaneseCard("A & B", "", "x"), "x\nA & B 様"},
+        // Blanks at the end of the whole text go, wherever they are.
+        {JapaneseCard("  ", "", "京都市", "会社"), "京都市\n会社 様"},
+        {JapaneseCard("山田\t ", "", "ソ表"), "ソ表\n山田 様"},
+        {JapaneseCard("", "", "  \r\n"), " 様"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ComposeLabelText(c.card), Sjis(c.expected)) << c.expected;
