@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QGuiApplication app(*argc, *argv);
     g_path = "/tmp/kolvane-layout-fuzz-" + std::to_string(getpid()) + ".KVL";
+    std::atexit([] { std::remove(g_path.c_str()); });
     static const CAddrCard cards[] = {
         MakeCard(0, "\x8e\x52\x93\x63", "123-4567", "\x93\x8c\x8b\x9e\x93\x73\r\nA & B"),
         MakeCard(1, "John Smith", "", "1 Main St.\r\nSpringfield"),

@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
 
 std::string BundledFolder() {
-    const char* source = std::getenv("KOLVANE_SOURCE_DIR");
-    return std::string(source ? source : ".") + "/res/layouts";
+    return BUNDLED_LAYOUTS_DIR;
 }
 
 struct Sheet {
