@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
 
     const int cells = layout.GetCellCount();
-    if (cells < 1 || cells > CPageLayout::kMaxCells * CPageLayout::kMaxCells)
+    if (cells < 1 || cells > CPageLayout::kMaxColumnsRows * CPageLayout::kMaxColumnsRows)
         std::abort();
     for (int cell = 0; cell < cells; ++cell) {
         layout.GetCellRect(cell);

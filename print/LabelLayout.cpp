@@ -6,6 +6,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -63,15 +64,39 @@ LabelLayout LayOutLabel(const QString& text, const QFont& font, double widthMm, 
     const double height = heightMm * kLabelLayoutPxPerMm;
     const double nominal = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
     const double smallest = std::min(minPoints, nominal);
-    for (double points = nominal;; points = std::max(points - kStepPoints, smallest)) {
+    // Size k of the sizes tried: the nominal size less k half points, the
+    // smallest size last.
+    const int last = static_cast<int>(std::ceil((nominal - smallest) / kStepPoints));
+    const auto sizeAt = [&](int k) { return std::max(nominal - k * kStepPoints, smallest); };
+    const auto layOut = [&](int k) {
+        LabelLayout label;
         QFont sized(font);
-        sized.setPointSizeF(points);
-        auto layout = std::make_unique<QTextLayout>(text, sized, &LayoutDevice());
-        layout->setCacheEnabled(true);
-        result.fits = LayOutLines(*layout, width, height);
-        result.text = std::move(layout);
-        result.points = points;
-        if (result.fits || points <= smallest)
-            return result;
+        sized.setPointSizeF(sizeAt(k));
+        label.text = std::make_unique<QTextLayout>(text, sized, &LayoutDevice());
+        label.text->setCacheEnabled(true);
+        label.fits = LayOutLines(*label.text, width, height);
+        label.points = sizeAt(k);
+        return label;
+    };
+    // The largest size that fits, found by halving the sizes between the
+    // nominal size, which mostly fits, and the smallest.
+    result = layOut(0);
+    if (result.fits || last == 0)
+        return result;
+    LabelLayout best = layOut(last);
+    if (!best.fits)
+        return best;
+    int tooLarge = 0;
+    int fits = last;
+    while (fits - tooLarge > 1) {
+        const int k = (tooLarge + fits) / 2;
+        LabelLayout label = layOut(k);
+        if (label.fits) {
+            fits = k;
+            best = std::move(label);
+        } else {
+            tooLarge = k;
+        }
     }
+    return best;
 }

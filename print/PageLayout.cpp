@@ -50,7 +50,7 @@ void CPageLayout::CopyFrom(const CPageLayout& other) {
 BOOL CPageLayout::IsValid() const {
     if (m_nOrientation != 0 && m_nOrientation != 1)
         return FALSE;
-    if (m_nColumns < 1 || m_nColumns > kMaxCells || m_nRows < 1 || m_nRows > kMaxCells)
+    if (m_nColumns < 1 || m_nColumns > kMaxColumnsRows || m_nRows < 1 || m_nRows > kMaxColumnsRows)
         return FALSE;
     const Length lengths[] = {m_lenPageWidth,        m_lenPageHeight,       m_lenPageMarginTop,
                               m_lenPageMarginBottom, m_lenPageMarginLeft,   m_lenPageMarginRight,

@@ -16,7 +16,7 @@
 
 class CPageLayout : public CLayout {
 public:
-    static constexpr int kMaxCells = 100; // columns and rows lie in 1 to kMaxCells
+    static constexpr int kMaxColumnsRows = 100; // columns and rows each lie in 1 to 100
     static constexpr Length kMaxLength = Length::fromMm(2000.0f); // either way
 
     void CopyFrom(const CPageLayout& other);

@@ -60,6 +60,10 @@ TEST(LabelLayout, ALongAddressShrinksTheFontAndKeepsTheName) {
     EXPECT_GE(label.points, 6);
     EXPECT_EQ(std::fmod(label.points, 0.5), 0);
     EXPECT_EQ(Lines(label).last(), Q("山田 太郎 様"));
+    // The largest size that fits: half a point more does not.
+    const double larger = label.points + 0.5;
+    EXPECT_FALSE(
+        LayOutLabel(LabelDrawingText(ComposeLabelText(card)), Gothic(larger), 60, 30, larger).fits);
     const QRectF box = label.text->boundingRect();
     EXPECT_LE(box.bottom(), 30 * kLabelLayoutPxPerMm + 0.01);
 }
