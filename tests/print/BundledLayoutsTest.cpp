@@ -2,11 +2,8 @@
 
 #include "platform/RecordingUserInteraction.h"
 #include "print/PageLayout.h"
-#include "print/layouts/LayoutSet.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -68,18 +65,5 @@ TEST(BundledLayouts, HoldTheSheetsTheyAreNamedFor) {
         ASSERT_TRUE(layout.Save(copy.c_str()));
         EXPECT_EQ(ReadBytes(copy), ReadBytes(path));
     }
-    EXPECT_EQ(ui.Problems(), "");
-}
-
-TEST(BundledLayouts, AreListedByName) {
-    RecordingUserInteraction ui;
-    TempLayoutRoot root;
-    std::filesystem::copy(BundledFolder(), root / "LAYOUTS");
-    CLayoutSet set;
-    set.Build(CPageLayout());
-    ASSERT_EQ(set.GetCount(), 7);
-    EXPECT_EQ(set.GetAt(0).name, Sjis("A4 10面"));
-    EXPECT_EQ(set.GetAt(1).name, Sjis("A4 12面"));
-    EXPECT_EQ(set.GetAt(6).name, Sjis("Letter 30面"));
     EXPECT_EQ(ui.Problems(), "");
 }

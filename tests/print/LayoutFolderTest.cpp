@@ -28,26 +28,6 @@ TEST(LayoutFolder, NewFileNamesFillTheFirstGap) {
     EXPECT_EQ(kind.MakeNewFilePath(), CString((root / "LAYOUTS/USER003.KVL").c_str()));
 }
 
-TEST(LayoutFolder, AllNamesTakenGivesNoPath) {
-    TempLayoutRoot root;
-    std::filesystem::create_directory(root / "LAYOUTS");
-    char name[32];
-    for (int n = 0; n <= 998; ++n) {
-        std::snprintf(name, sizeof name, "LAYOUTS/USER%03d.KVL", n);
-        WriteBytes(root / name, "x");
-    }
-    EXPECT_EQ(CPageLayout().MakeNewFilePath(), CString(""));
-    // USER999 is not a name the program makes.
-    EXPECT_FALSE(Exists(root / "LAYOUTS/USER999.KVL"));
-}
-
-TEST(LayoutFolder, AFolderThatCannotBeMadeGivesNoPath) {
-    TempLayoutRoot root;
-    WriteBytes(root / "file", "x");
-    SetLayoutRoot((root / "file").c_str());
-    EXPECT_EQ(CPageLayout().MakeNewFilePath(), CString(""));
-}
-
 TEST(LayoutRoot, SeedsAKindFolderOnlyWhenItIsFirstMade) {
     TempLayoutRoot bundled;
     std::filesystem::create_directory(bundled / "LAYOUTS");
