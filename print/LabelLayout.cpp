@@ -57,9 +57,8 @@ QString LabelDrawingText(const CString& text) {
 
 LabelLayout LayOutLabel(const QString& text, const QFont& font, double widthMm, double heightMm,
                         double minPoints) {
-    LabelLayout result;
     if (!(widthMm > 0) || !(heightMm > 0))
-        return result;
+        return LabelLayout{};
     const double width = widthMm * kLabelLayoutPxPerMm;
     const double height = heightMm * kLabelLayoutPxPerMm;
     const double nominal = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
@@ -80,9 +79,9 @@ LabelLayout LayOutLabel(const QString& text, const QFont& font, double widthMm, 
     };
     // The largest size that fits, found by halving the sizes between the
     // nominal size, which mostly fits, and the smallest.
-    result = layOut(0);
-    if (result.fits || last == 0)
-        return result;
+    LabelLayout atNominal = layOut(0);
+    if (atNominal.fits || last == 0)
+        return atNominal;
     LabelLayout best = layOut(last);
     if (!best.fits)
         return best;
