@@ -21,17 +21,17 @@ CZkString::CZkString(const wchar_t* text) {
         }
     }
     CString out;
-    cp932::Error error;
-    std::u16string rest = utf16;
-    // Replace each character the code page cannot hold, then convert again.
-    while (!cp932::FromUtf16(rest, out, &error)) {
-        size_t at = 0, chars = 0;
-        while (chars < error.index) {
-            at += (rest[at] >= 0xD800 && rest[at] < 0xDC00) ? 2 : 1;
-            ++chars;
+    if (!cp932::FromUtf16(utf16, out)) {
+        // Convert character by character, marking each one the code page cannot hold.
+        out.Empty();
+        for (size_t at = 0; at < utf16.size();) {
+            const size_t len = (utf16[at] >= 0xD800 && utf16[at] < 0xDC00) ? 2 : 1;
+            CString one;
+            out += cp932::FromUtf16(std::u16string_view(utf16).substr(at, len), one)
+                       ? one
+                       : CString("\x81\x45");
+            at += len;
         }
-        const size_t len = (rest[at] >= 0xD800 && rest[at] < 0xDC00) ? 2 : 1;
-        rest.replace(at, len, u"\u30FB");
     }
     CString::operator=(out);
 }
