@@ -3,12 +3,14 @@
 
 #include "platform/Types.h"
 
+class QWidget;
+
 class CZkRect : public CRect {
 public:
     // What Set measures: a window's client area, a window in screen coordinates
     // (its restored rectangle when minimised), the primary screen, or the
     // primary screen's work area.
-    enum Area { client = 0, window = 1, desktop = 2, workArea = 3 };
+    enum Area : int { client = 0, window = 1, desktop = 2, workArea = 3 };
 
     CZkRect() = default;
     explicit CZkRect(const RECT* r) : CRect(r ? *r : RECT{}) {}
@@ -17,6 +19,11 @@ public:
         : CRect(topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy) {}
     CZkRect(POINT topLeft, POINT bottomRight)
         : CRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y) {}
+
+    // Measuring a window needs Qt: these two live in zklib_widgets.
+    CZkRect(Area area, QWidget* window);
+    // Other area values leave the rectangle unchanged.
+    void Set(Area area, QWidget* window);
 
     operator SIZE() const { return SIZE{Width(), Height()}; }
 
