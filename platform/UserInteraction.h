@@ -16,6 +16,7 @@ struct FilePrompt {
     std::string defaultExt;  // without the dot
     std::string initialPath; // native path
     bool overwritePrompt = true;
+    bool createPrompt = false; // an open prompt that offers to create a missing file
 };
 
 class IUserInteraction {

@@ -1,0 +1,71 @@
+#pragma once
+// The application: makes sure one copy runs, restores the recent-file list,
+// opens the file used last time (or the one named on the command line, or
+// asks for a new one), and carries out the file, help and about commands.
+
+#include "app/KolvaneDoc.h"
+#include "app/RecentFileList.h"
+#include "zklib/ZkSingleInstance.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CMainFrame;
+class QSocketNotifier;
+
+class CKolvaneApp : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        // String id naming the single-instance guard; 0 runs unguarded.
+        UINT guardId = 128;
+        // Whether Ctrl is held as the program starts; the keyboard by default.
+        std::function<bool()> isCtrlHeld;
+        // The program's folder, where the help page lies; the executable's by default.
+        QString programDir;
+    };
+
+    CKolvaneApp();
+    explicit CKolvaneApp(Options options);
+    ~CKolvaneApp() override;
+
+    // arguments: the command line without the program's name. FALSE when the
+    // program is to end (another copy runs, or no document could be had).
+    BOOL InitInstance(const QStringList& arguments);
+    void ExitInstance();
+
+    // Opens path (native) as the document after the current one was saved or
+    // let go; the same file as the open document is only brought forward.
+    BOOL OpenDocumentFile(const std::string& path);
+    void OnFileNew();
+    void OnFileOpen();
+    void OnHelp();
+    void OnAbout();
+
+    CKolvaneDoc& Document() const { return *m_pDoc; }
+    CMainFrame& MainFrame() const { return *m_pFrame; }
+    const CRecentFileList& RecentFiles() const { return *m_pRecentFiles; }
+
+    BOOL m_bOpenPrevDoc;
+    int m_nMaxMRU;
+
+private:
+    enum class OpenResult { opened, cancelled, failed };
+    OpenResult Open(const std::string& path);
+    void OnRecentFile(int index);
+    void OnInstanceMessage();
+    void ConnectCommands();
+
+    Options m_options;
+    CZkSingleInstance m_guard;
+    QSocketNotifier* m_pNotifier = nullptr;
+    std::unique_ptr<CRecentFileList> m_pRecentFiles;
+    std::unique_ptr<CKolvaneDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    bool m_bHasDocument = false;
+};

@@ -1,0 +1,126 @@
+#include "app/QtUserInteraction.h"
+
+#include "res/AppStrings.h"
+#include "zklib/dialogs/ZkQtText.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+constexpr UINT IDS_APP_NAME = 57344;
+
+QString Utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon IconOf(UINT type) {
+    switch (type & MB_ICONMASK) {
+    case MB_ICONSTOP:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::Warning;
+    }
+}
+
+struct Button {
+    int answer;
+    QMessageBox::ButtonRole role;
+    const char* text; // UTF-8
+};
+
+std::vector<Button> ButtonsOf(UINT type) {
+    const Button ok{IDOK, QMessageBox::AcceptRole, "OK"};
+    const Button cancel{IDCANCEL, QMessageBox::RejectRole, "ｷｬﾝｾﾙ"};
+    const Button yes{IDYES, QMessageBox::YesRole, "はい(&Y)"};
+    const Button no{IDNO, QMessageBox::NoRole, "いいえ(&N)"};
+    const Button abort{IDABORT, QMessageBox::RejectRole, "中止(&A)"};
+    const Button retry{IDRETRY, QMessageBox::AcceptRole, "再試行(&R)"};
+    const Button ignore{IDIGNORE, QMessageBox::AcceptRole, "無視(&I)"};
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        return {ok, cancel};
+    case MB_ABORTRETRYIGNORE:
+        return {abort, retry, ignore};
+    case MB_YESNOCANCEL:
+        return {yes, no, cancel};
+    case MB_YESNO:
+        return {yes, no};
+    case MB_RETRYCANCEL:
+        return {retry, cancel};
+    default:
+        return {ok};
+    }
+}
+
+// "Name (*.ext)|*.ext|Other|*.x;*.y|" as Qt's "Name (*.ext);;Other (*.x *.y)".
+QString QtFilter(const std::string& filter) {
+    const QStringList parts = Utf8(filter).split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString name = parts[i];
+        const qsizetype paren = name.indexOf(QLatin1Char('('));
+        if (paren >= 0)
+            name = name.left(paren).trimmed();
+        out << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+int CQtUserInteraction::MessageBox(const std::string& text, UINT type) {
+    QMessageBox box(IconOf(type), ZkQt_ToQString(LoadAppString(IDS_APP_NAME)), Utf8(text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    const std::vector<Button> buttons = ButtonsOf(type);
+    std::vector<QAbstractButton*> widgets;
+    for (const Button& b : buttons)
+        widgets.push_back(box.addButton(QString::fromUtf8(b.text), b.role));
+    const size_t def = std::min<size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
+    box.setDefaultButton(static_cast<QPushButton*>(widgets[def]));
+    // Escape gives Cancel where there is one, else (a single OK) the OK.
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i].answer == IDCANCEL || buttons.size() == 1)
+            box.setEscapeButton(widgets[i]);
+    box.exec();
+    for (size_t i = 0; i < widgets.size(); ++i)
+        if (box.clickedButton() == widgets[i])
+            return buttons[i].answer;
+    return DefaultAnswer(type);
+}
+
+std::optional<std::string> CQtUserInteraction::PromptFileName(const FilePrompt& prompt) {
+    QFileDialog dialog(QApplication::activeWindow(), Utf8(prompt.title));
+    dialog.setNameFilter(QtFilter(prompt.filter));
+    dialog.setAcceptMode(prompt.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(prompt.open && !prompt.createPrompt ? QFileDialog::ExistingFile
+                                                           : QFileDialog::AnyFile);
+    if (!prompt.defaultExt.empty())
+        dialog.setDefaultSuffix(Utf8(prompt.defaultExt));
+    if (!prompt.overwritePrompt)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!prompt.initialPath.empty())
+        dialog.selectFile(ZkQt_PathToQString(prompt.initialPath));
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString chosen = dialog.selectedFiles().front();
+        if (prompt.createPrompt && !QFileInfo::exists(chosen)) {
+            const QString question = chosen + QStringLiteral("\nこのﾌｧｲﾙは存在しません。\n"
+                                                             "ﾌｧｲﾙを作成しますか?");
+            if (QMessageBox::question(&dialog, dialog.windowTitle(), question) != QMessageBox::Yes)
+                continue;
+        }
+        return ZkQt_PathFromQString(chosen);
+    }
+    return std::nullopt;
+}

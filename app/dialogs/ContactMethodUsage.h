@@ -1,0 +1,10 @@
+#pragma once
+// Which contact-method ids the cards of a book refer to. Cards keep the id of a
+// deleted method, so a new method must never take an id a card still holds.
+
+#include "model/AddrBook.h"
+
+// The number of cards with at least one entry of the method.
+int CountCardsUsingMethod(const CAddrBook& book, int id);
+// The smallest id >= 0 that neither the table nor any card of the book uses.
+int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book);

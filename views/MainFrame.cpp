@@ -1,0 +1,196 @@
+#include "views/MainFrame.h"
+
+#include "app/AppSettings.h"
+#include "app/CommandIds.h"
+#include "model/ListFilters.h"
+#include "res/AppStrings.h"
+#include "views/AddrListView.h"
+#include "views/CardForm.h"
+#include "views/CommandIcons.h"
+#include "zklib/dialogs/ZkQtText.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QToolBar>
+
+namespace {
+
+constexpr UINT IDS_APP_NAME = 57344;
+
+} // namespace
+
+CMainFrame::CMainFrame(CKolvaneDoc& doc, QWidget* parent)
+    : QMainWindow(parent), m_bSaveWndPos(kSaveWndPos.Load()), m_nNewCardLang(kNewCardLang.Load()),
+      m_doc(doc), m_pList(nullptr), m_pStack(new QStackedWidget(this)),
+      m_nCheckedFilter(FILTER_ALL) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(ProgramIcon());
+    m_pList = new CAddrListView(doc, m_pStack);
+    m_pStack->addWidget(m_pList);
+    setCentralWidget(m_pStack);
+
+    CreateActions();
+    CreateMenus();
+    CreateBars();
+    CreateStatusBar();
+    RestoreBarStates();
+    ConnectCommands();
+
+    resize(800, 600);
+    RestoreWindowPos();
+
+    m_doc.SetHost(this);
+    connect(&m_doc, &CKolvaneDoc::stateChanged, this, [this] {
+        UpdateTitle();
+        UpdateCommandUI();
+    });
+    connect(m_pList, &CAddrListView::countChanged, this, &CMainFrame::UpdateCount);
+    connect(m_pList, &CAddrListView::commandRequested, this, [this](int id) { RunCommand(id); });
+    connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CMainFrame::UpdateCommandUI);
+    UpdateTitle();
+    UpdateCount(0, 0);
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() {
+    m_doc.SetHost(nullptr);
+    kSaveWndPos.Save(m_bSaveWndPos);
+    kNewCardLang.Save(m_nNewCardLang);
+}
+
+ICardForm* CMainFrame::Form(int slot) const {
+    return slot == SLOT_ENGLISH || slot == SLOT_JAPANESE
+               ? m_forms[static_cast<size_t>(slot - 1)].get()
+               : nullptr;
+}
+
+void CMainFrame::CreateCardForms() {
+    const QRect r1 = geometry();
+    m_forms[0] = CreateCardForm(NOTATION_ENGLISH, m_doc, m_pStack);
+    m_forms[1] = CreateCardForm(NOTATION_JAPANESE, m_doc, m_pStack);
+    QSize design;
+    for (const auto& form : m_forms) {
+        m_pStack->addWidget(form->Widget());
+        form->OnInitialUpdate();
+        design = design.expandedTo(form->DesignSize());
+    }
+    // The index bars must fit too, or their buttons would fold away.
+    for (QToolBar* bar : m_bars)
+        design.setWidth(std::max(design.width(), bar->sizeHint().width()));
+
+    // Shrink the window in each direction where the views' area is larger than
+    // the forms; where it is smaller it keeps its size.
+    layout()->activate();
+    const QSize area = m_pStack->size();
+    QSize fitted = size();
+    if (area.width() > design.width())
+        fitted.rwidth() -= area.width() - design.width();
+    if (area.height() > design.height())
+        fitted.rheight() -= area.height() - design.height();
+    resize(fitted);
+    m_sizeMinTrack = fitted.expandedTo(minimumSizeHint());
+    setMinimumSize(m_sizeMinTrack);
+    if (m_bPosRestored)
+        setGeometry(r1);
+    for (const auto& form : m_forms)
+        form->SetupControls();
+}
+
+void CMainFrame::SwitchView(int slot, BOOL commit) {
+    if (slot == m_nActiveSlot || (slot != SLOT_LIST && !Form(slot)))
+        return;
+    if (commit)
+        CommitActiveView();
+    m_nActiveSlot = slot;
+    m_pStack->setCurrentIndex(slot);
+    if (commit)
+        ReloadActiveView();
+    UpdateCommandUI();
+}
+
+void CMainFrame::CommitActiveView() {
+    if (ICardForm* form = Form(m_nActiveSlot))
+        form->SaveToCard();
+}
+
+void CMainFrame::ReloadActiveView() {
+    if (ICardForm* form = Form(m_nActiveSlot))
+        form->LoadFromCard();
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::OnCommand(int id, std::function<void()> handler) {
+    QAction* action = Action(id);
+    if (!action)
+        return;
+    m_handled[id] = true;
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        handler();
+        UpdateCommandUI();
+    });
+    UpdateCommandUI();
+}
+
+bool CMainFrame::RunCommand(int id) {
+    UpdateCommandUI();
+    QAction* action = Action(id);
+    if (!action || !action->isEnabled())
+        return false;
+    action->trigger();
+    return true;
+}
+
+bool CMainFrame::IsEnabled(int id) const {
+    if (!m_handled.count(id))
+        return false;
+    switch (id) {
+    case ID_CARD_DELETE:
+        return m_doc.GetCurrentCard() != nullptr;
+    case ID_FILE_EXPORT:
+    case ID_FILE_PAGE_SETUP:
+    case ID_EDIT_COPY_SETTINGS:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+        // Carried by the list, so only while it shows.
+        return m_nActiveSlot == SLOT_LIST;
+    default:
+        return true;
+    }
+}
+
+void CMainFrame::UpdateCommandUI() {
+    for (const auto& [id, action] : m_actions)
+        action->setEnabled(IsEnabled(id));
+    Action(ID_VIEW_LIST)->setChecked(m_nActiveSlot == SLOT_LIST);
+    Action(ID_VIEW_CARD)->setChecked(m_nActiveSlot != SLOT_LIST);
+    Action(ID_CARD_JAPANESE)->setChecked(m_nActiveSlot == SLOT_JAPANESE);
+    Action(ID_CARD_ENGLISH)->setChecked(m_nActiveSlot == SLOT_ENGLISH);
+    Action(ID_CARD_DUPLICATES)->setChecked(m_nCheckedFilter == FILTER_DUPLICATES);
+    for (int id = ID_INDEX_FIRST; id <= ID_INDEX_LAST; ++id)
+        Action(id)->setChecked(id == m_nCheckedFilter);
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(m_doc.GetTitle() + QStringLiteral("[*] - ") +
+                   ZkQt_ToQString(LoadAppString(IDS_APP_NAME)));
+    setWindowModified(m_doc.IsModified());
+}
+
+void CMainFrame::UpdateCount(int listed, int total) {
+    m_pCount->setText(QString::asprintf("%d / %d", listed, total));
+}
+
+void CMainFrame::BringToFront() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
