@@ -167,15 +167,3 @@ TEST(AddrCard, EmptinessDependsOnNotation) {
         EXPECT_FALSE(c.IsEmpty());
     }
 }
-
-TEST(AddrCard, NotationTests) {
-    CAddrCard card;
-    EXPECT_FALSE(card.IsJapanese());
-    EXPECT_FALSE(card.IsEnglish());
-    card.m_nNotation = 0;
-    EXPECT_TRUE(card.IsJapanese());
-    card.m_nNotation = 1;
-    EXPECT_TRUE(card.IsEnglish());
-    card.m_nNotation = 7;
-    EXPECT_FALSE(card.IsJapanese() || card.IsEnglish());
-}
