@@ -82,8 +82,8 @@ int CompareCards(const CAddrCard& a, const CAddrCard& b, int sortKey) {
 void SortCards(std::vector<CAddrCard*>& cards, int sortKey) {
     struct Item {
         std::uint64_t prefix;
-        std::uint32_t offset;
-        std::uint32_t length;
+        size_t offset;
+        size_t length;
         CAddrCard* card;
     };
     // The keys of all cards side by side, each compared as bytes.
@@ -93,8 +93,7 @@ void SortCards(std::vector<CAddrCard*>& cards, int sortKey) {
     for (CAddrCard* card : cards) {
         const size_t offset = keys.size();
         AppendSortKey(SortText(*card, sortKey).view(), keys);
-        items.push_back({0, static_cast<std::uint32_t>(offset),
-                         static_cast<std::uint32_t>(keys.size() - offset), card});
+        items.push_back({0, offset, keys.size() - offset, card});
     }
     for (auto& item : items)
         item.prefix = KeyPrefix(keys.data() + item.offset, item.length);
