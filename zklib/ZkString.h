@@ -17,6 +17,10 @@ public:
     // Characters the code page cannot hold become "・" (the constructor cannot fail).
     CZkString(const wchar_t* text);
     CZkString& operator=(const CZkString& s) = default;
+    CZkString& operator=(const CString& s) {
+        CString::operator=(s);
+        return *this;
+    }
     CZkString& operator=(const char* text) {
         CString::operator=(text);
         return *this;

@@ -98,3 +98,14 @@ TEST(ZkString, WideConstructorConverts) {
     EXPECT_EQ(CZkString(L"a\U0001F600b").str(), "a\x81\x45"
                                                 "b");
 }
+
+TEST(ZkString, AssignsFromEveryStringKind) {
+    CZkString s;
+    const CString platform("\x95\x5C");
+    s = platform;
+    EXPECT_EQ(s.str(), "\x95\x5C");
+    s = "abc";
+    EXPECT_EQ(s.str(), "abc");
+    s = CZkString("x");
+    EXPECT_EQ(s.str(), "x");
+}
