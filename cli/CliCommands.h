@@ -17,6 +17,7 @@ int RunNew(const Args& args);
 int RunDump(const Args& args);
 int RunFromJson(const Args& args);
 int RunList(const Args& args);
+int RunLabels(const Args& args);
 
 // Prints the usage text to standard error and returns EXIT_USAGE.
 int UsageError(const std::string& problem);

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -303,4 +304,92 @@ TEST_F(CliTest, WrongUsageAndUnreadableFiles) {
     r = Run({"from-json", m_dir / "none.json", m_dir / "out.kvd"});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("none.json"), std::string::npos) << r.err;
+}
+
+namespace {
+
+std::string Command(const std::string& line) {
+    std::string out;
+    if (FILE* p = popen(line.c_str(), "r")) {
+        char buf[4096];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+            out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(CliTest, LabelsPrintTheListedCardsToPdf) {
+    // Keep the user's own settings and layouts out of the run.
+    setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (m_root / "data").c_str(), 1);
+    fs::create_directories(m_root / "runtime");
+    fs::permissions(m_root / "runtime", fs::perms::owner_all);
+    setenv("XDG_RUNTIME_DIR", (m_root / "runtime").c_str(), 1);
+    const fs::path json = m_dir / "labels.json", book = m_dir / "labels.kvd";
+    WriteFile(json, R"({"cards":[
+        {"notation":0,"furigana":"やまだ","name":"山田 太郎","zip":"100-0001","address":"東京都千代田区1-1"},
+        {"notation":1,"name":"Tom & Jerry","address":"1 Main St"},
+        {"notation":0,"furigana":"かわの","name":"川野 花子","address":"大阪府大阪市"}]})");
+    ASSERT_EQ(Run({"from-json", json, book}).status, 0);
+
+    const fs::path pdf = m_dir / "labels.pdf";
+    Result r =
+        Run({"labels", book, "--layout", "A4 12面", "--out", pdf, "--sort", "name", "--desc"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::string quoted = "'" + pdf.string() + "'";
+    EXPECT_NE(Command("pdfinfo " + quoted).find("Pages:           1\n"), std::string::npos);
+    const std::string fonts = Command("pdffonts " + quoted);
+    EXPECT_NE(fonts.find("IPAGothic"), std::string::npos) << fonts;
+    // Every font line says "yes" in the column "emb" (fifth from the end).
+    std::istringstream lines(fonts);
+    std::string line;
+    for (int n = 0; std::getline(lines, line); ++n) {
+        std::istringstream words(line);
+        std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+        if (n >= 2 && w.size() >= 5)
+            EXPECT_EQ(w[w.size() - 5], "yes") << line;
+    }
+    const std::string text = Command("pdftotext -layout " + quoted + " -");
+    EXPECT_NE(text.find("〒 100-0001"), std::string::npos) << text;
+    EXPECT_NE(text.find("山田 太郎 様"), std::string::npos) << text;
+    EXPECT_NE(text.find("Tom & Jerry"), std::string::npos) << text;
+    // Descending by name: 山田 (や) first down the first column, then 川野 (か).
+    EXPECT_LT(text.find("山田"), text.find("川野"));
+
+    // A layout file by its path, with the selection of list.
+    const fs::path onlyEnglish = m_dir / "en.pdf";
+    r = Run({"labels", book, "--layout",
+             fs::path(KOLVANE_CLI).parent_path() / "LAYOUTS" / "A4_10.KVL", "--out", onlyEnglish,
+             "--index", "英", "--font-en", "DejaVu Sans,12"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string english = Command("pdftotext '" + onlyEnglish.string() + "' -");
+    EXPECT_NE(english.find("Tom & Jerry"), std::string::npos);
+    EXPECT_EQ(english.find("山田"), std::string::npos);
+
+    // Nothing to print: no file, status 3.
+    const fs::path none = m_dir / "none.pdf";
+    r = Run({"labels", book, "--layout", "A4 12面", "--out", none, "--search", "zzz"});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_FALSE(fs::exists(none));
+
+    // An unknown name is refused with the names there are.
+    r = Run({"labels", book, "--layout", "A4 13面", "--out", none});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no page layout is named \"A4 13面\""), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("\n  A4 12面\n"), std::string::npos) << r.err;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"labels", book, "--out", none},
+             {"labels", book, "--layout", "A4 12面"},
+             {"labels", book, "--layout", "A4 12面", "--out", none, "--font-ja", "IPAGothic"},
+             {"labels", book, "--layout", "A4 12面", "--out", none, "--font-en", "Arial,0"}}) {
+        EXPECT_EQ(Run(args).status, 1) << args.back();
+    }
+    EXPECT_EQ(Run({"labels", m_dir / "missing.kvd", "--layout", "A4 12面", "--out", none}).status,
+              2);
+    EXPECT_FALSE(fs::exists(none));
 }
