@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -76,18 +77,15 @@ void CKolvaneDoc::UpdateAllViews(IKolvaneView* sender, int hint, CAddrCard* card
             view->OnUpdate(sender, hint, card);
 }
 
-void CKolvaneDoc::DeleteContents() {
-    UpdateAllViews(nullptr, HINT_SHOW_LIST);
-    m_pBook->RemoveAll();
-    m_pCurrentCard = nullptr;
-}
-
 BOOL CKolvaneDoc::OnOpenDocument(const char* path) {
     auto fresh = std::make_unique<CAddrBook>();
     if (!LoadAddrBook(path, *fresh))
         return FALSE;
-    DeleteContents();
-    m_pBook = std::move(fresh);
+    // The showing card form commits into the old book, which stays alive until
+    // every view has let go of its cards.
+    UpdateAllViews(nullptr, HINT_SHOW_LIST);
+    m_pCurrentCard = nullptr;
+    const std::unique_ptr<CAddrBook> old = std::exchange(m_pBook, std::move(fresh));
     m_bModified = false;
     SetPathName(path);
     SaveProfilePath(kLastFileSection, kLastFileKey, path);

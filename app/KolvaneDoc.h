@@ -75,7 +75,6 @@ signals:
     void fileRecorded(const std::string& path);
 
 private:
-    void DeleteContents();
     void SetPathName(const std::string& path);
 
     std::unique_ptr<CAddrBook> m_pBook;

@@ -73,17 +73,20 @@ GuiSession::GuiSession() {
 
 GuiSession::~GuiSession() {
     m_app.reset();
-    AfxSetUserInteraction(nullptr);
-    AfxSetProfile(nullptr);
+    // A session that follows may have installed its own already.
+    if (&AfxGetUserInteraction() == &ui)
+        AfxSetUserInteraction(nullptr);
+    if (&AfxGetProfile() == &settings)
+        AfxSetProfile(nullptr);
 }
 
 std::string GuiSession::Path(const char* name) const {
     return dir.filePath(QString::fromUtf8(name)).toStdString();
 }
 
-BOOL GuiSession::Start(const QStringList& arguments, bool ctrlHeld) {
+BOOL GuiSession::Start(const QStringList& arguments, bool ctrlHeld, UINT guardId) {
     CKolvaneApp::Options options;
-    options.guardId = 0;
+    options.guardId = guardId;
     options.isCtrlHeld = [ctrlHeld] { return ctrlHeld; };
     options.programDir = dir.path();
     m_app = std::make_unique<CKolvaneApp>(std::move(options));

@@ -41,8 +41,8 @@ public:
     ~GuiSession();
 
     std::string Path(const char* name) const;
-    // Starts the program as main() does, minus the single-instance guard.
-    BOOL Start(const QStringList& arguments = {}, bool ctrlHeld = false);
+    // Starts the program as main() does; guarded only when given a guard id.
+    BOOL Start(const QStringList& arguments = {}, bool ctrlHeld = false, UINT guardId = 0);
     // The close request of the main window; true when the window closed.
     bool Close();
 
