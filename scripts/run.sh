@@ -8,4 +8,4 @@ BUILD=build/release
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOLVANE_TESTS=OFF \
     -DKOLVANE_BENCH=OFF >/dev/null
 cmake --build "$BUILD"
-exec "$BUILD/cli/kolvane-cli" list "$BUILD/samples/sample.kvd" "$@"
+exec "$BUILD/kolvane" "$BUILD/samples/sample.kvd" "$@"

@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/CommandIds.h"
 #include "app/JapaneseUi.h"
+#include "app/UpdateHints.h"
 #include "platform/CodePage.h"
 #include "views/AddrListView.h"
 #include "views/CardForm.h"
@@ -219,6 +220,83 @@ private slots:
         QVERIFY(s->Frame().RunCommand(ID_CARD_DELETE));
         QCOMPARE(s->Count(), QStringLiteral("0 / 2"));
         QVERIFY(!s->Doc().GetCurrentCard());
+    }
+
+    void listFollowsTheDocumentsHints() {
+        StartOnSample();
+        CKolvaneDoc& doc = s->Doc();
+        QTest::mouseClick(s->ButtonOf(ID_INDEX_FIRST + 26 + 1), Qt::LeftButton); // か
+        CAddrCard* kappa = doc.GetBook().GetAt(3);
+        // An edit that takes a card out of the filter removes its row at once.
+        kappa->m_strFurigana = CZkString(Sjis("やまだ"));
+        doc.UpdateAllViews(nullptr, HINT_CARD_CHANGED, kappa);
+        QCOMPARE(s->Count(), QStringLiteral("0 / 6"));
+        QVERIFY(doc.IsModified());
+
+        QTest::mouseClick(s->ButtonOf(32825), Qt::LeftButton); // 全
+        CAddrCard* abe = MakeCard({0, "あ", "阿部 一", "", ""});
+        doc.GetBook().AddCard(abe);
+        doc.UpdateAllViews(nullptr, HINT_CARD_CHANGED, abe);
+        QCOMPARE(s->Count(), QStringLiteral("7 / 7"));
+        QCOMPARE(s->Column(0).at(2), QStringLiteral("阿部 一"));
+        QCOMPARE(doc.GetCurrentCard(), abe);
+        QCOMPARE(s->List().selectionModel()->selectedRows().front().row(), 2);
+        // A changed sort key moves the row; the card stays selected.
+        abe->m_strFurigana = CZkString(Sjis("わたなべ"));
+        abe->m_strCompany = CZkString(Sjis("渡辺組"));
+        doc.UpdateAllViews(nullptr, HINT_CARD_CHANGED, abe);
+        QCOMPARE(s->Column(0).back(), QStringLiteral("阿部 一"));
+        QCOMPARE(s->Column(1).back(), QStringLiteral("渡辺組"));
+        QCOMPARE(s->List().selectionModel()->selectedRows().front().row(), 6);
+
+        // Deleting a card that is not current leaves the current card alone.
+        CAddrCard* brown = doc.GetBook().GetAt(5);
+        doc.UpdateAllViews(nullptr, HINT_CARD_DELETED, brown);
+        QCOMPARE(s->Count(), QStringLiteral("6 / 6"));
+        QVERIFY(!s->Column(0).contains(QStringLiteral("Brown Anna")));
+        QCOMPARE(doc.GetCurrentCard(), abe);
+        // Deleting the current card any other way leaves no card current.
+        doc.UpdateAllViews(nullptr, HINT_CARD_DELETED, abe);
+        QVERIFY(!doc.GetCurrentCard());
+        QCOMPARE(s->Count(), QStringLiteral("5 / 5"));
+
+        s->SelectRows({0, 1});
+        doc.UpdateAllViews(nullptr, HINT_DESELECT_ALL);
+        QCOMPARE(s->List().selectionModel()->selectedRows().size(), 0);
+        QVERIFY(!doc.GetCurrentCard());
+
+        Type(QStringLiteral("acme"));
+        QCOMPARE(s->Count(), QStringLiteral("1 / 5"));
+        doc.m_bMatchCase = TRUE;
+        doc.UpdateAllViews(nullptr, HINT_REBUILD_LIST);
+        QCOMPARE(s->Count(), QStringLiteral("0 / 5"));
+
+        QVERIFY(s->Frame().RunCommand(ID_CARD_NEW));
+        QCOMPARE(s->Frame().ActiveSlot(), int(CMainFrame::SLOT_JAPANESE));
+        doc.UpdateAllViews(nullptr, HINT_SHOW_LIST);
+        QCOMPARE(s->Frame().ActiveSlot(), int(CMainFrame::SLOT_LIST));
+
+        // Under the duplicates filter a new card gets its row untested.
+        QVERIFY(s->Frame().RunCommand(ID_CARD_DUPLICATES));
+        QCOMPARE(s->Count(), QStringLiteral("0 / 5"));
+        CAddrCard* unique = MakeCard({1, "", "Unique Name", "", ""});
+        doc.GetBook().AddCard(unique);
+        doc.UpdateAllViews(nullptr, HINT_CARD_CHANGED, unique);
+        QCOMPARE(s->Column(0), QStringList{QStringLiteral("Unique Name")});
+    }
+
+    void deletingTheOnlyListedCardFromItsFormReturnsToTheList() {
+        StartOnSample();
+        QTest::mouseClick(s->ButtonOf(ID_INDEX_FIRST + 26 + 1), Qt::LeftButton); // か
+        s->SelectRows({0});
+        QVERIFY(s->Frame().RunCommand(ID_VIEW_CARD));
+        QCOMPARE(s->Frame().ActiveSlot(), int(CMainFrame::SLOT_JAPANESE));
+        s->ui.ExpectMessage(kDeleteQuestion, IDYES);
+        QVERIFY(s->Frame().RunCommand(ID_CARD_DELETE));
+        QCOMPARE(s->Frame().ActiveSlot(), int(CMainFrame::SLOT_LIST));
+        QCOMPARE(s->Count(), QStringLiteral("0 / 5"));
+        QVERIFY(!s->Doc().GetCurrentCard());
+        QVERIFY(!s->Frame().Action(ID_CARD_DELETE)->isEnabled());
     }
 
     void nextAndPreviousCardWrapAroundWithPageKeys() {

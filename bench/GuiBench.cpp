@@ -1,0 +1,122 @@
+// The card list and the program with a 100,000-card book: refilling the list
+// for a search text (model reset and sort, then painting) and opening the book
+// until the list is first painted.
+
+#include "ModelBenchBook.h"
+
+#include "app/KolvaneApp.h"
+#include "app/KolvaneDoc.h"
+#include "model/AddrBookFile.h"
+#include "platform/CodePage.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/SettingsStore.h"
+#include "views/AddrListView.h"
+#include "views/MainFrame.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kCards = 100000;
+
+CString Sjis(const char* utf8) {
+    CString out;
+    cp932::FromUtf8(utf8, out);
+    return out;
+}
+
+// Each iteration types a search text into an empty box, as a user starts a
+// search: every card is tested, the matches sorted and the list repainted.
+void BM_ListRebuildForSearch(benchmark::State& state, const char* text) {
+    CMemorySettingsStore settings;
+    AfxSetProfile(&settings);
+    {
+        CKolvaneDoc doc;
+        MakeBenchBook(doc.GetBook(), kCards);
+        CAddrListView list(doc);
+        list.resize(800, 600);
+        list.show();
+        const CString search = Sjis(text);
+        for (auto _ : state) {
+            state.PauseTiming();
+            list.SetSearchText("");
+            list.SetFilter(32825);
+            list.RebuildList();
+            QApplication::processEvents();
+            state.ResumeTiming();
+            list.SetSearchText(search);
+            list.SetFilter(0);
+            list.RebuildList();
+            list.viewport()->repaint();
+        }
+        state.counters["listed"] = list.GetRowCount();
+    }
+    AfxSetProfile(nullptr);
+}
+BENCHMARK_CAPTURE(BM_ListRebuildForSearch, kanji, "山")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListRebuildForSearch, kana, "た")->Unit(benchmark::kMillisecond);
+
+// Clearing the search box lists and sorts every card of the book.
+void BM_ListRebuildAllCards(benchmark::State& state) {
+    CMemorySettingsStore settings;
+    AfxSetProfile(&settings);
+    {
+        CKolvaneDoc doc;
+        MakeBenchBook(doc.GetBook(), kCards);
+        CAddrListView list(doc);
+        list.resize(800, 600);
+        list.show();
+        for (auto _ : state) {
+            list.SetSearchText("");
+            list.SetFilter(32825);
+            list.RebuildList();
+            list.viewport()->repaint();
+        }
+        state.counters["listed"] = list.GetRowCount();
+    }
+    AfxSetProfile(nullptr);
+}
+BENCHMARK(BM_ListRebuildAllCards)->Unit(benchmark::kMillisecond);
+
+// The program starts on the book and paints its window with the list.
+void BM_OpenBookToFirstPaint(benchmark::State& state) {
+    QTemporaryDir dir;
+    const std::string path = QDir(dir.path()).filePath(QStringLiteral("big.kvd")).toStdString();
+    {
+        CAddrBook book;
+        MakeBenchBook(book, kCards);
+        book.m_methods.SetDefaults();
+        SaveAddrBook(path.c_str(), book);
+    }
+    for (auto _ : state) {
+        CMemorySettingsStore settings;
+        AfxSetProfile(&settings);
+        {
+            CKolvaneApp::Options options;
+            options.guardId = 0;
+            CKolvaneApp app(options);
+            if (!app.InitInstance({QString::fromStdString(path)}))
+                state.SkipWithError("the book did not open");
+            app.MainFrame().repaint();
+            state.PauseTiming();
+        }
+        AfxSetProfile(nullptr);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenBookToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
