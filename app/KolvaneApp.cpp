@@ -20,6 +20,8 @@
 #include <QGuiApplication>
 #include <QSocketNotifier>
 
+#include <utility>
+
 namespace {
 
 constexpr UINT IDS_NEW_FILE_TITLE = 158;
@@ -92,6 +94,8 @@ BOOL CKolvaneApp::InitInstance(const QStringList& arguments) {
 
     m_pFrame->CreateCardForms();
     m_pFrame->show();
+    if (!m_strPendingFile.empty())
+        OpenDocumentFile(std::exchange(m_strPendingFile, std::string()));
     return TRUE;
 }
 
@@ -202,9 +206,14 @@ void CKolvaneApp::OnInstanceMessage() {
     m_pNotifier->setEnabled(false);
     CString message;
     while (m_guard.ReceiveMessage(message)) {
-        if (!message.IsEmpty() && m_bHasDocument)
+        // A file that comes while start-up still asks for the first one is
+        // opened once the window is up.
+        if (!m_bHasDocument)
+            m_strPendingFile = message.str();
+        else if (!message.IsEmpty())
             OpenDocumentFile(message.str());
-        m_pFrame->BringToFront();
+        if (m_pFrame->isVisible())
+            m_pFrame->BringToFront();
     }
     m_pNotifier->setEnabled(true);
 }

@@ -68,4 +68,5 @@ private:
     std::unique_ptr<CKolvaneDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
     bool m_bHasDocument = false;
+    std::string m_strPendingFile;
 };

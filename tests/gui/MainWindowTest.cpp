@@ -458,11 +458,12 @@ private slots:
 
     void screenshotsOfTheMainWindow() {
         StartOnSample();
+        const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
+        QDir().mkpath(folder);
+        QVERIFY(s->Frame().grab().save(folder + QStringLiteral("/first_start.png")));
         s->Frame().resize(1024, 768);
         s->SelectRows({2});
         QTest::qWait(50);
-        const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
-        QDir().mkpath(folder);
         const QImage shot = s->Frame().grab().toImage();
         QCOMPARE(shot.size(), QSize(1024, 768));
         QVERIFY(shot.save(folder + QStringLiteral("/main_window.png")));
