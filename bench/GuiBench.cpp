@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -81,6 +82,28 @@ void BM_ListRebuildAllCards(benchmark::State& state) {
     AfxSetProfile(nullptr);
 }
 BENCHMARK(BM_ListRebuildAllCards)->Unit(benchmark::kMillisecond);
+
+// A click on a column header sorts every row of the list anew.
+void BM_SortByColumnClick(benchmark::State& state) {
+    CMemorySettingsStore settings;
+    AfxSetProfile(&settings);
+    {
+        CKolvaneDoc doc;
+        MakeBenchBook(doc.GetBook(), kCards);
+        CAddrListView list(doc);
+        list.resize(800, 600);
+        list.show();
+        list.RebuildList();
+        int column = 0;
+        for (auto _ : state) {
+            column = column == 0 ? 1 : 0;
+            emit list.header()->sectionClicked(column);
+            list.viewport()->repaint();
+        }
+    }
+    AfxSetProfile(nullptr);
+}
+BENCHMARK(BM_SortByColumnClick)->Unit(benchmark::kMillisecond);
 
 // The program starts on the book and paints its window with the list.
 void BM_OpenBookToFirstPaint(benchmark::State& state) {
