@@ -49,8 +49,8 @@ private:
     rlimit m_old{};
 };
 
-std::vector<CardSpec> ManyCards(int count) {
-    std::vector<CardSpec> cards;
+std::vector<CardFields> ManyCards(int count) {
+    std::vector<CardFields> cards;
     for (int i = 0; i < count; ++i)
         cards.push_back(
             {0, "さとう はなこ", "佐藤 花子", "佐藤商事株式会社 東京本社 営業部", "03-0000-0000"});

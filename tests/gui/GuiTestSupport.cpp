@@ -28,22 +28,22 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-CAddrCard* MakeCard(const CardSpec& spec) {
+CAddrCard* MakeCard(const CardFields& fields) {
     auto* card = new CAddrCard;
-    card->m_nNotation = spec.notation;
-    card->m_strFurigana = CZkString(Sjis(spec.furigana));
-    card->m_strName = CZkString(Sjis(spec.name));
-    card->m_strCompany = CZkString(Sjis(spec.company));
-    if (*spec.contact)
-        card->m_contacts.Add(1, Sjis(spec.contact));
+    card->m_nNotation = fields.notation;
+    card->m_strFurigana = CZkString(Sjis(fields.furigana));
+    card->m_strName = CZkString(Sjis(fields.name));
+    card->m_strCompany = CZkString(Sjis(fields.company));
+    if (*fields.contact)
+        card->m_contacts.Add(1, Sjis(fields.contact));
     return card;
 }
 
-void WriteBook(const std::string& path, const std::vector<CardSpec>& cards) {
+void WriteBook(const std::string& path, const std::vector<CardFields>& cards) {
     CAddrBook book;
     book.m_methods.SetDefaults();
-    for (const CardSpec& spec : cards)
-        book.AddCard(MakeCard(spec));
+    for (const CardFields& fields : cards)
+        book.AddCard(MakeCard(fields));
     if (!SaveAddrBook(path.c_str(), book))
         qFatal("cannot write %s", path.c_str());
 }
@@ -55,7 +55,7 @@ std::string ReadBytes(const std::string& path) {
     return bytes.str();
 }
 
-std::vector<CardSpec> SampleCards() {
+std::vector<CardFields> SampleCards() {
     return {
         {0, "やまだ たろう", "山田 太郎", "山田商事", "03-1111-0001"},
         {0, "あおき ゆうこ", "青木 優子", "青葉商事", "03-1111-0002"},

@@ -18,7 +18,7 @@
 class CAddrListView;
 class QToolButton;
 
-struct CardSpec {
+struct CardFields {
     int notation = 0;
     const char* furigana = "";
     const char* name = "";
@@ -29,9 +29,9 @@ struct CardSpec {
 // Shift_JIS from UTF-8; the test fails on text the code page cannot hold.
 CString Sjis(const char* utf8);
 QString Utf8(const std::string& text);
-CAddrCard* MakeCard(const CardSpec& spec);
+CAddrCard* MakeCard(const CardFields& fields);
 // Writes a .kvd file with these cards and the default contact methods.
-void WriteBook(const std::string& path, const std::vector<CardSpec>& cards);
+void WriteBook(const std::string& path, const std::vector<CardFields>& cards);
 std::string ReadBytes(const std::string& path);
 
 // One program run per test: its own settings, its own answers, its own folder.
@@ -67,4 +67,4 @@ private:
 };
 
 // The sample cards most tests start from.
-std::vector<CardSpec> SampleCards();
+std::vector<CardFields> SampleCards();

@@ -314,7 +314,7 @@ private slots:
     }
 
     void duplicatesListEveryCardSharingItsName() {
-        std::vector<CardSpec> cards = SampleCards();
+        std::vector<CardFields> cards = SampleCards();
         cards.push_back({0, "さんだ たろう", "山田 太郎", "", ""});
         cards.push_back({0, "やまだ", "山田 太郎 ", "", ""});
         WriteBook(s->Path("dup.kvd"), cards);
