@@ -108,6 +108,8 @@ QString CPlaceholderCardForm::ContactsText(const CAddrCard& card) const {
 
 void CPlaceholderCardForm::LoadFromCard() {
     CAddrCard* card = m_doc.GetCurrentCard();
+    m_pShownCard = card;
+    m_bNotationChanged = card && card->m_nNotation != m_nNotation;
     if (card)
         card->m_nNotation = m_nNotation;
     for (const Field& field : m_fields) {
@@ -121,8 +123,11 @@ void CPlaceholderCardForm::LoadFromCard() {
 }
 
 BOOL CPlaceholderCardForm::SaveToCard() {
-    if (CAddrCard* card = m_doc.GetCurrentCard())
+    // Nothing here can be edited: only a notation the showing changed is news.
+    CAddrCard* card = m_doc.GetCurrentCard();
+    if (card && card == m_pShownCard && m_bNotationChanged)
         m_doc.UpdateAllViews(this, HINT_CARD_CHANGED, card);
+    m_bNotationChanged = false;
     return TRUE;
 }
 

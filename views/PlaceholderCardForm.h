@@ -1,7 +1,7 @@
 #pragma once
 // A read-only card form: shows the current card's fields in one notation until
-// the editing forms take its place. Committing it only announces the card,
-// whose notation the showing has set.
+// the editing forms take its place. Showing a card sets its notation; committing
+// announces the card when that changed it.
 
 #include "model/AddrCard.h"
 #include "views/CardForm.h"
@@ -39,4 +39,6 @@ private:
     CKolvaneDoc& m_doc;
     std::vector<Field> m_fields;
     QPlainTextEdit* m_pContacts;
+    const CAddrCard* m_pShownCard = nullptr;
+    bool m_bNotationChanged = false;
 };

@@ -364,6 +364,22 @@ private slots:
         QVERIFY(s->Frame().Action(ID_CARD_ENGLISH)->isChecked());
     }
 
+    void showingACardInTheOtherNotationConvertsIt() {
+        StartOnSample();
+        s->SelectRows({3}); // 河童 一郎, Japanese
+        CAddrCard* card = s->Doc().GetCurrentCard();
+        QVERIFY(s->Frame().RunCommand(ID_VIEW_CARD));
+        QVERIFY(s->Frame().RunCommand(ID_VIEW_LIST));
+        QVERIFY(!s->Doc().IsModified());
+        QVERIFY(s->Frame().RunCommand(ID_CARD_ENGLISH));
+        QCOMPARE(s->Frame().ActiveSlot(), int(CMainFrame::SLOT_ENGLISH));
+        QVERIFY(card->IsEnglish());
+        QVERIFY(s->Frame().RunCommand(ID_VIEW_LIST));
+        QVERIFY(s->Doc().IsModified());
+        // Now filed by its name: 河童 一郎 sorts after the readings.
+        QCOMPARE(s->Column(0).back(), QStringLiteral("河童 一郎"));
+    }
+
     void menusCarryCaptionsPromptsIconsAndTooltips() {
         StartOnSample();
         QStringList titles;
