@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -488,6 +489,18 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(cardMenu));
         QVERIFY(cardMenu->grab().save(folder + QStringLiteral("/card_menu.png")));
         cardMenu->hide();
+        QMenu* fileMenu = s->Frame().menuBar()->actions().at(0)->menu();
+        fileMenu->popup(s->Frame().mapToGlobal(QPoint(10, 30)));
+        QVERIFY(QTest::qWaitForWindowExposed(fileMenu));
+        QVERIFY(fileMenu->grab().save(folder + QStringLiteral("/file_menu.png")));
+        fileMenu->hide();
+        QTimer::singleShot(0, [folder] {
+            QWidget* about = QApplication::activeModalWidget();
+            QVERIFY(about);
+            QVERIFY(about->grab().save(folder + QStringLiteral("/about.png")));
+            about->close();
+        });
+        QVERIFY(s->Frame().RunCommand(ID_APP_ABOUT));
         s->SelectRows({3});
         QVERIFY(s->Frame().RunCommand(ID_VIEW_CARD));
         QVERIFY(s->Frame().grab().save(folder + QStringLiteral("/card_form.png")));
