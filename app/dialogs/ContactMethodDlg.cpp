@@ -82,7 +82,8 @@ void CContactMethodDlg::FillList() {
         CString japanese;
         CString english;
         m_methods.Get(id, japanese, english);
-        auto* item = new QTreeWidgetItem(m_pList, {SjisToQString(japanese), SjisToQString(english)});
+        auto* item =
+            new QTreeWidgetItem(m_pList, {SjisToQString(japanese), SjisToQString(english)});
         item->setData(0, Qt::UserRole, id);
     }
     m_pList->clearSelection();
@@ -139,7 +140,8 @@ void CContactMethodDlg::OnDelete() {
         question.Format(LoadAppString(IDS_DELETE_METHOD_USED), japanese.GetString(),
                         english.GetString(), cards);
     else
-        question.Format(LoadAppString(IDS_DELETE_METHOD), japanese.GetString(), english.GetString());
+        question.Format(LoadAppString(IDS_DELETE_METHOD), japanese.GetString(),
+                        english.GetString());
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDNO)
         return;
     m_methods.Remove(id);

@@ -170,13 +170,15 @@ BOOL COptGenericPage::CheckBackupExt(const QString& ext) {
     for (QChar c : ext) {
         if (c.unicode() < 0x20 || kForbidden.contains(c)) {
             const std::string format = LoadAppStringUtf8(IDS_BACKUP_EXT_BAD_CHAR);
-            const QString shown = c.unicode() < 0x20
-                                      ? QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
-                                      : QString(c);
-            AfxMessageBoxUtf8(QString::fromUtf8(format.data(), static_cast<qsizetype>(format.size()))
-                                  .arg(shown)
-                                  .toStdString(),
-                              MB_OK | MB_ICONEXCLAMATION);
+            const QString shown =
+                c.unicode() < 0x20
+                    ? QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                    : QString(c);
+            AfxMessageBoxUtf8(
+                QString::fromUtf8(format.data(), static_cast<qsizetype>(format.size()))
+                    .arg(shown)
+                    .toStdString(),
+                MB_OK | MB_ICONEXCLAMATION);
             FocusRefusedEdit(m_pBackupExt);
             return FALSE;
         }

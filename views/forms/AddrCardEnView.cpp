@@ -17,8 +17,8 @@ CAddrCardEnView::CAddrCardEnView(std::unique_ptr<ICardFormHost> host, QWidget* p
         AddLineEdit("titleEdit", {53, 23, 170, 12}, m_strTitle, &CAddrCard::m_strTitle);
     QLineEdit* company =
         AddLineEdit("companyEdit", {53, 39, 170, 12}, m_strCompany, &CAddrCard::m_strCompany);
-    QPlainTextEdit* address = AddTextBox("addressEdit", {53, 55, 170, 36}, false, m_strAddress,
-                                         &CAddrCard::m_strAddress);
+    QPlainTextEdit* address =
+        AddTextBox("addressEdit", {53, 55, 170, 36}, false, m_strAddress, &CAddrCard::m_strAddress);
     QFrame* line1092 = AddLine("line1092", 19);
     QFrame* line1093 = AddLine("line1093", 35);
     QFrame* line1094 = AddLine("line1094", 51);

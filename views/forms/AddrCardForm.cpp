@@ -106,6 +106,7 @@ void CAddrCardForm::AddOtherAndNotes(QPlainTextEdit* other, CCaptionLabel* other
     m_pNotesLine = notesLine;
     m_nOtherCaptionDrop = otherCaption->y() - other->y();
     m_nNotesCaptionDrop = notesCaption->y() - notes->y();
+    m_nOtherHeight = other->height();
 }
 
 QToolButton* CAddrCardForm::AddSlotButtonAt(DluRect place) {
@@ -113,6 +114,9 @@ QToolButton* CAddrCardForm::AddSlotButtonAt(DluRect place) {
     m_pAddSlot->setObjectName(QStringLiteral("addSlot"));
     m_pAddSlot->setText(QStringLiteral("+"));
     m_pAddSlot->setAutoRaise(true);
+    QFont bold = m_pAddSlot->font();
+    bold.setBold(true);
+    m_pAddSlot->setFont(bold);
     m_pAddSlot->setToolTip(QStringLiteral("連絡先の欄を追加"));
     m_pAddSlot->setGeometry(m_dlu.Rect(place.x, place.y, place.w, place.h));
     connect(m_pAddSlot, &QToolButton::clicked, this, &CAddrCardForm::AddSlot);
@@ -163,6 +167,8 @@ void CAddrCardForm::SetupControls() {
 void CAddrCardForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_anchors.Reposition();
+    if (m_bSetUp)
+        LayoutSlots();
 }
 
 bool CAddrCardForm::eventFilter(QObject* watched, QEvent* event) {

@@ -92,8 +92,8 @@ protected:
         std::array<int, kSlotCount> lineYs; // the separator below each slot
     };
     void AddSlots(const SlotPlaces& places);
-    void AddOtherAndNotes(QPlainTextEdit* other, CCaptionLabel* otherCaption,
-                          QPlainTextEdit* notes, CCaptionLabel* notesCaption, QFrame* notesLine);
+    void AddOtherAndNotes(QPlainTextEdit* other, CCaptionLabel* otherCaption, QPlainTextEdit* notes,
+                          CCaptionLabel* notesCaption, QFrame* notesLine);
     QToolButton* AddSlotButtonAt(DluRect place);
     void Anchor(std::initializer_list<QWidget*> controls, UINT flags);
     // The "+" button, the slots, other and notes, anchored alike in both forms.
@@ -152,6 +152,7 @@ private:
     QWidget* m_pFirstField = nullptr;
     int m_nOtherCaptionDrop = 0; // how far a caption stands below its edit in the design
     int m_nNotesCaptionDrop = 0;
+    int m_nOtherHeight = 0; // the other box's height in the design
 
     // The slots: captions (method names in the form's language), texts, and
     // the method each slot stands for (kNoMethod: look the caption up).

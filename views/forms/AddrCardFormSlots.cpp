@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
@@ -43,8 +44,9 @@ void CAddrCardForm::AddSlots(const SlotPlaces& places) {
         slot.list->setGeometry(listPlace.x(), listPlace.y(), listPlace.width(),
                                slot.list->sizeHint().height());
         slot.list->hide();
-        connect(slot.list, &CSlotMethodList::closedUp, this, [this, i] { CloseSlotList(i); },
-                Qt::QueuedConnection);
+        connect(
+            slot.list, &CSlotMethodList::closedUp, this, [this, i] { CloseSlotList(i); },
+            Qt::QueuedConnection);
 
         slot.edit = new QLineEdit(this);
         slot.edit->setObjectName(QStringLiteral("slotEdit") + number);
@@ -64,8 +66,7 @@ void CAddrCardForm::AddSlots(const SlotPlaces& places) {
     QPalette notice = m_pMoreContacts->palette();
     notice.setColor(QPalette::WindowText, QColor(0x9c, 0x27, 0x00));
     m_pMoreContacts->setPalette(notice);
-    m_pMoreContacts->setGeometry(
-        m_dlu.Rect(places.captionX, 0, places.editX + places.editWidth - places.captionX, 8));
+    m_pMoreContacts->setGeometry(m_dlu.Rect(places.editX, 0, places.editWidth, 8));
     m_pMoreContacts->hide();
 }
 
@@ -145,28 +146,34 @@ void CAddrCardForm::LayoutSlots() {
     }
     m_pAddSlot->setEnabled(shown < kSlotCount);
 
-    int y0 = m_slots[static_cast<size_t>(shown - 1)].line->geometry().bottom() + 1;
-    if (!m_extraContacts.empty()) {
-        QRect notice = m_pMoreContacts->geometry();
-        notice.moveTop(y0 + m_dlu.Y(1));
-        m_pMoreContacts->setGeometry(notice);
-        m_pMoreContacts->show();
-        y0 = notice.bottom() + 1 + m_dlu.Y(2);
-    } else {
-        m_pMoreContacts->hide();
-        y0 += m_dlu.Y(8);
-    }
+    const int lineBottom = m_slots[static_cast<size_t>(shown - 1)].line->geometry().bottom() + 1;
+    const int y0 = lineBottom + m_dlu.Y(8);
+    // The notice of further entries takes the gap above the other box, so
+    // that the notes box keeps its room.
+    m_pMoreContacts->setGeometry(m_pMoreContacts->x(), lineBottom, m_pMoreContacts->width(),
+                                 y0 - lineBottom);
+    m_pMoreContacts->setVisible(!m_extraContacts.empty());
 
-    m_pOther->move(m_pOther->x(), y0);
+    // The other and the notes box share the rest of the form; the notes box
+    // takes what is left and never shrinks below what the design size
+    // leaves it. When eight slots leave little room, the other box gives up
+    // height so that both keep two lines.
+    const int gap = m_dlu.Y(8);
+    const int bottom = std::max(height(), DesignSize().height()) - gap;
+    const int twoLines =
+        2 * m_pNotes->fontMetrics().lineSpacing() +
+        2 * (m_pNotes->frameWidth() + static_cast<int>(m_pNotes->document()->documentMargin()));
+    int otherHeight = m_nOtherHeight;
+    const int missing = twoLines - (bottom - (y0 + otherHeight + gap));
+    if (missing > 0)
+        otherHeight = std::max(twoLines, otherHeight - missing);
+    m_pOther->setGeometry(m_pOther->x(), y0, m_pOther->width(), otherHeight);
     m_pOtherCaption->move(m_pOtherCaption->x(), y0 + m_nOtherCaptionDrop);
-    const int notesTop = y0 + m_pOther->height() + m_dlu.Y(8);
-    m_pNotesLine->move(m_pNotesLine->x(), y0 + m_pOther->height() + m_dlu.Y(3));
+    const int notesTop = y0 + otherHeight + gap;
+    m_pNotesLine->move(m_pNotesLine->x(), y0 + otherHeight + m_dlu.Y(3));
     m_pNotesCaption->move(m_pNotesCaption->x(), notesTop + m_nNotesCaptionDrop);
-    // The notes box takes the rest of the form; like the anchored controls it
-    // never shrinks below what the design size leaves it.
-    const int bottom = std::max(height(), DesignSize().height()) - m_dlu.Y(8);
     m_pNotes->setGeometry(m_pNotes->x(), notesTop, m_pNotes->width(),
-                          std::max(m_dlu.Y(8), bottom - notesTop));
+                          std::max(m_pNotes->fontMetrics().lineSpacing(), bottom - notesTop));
 }
 
 void CAddrCardForm::AddSlot() {

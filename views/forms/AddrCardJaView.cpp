@@ -14,16 +14,16 @@ CAddrCardJaView::CAddrCardJaView(std::unique_ptr<ICardFormHost> host, QWidget* p
     AddCaption("titleCaption", "部署", {6, 56, 47, 8});
     AddCaption("zipCaption", "郵便番号", {6, 72, 47, 8});
     AddCaption("addressCaption", "住所", {6, 88, 47, 8});
-    QLineEdit* furigana = AddLineEdit("furiganaEdit", {57, 7, 170, 12}, m_strFurigana,
-                                      &CAddrCard::m_strFurigana);
+    QLineEdit* furigana =
+        AddLineEdit("furiganaEdit", {57, 7, 170, 12}, m_strFurigana, &CAddrCard::m_strFurigana);
     QLineEdit* name = AddLineEdit("nameEdit", {57, 23, 170, 12}, m_strName, &CAddrCard::m_strName);
     QLineEdit* company =
         AddLineEdit("companyEdit", {57, 39, 170, 12}, m_strCompany, &CAddrCard::m_strCompany);
     QLineEdit* title =
         AddLineEdit("titleEdit", {57, 55, 170, 12}, m_strTitle, &CAddrCard::m_strTitle);
     QLineEdit* zip = AddLineEdit("zipEdit", {57, 71, 170, 12}, m_strZip, &CAddrCard::m_strZip);
-    QPlainTextEdit* address = AddTextBox("addressEdit", {57, 87, 170, 36}, false, m_strAddress,
-                                         &CAddrCard::m_strAddress);
+    QPlainTextEdit* address =
+        AddTextBox("addressEdit", {57, 87, 170, 36}, false, m_strAddress, &CAddrCard::m_strAddress);
     QFrame* line1115 = AddLine("line1115", 19);
     QFrame* line1092 = AddLine("line1092", 35);
     QFrame* line1094 = AddLine("line1094", 51);

@@ -1,0 +1,209 @@
+// Japanese input: text an input method composes, full-width and half-width
+// characters kept as typed, characters code page 932 cannot hold refused
+// without losing what was typed, damaged bytes kept, and paging through cards
+// with Page Up and Page Down.
+
+#include "FormFixture.h"
+#include "app/UpdateHints.h"
+
+#include <QAction>
+#include <QInputMethodEvent>
+#include <QStackedWidget>
+#include <QtTest>
+
+namespace {
+
+void Compose(QWidget* field, const QString& preedit, const QString& commit) {
+    QInputMethodEvent composing(preedit, {});
+    QApplication::sendEvent(field, &composing);
+    QInputMethodEvent done;
+    done.setCommitString(commit);
+    QApplication::sendEvent(field, &done);
+}
+
+const char kEmojiMessage[] = "「😀」(U+1F600) は住所録に保存できない文字です。\n"
+                             "別の文字に置き換えてください。";
+
+} // namespace
+
+class CardFormInputTest : public QObject {
+    Q_OBJECT
+private slots:
+    void inputMethodComposesIntoTheFields() {
+        FormFixture f(NOTATION_JAPANESE);
+        CAddrCard* card = f.doc.AddCard(NOTATION_JAPANESE, "");
+        f.Show(card);
+        QLineEdit* name = f.Line("nameEdit");
+        QVERIFY(name->testAttribute(Qt::WA_InputMethodEnabled));
+        name->setFocus();
+        Compose(name, Q("やまだ"), Q("山田"));
+        QPlainTextEdit* notes = f.Box("notesEdit");
+        notes->setFocus();
+        Compose(notes, Q("めも"), Q("メモ"));
+        QCOMPARE(name->text(), Q("山田"));
+        QVERIFY(f.form->SaveToCard());
+        QCOMPARE(Utf8(card->m_strName), std::string("山田"));
+        QCOMPARE(Utf8(card->m_strNotes), std::string("メモ"));
+    }
+
+    void fullWidthAndHalfWidthTextIsKeptAsTyped() {
+        FormFixture f(NOTATION_JAPANESE);
+        CAddrCard* card = f.doc.AddCard(NOTATION_JAPANESE, "");
+        f.Show(card);
+        TypeText(f.Line("nameEdit"), Q("ﾔﾏﾀﾞ ＡＢＣ abc"));
+        TypeText(f.Line("zipEdit"), Q("１００"));
+        QVERIFY(f.form->SaveToCard());
+        QCOMPARE(card->m_strName.str(),
+                 std::string("\xD4\xCF\xC0\xDE \x82\x60\x82\x61\x82\x62 abc"));
+        QCOMPARE(card->m_strZip.str(), std::string("\x82\x50\x82\x4F\x82\x4F"));
+        // NEC and IBM extension characters are stored too.
+        f.Line("nameEdit")->setText(Q("髙﨑"));
+        QVERIFY(f.form->SaveToCard());
+        QCOMPARE(card->m_strName.str(), std::string("\xFB\xFC\xFA\xB1"));
+        QVERIFY(f.user.ui.Problems().empty());
+    }
+
+    void characterTheCodePageCannotHoldIsRefusedAndNothingIsLost() {
+        FormFixture f(NOTATION_ENGLISH);
+        CAddrCard* card = f.doc.AddCard(NOTATION_ENGLISH, "Kim");
+        f.Show(card);
+        QLineEdit* name = f.Line("nameEdit");
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_End);
+        Compose(name, QString(), Q(" 😀 Lee"));
+        const QColor normal = f.Line("titleEdit")->palette().color(QPalette::Base);
+        QVERIFY(name->palette().color(QPalette::Base) != normal);
+        QCOMPARE(name->toolTip(), Q(kEmojiMessage));
+
+        // Leaving the field with Tab: the message, and back into the field
+        // with the character selected.
+        f.user.ui.ExpectMessage(kEmojiMessage);
+        QTest::keyClick(name, Qt::Key_Tab);
+        QTRY_VERIFY(name->hasFocus());
+        QCOMPARE(name->selectedText(), Q("😀"));
+        QCOMPARE(name->text(), Q("Kim 😀 Lee"));
+
+        // A commit is refused the same way and leaves the card alone.
+        f.user.ui.ExpectMessage(kEmojiMessage);
+        f.Line("titleEdit")->setText(QStringLiteral("Manager"));
+        QVERIFY(!f.form->SaveToCard());
+        QCOMPARE(Utf8(card->m_strName), std::string("Kim"));
+        QCOMPARE(Utf8(card->m_strTitle), std::string());
+        QVERIFY(f.doc.hints.empty());
+        QVERIFY(name->hasFocus());
+
+        // Fixed: the mark goes and the commit takes every field.
+        name->setText(QStringLiteral("Kim Lee"));
+        QCOMPARE(name->palette().color(QPalette::Base), normal);
+        QVERIFY(f.form->SaveToCard());
+        QCOMPARE(Utf8(card->m_strName), std::string("Kim Lee"));
+        QCOMPARE(Utf8(card->m_strTitle), std::string("Manager"));
+
+        // A character beyond JIS X 0208 and the extensions, in a contact slot.
+        f.form->SlotEdit(0)->setText(Q("𠮷野家"));
+        f.user.ui.ExpectMessage("「𠮷」(U+20BB7) は住所録に保存できない文字です。\n"
+                                "別の文字に置き換えてください。");
+        QVERIFY(!f.form->SaveToCard());
+        QCOMPARE(f.form->SlotEdit(0)->selectedText(), Q("𠮷"));
+        QCOMPARE(f.form->SlotEdit(0)->text(), Q("𠮷野家"));
+        QVERIFY(f.user.ui.Problems().empty());
+    }
+
+    void bytesTheCodePageDoesNotDefineSurviveAnUntouchedField() {
+        FormFixture f(NOTATION_JAPANESE);
+        CAddrCard* card = f.doc.AddCard(NOTATION_JAPANESE, "");
+        card->m_strName = CString(std::string_view("A\x85\x40"
+                                                   "B"));
+        card->m_strNotes = CString(std::string_view("line1\nline2"));
+        f.Show(card);
+        QCOMPARE(f.Line("nameEdit")->text(), Q("A\xEF\xBF\xBD"
+                                               "B"));
+        TypeText(f.Line("companyEdit"), Q("会社"));
+        QVERIFY(f.form->SaveToCard());
+        QCOMPARE(card->m_strName.str(), std::string("A\x85\x40"
+                                                    "B"));
+        QCOMPARE(card->m_strNotes.str(), std::string("line1\nline2"));
+        QVERIFY(f.user.ui.Problems().empty());
+    }
+
+    void pageDownAndPageUpCommitAndMoveBetweenCards() {
+        // The main window's paging, reduced to what the forms take part in:
+        // commit the showing form, make the next card current, show it in the
+        // form of its notation.
+        CScriptedUser user;
+        CTestDocument doc;
+        QWidget window;
+        auto* stack = new QStackedWidget(&window);
+        auto* ja = new CAddrCardJaView(std::make_unique<CDocumentCardFormHost<CTestDocument>>(doc));
+        auto* en = new CAddrCardEnView(std::make_unique<CDocumentCardFormHost<CTestDocument>>(doc));
+        stack->addWidget(ja);
+        stack->addWidget(en);
+        stack->resize(ja->DesignSize());
+        ja->SetupControls();
+        en->SetupControls();
+        CAddrCard* cards[] = {doc.AddCard(NOTATION_JAPANESE, "一"),
+                              doc.AddCard(NOTATION_ENGLISH, "Two"),
+                              doc.AddCard(NOTATION_JAPANESE, "三")};
+        auto show = [&](int index) {
+            doc.SetCurrentCard(cards[index]);
+            CAddrCardForm* form = cards[index]->IsEnglish() ? static_cast<CAddrCardForm*>(en) : ja;
+            stack->setCurrentWidget(form);
+            form->LoadFromCard();
+        };
+        int current = 0;
+        auto page = [&](int step) {
+            auto* form = static_cast<CAddrCardForm*>(stack->currentWidget());
+            if (!form->SaveToCard())
+                return;
+            current = (current + step + 3) % 3;
+            show(current);
+        };
+        auto* next = new QAction(&window);
+        next->setShortcut(Qt::Key_PageDown);
+        QObject::connect(next, &QAction::triggered, [&] { page(1); });
+        auto* previous = new QAction(&window);
+        previous->setShortcut(Qt::Key_PageUp);
+        QObject::connect(previous, &QAction::triggered, [&] { page(-1); });
+        window.addAction(next);
+        window.addAction(previous);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        show(0);
+
+        // Page Down from inside the notes box pages, rather than scrolling the box.
+        auto* notes = ja->findChild<QPlainTextEdit*>(QStringLiteral("notesEdit"));
+        notes->setFocus();
+        TypeText(notes, Q("一枚目"));
+        QTest::keyClick(notes, Qt::Key_PageDown);
+        QCOMPARE(Utf8(cards[0]->m_strNotes), std::string("一枚目"));
+        QCOMPARE(stack->currentWidget(), en);
+        QCOMPARE(en->findChild<QLineEdit*>(QStringLiteral("nameEdit"))->text(), Q("Two"));
+
+        auto* enName = en->findChild<QLineEdit*>(QStringLiteral("nameEdit"));
+        TypeText(enName, QStringLiteral("!"));
+        QTest::keyClick(enName, Qt::Key_PageDown);
+        QCOMPARE(Utf8(cards[1]->m_strName), std::string("Two!"));
+        QCOMPARE(stack->currentWidget(), ja);
+        QCOMPARE(ja->findChild<QLineEdit*>(QStringLiteral("nameEdit"))->text(), Q("三"));
+
+        QTest::keyClick(ja->findChild<QLineEdit*>(QStringLiteral("furiganaEdit")), Qt::Key_PageUp);
+        QCOMPARE(stack->currentWidget(), en);
+        QCOMPARE(enName->text(), Q("Two!"));
+        QTest::keyClick(enName, Qt::Key_PageUp);
+        QCOMPARE(ja->findChild<QPlainTextEdit*>(QStringLiteral("notesEdit"))->toPlainText(),
+                 Q("一枚目"));
+
+        // A field that cannot be stored keeps the form where it is.
+        auto* furigana = ja->findChild<QLineEdit*>(QStringLiteral("furiganaEdit"));
+        furigana->setText(Q("😀"));
+        user.ui.ExpectMessage(kEmojiMessage);
+        QTest::keyClick(furigana, Qt::Key_PageDown);
+        QCOMPARE(doc.GetCurrentCard(), cards[0]);
+        QCOMPARE(stack->currentWidget(), ja);
+        QVERIFY(user.ui.Problems().empty());
+    }
+};
+
+KOLVANE_FORMS_TEST(CardFormInputTest);
+
+#include "CardFormInputTest.moc"
