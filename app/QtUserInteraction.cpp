@@ -1,5 +1,6 @@
 #include "app/QtUserInteraction.h"
 
+#include "app/AppPrinter.h"
 #include "res/AppStrings.h"
 #include "zklib/dialogs/ZkQtText.h"
 
@@ -7,6 +8,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -123,4 +126,35 @@ std::optional<std::string> CQtUserInteraction::PromptFileName(const FilePrompt& 
         return ZkQt_PathFromQString(chosen);
     }
     return std::nullopt;
+}
+
+std::optional<PrintChoice> CQtUserInteraction::PromptPrint(const PrintPrompt& prompt) {
+    QPrinter& printer = AfxGetAppPrinter();
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setMinMax(1, std::max(prompt.lastPage, 1));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, prompt.selectionEnabled);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PrintChoice choice;
+    if (printer.printRange() == QPrinter::Selection) {
+        choice.range = PrintChoice::Range::selection;
+    } else if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        choice.range = PrintChoice::Range::pages;
+        choice.fromPage = printer.fromPage();
+        choice.toPage = printer.toPage();
+    }
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        choice.outputFile = ZkQt_PathFromQString(printer.outputFileName());
+    return choice;
+}
+
+bool CQtUserInteraction::PromptPrinterSetup() {
+    QPrintDialog dialog(&AfxGetAppPrinter(), QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("ﾌﾟﾘﾝﾀの設定"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    return dialog.exec() == QDialog::Accepted;
 }

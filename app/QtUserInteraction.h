@@ -1,6 +1,7 @@
 #pragma once
-// Message boxes and file prompts as real dialogs, titled with the program's
-// name and owned by the window the user is working in.
+// Message boxes, file prompts and the print and printer setup dialogs as real
+// dialogs, owned by the window the user is working in; the print dialogs work on
+// the application's printer.
 
 #include "platform/UserInteraction.h"
 
@@ -8,4 +9,6 @@ class CQtUserInteraction final : public IUserInteraction {
 public:
     int MessageBox(const std::string& text, UINT type) override;
     std::optional<std::string> PromptFileName(const FilePrompt& prompt) override;
+    std::optional<PrintChoice> PromptPrint(const PrintPrompt& prompt) override;
+    bool PromptPrinterSetup() override;
 };

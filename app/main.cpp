@@ -5,9 +5,26 @@
 #include "app/QtUserInteraction.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/StringTable.h"
+#include "print/layouts/LayoutRoot.h"
 #include "res/AppStrings.h"
+#include "zklib/ZkFile.h"
+#include "zklib/dialogs/ZkQtText.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+
+namespace {
+
+// The layout folders lie beside the program, or in the user's data folder,
+// seeded from the bundled layouts, when the program's folder cannot be written.
+void ChooseLayoutFolders() {
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                            QStringLiteral("/Tavrin/ｺﾙｳﾞｧﾈ");
+    SetLayoutRoot(
+        ChooseLayoutRoot(ZkFile_GetModuleDirName(), ZkQt_PathFromQString(userDir).c_str()));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -17,6 +34,7 @@ int main(int argc, char** argv) {
     CQtUserInteraction interaction;
     AfxSetUserInteraction(&interaction);
     AfxSetResourceStrings(&AppStrings());
+    ChooseLayoutFolders();
 
     int result = 0;
     {

@@ -9,63 +9,109 @@ RecordingUserInteraction::~RecordingUserInteraction() {
 }
 
 RecordingUserInteraction& RecordingUserInteraction::ExpectMessage(std::string text, int answer) {
-    m_script.push_back({true, true, std::move(text), answer, std::nullopt});
+    m_script.push_back({Kind::message, true, std::move(text), answer, std::nullopt, std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::AnswerMessage(int answer) {
-    m_script.push_back({true, false, {}, answer, std::nullopt});
+    m_script.push_back({Kind::message, false, {}, answer, std::nullopt, std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::PickFile(std::string path) {
-    m_script.push_back({false, false, {}, IDOK, std::move(path)});
+    m_script.push_back({Kind::file, false, {}, IDOK, std::move(path), std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::CancelFilePrompt() {
-    m_script.push_back({false, false, {}, IDCANCEL, std::nullopt});
+    m_script.push_back({Kind::file, false, {}, IDCANCEL, std::nullopt, std::nullopt});
     return *this;
 }
 
-int RecordingUserInteraction::MessageBox(const std::string& text, UINT type) {
-    messages.push_back({text, type});
-    if (m_script.empty() || !m_script.front().isMessage) {
-        m_problems.push_back("unexpected message: " + text);
-        return DefaultAnswer(type);
-    }
-    Step step = std::move(m_script.front());
-    m_script.pop_front();
-    if (step.checkText && step.text != text)
-        m_problems.push_back("message differs:\n  expected: " + step.text +
-                             "\n  shown:    " + text);
-    return step.answer;
+RecordingUserInteraction& RecordingUserInteraction::ChoosePrint(PrintChoice choice) {
+    m_script.push_back({Kind::print, false, {}, IDOK, std::nullopt, std::move(choice)});
+    return *this;
 }
 
-std::optional<std::string> RecordingUserInteraction::PromptFileName(const FilePrompt& prompt) {
-    prompts.push_back(prompt);
-    if (m_script.empty() || m_script.front().isMessage) {
-        m_problems.push_back("unexpected file prompt: " + prompt.title);
+RecordingUserInteraction& RecordingUserInteraction::CancelPrint() {
+    m_script.push_back({Kind::print, false, {}, IDCANCEL, std::nullopt, std::nullopt});
+    return *this;
+}
+
+RecordingUserInteraction& RecordingUserInteraction::AnswerPrinterSetup(bool ok) {
+    m_script.push_back(
+        {Kind::printerSetup, false, {}, ok ? IDOK : IDCANCEL, std::nullopt, std::nullopt});
+    return *this;
+}
+
+std::optional<RecordingUserInteraction::Step>
+RecordingUserInteraction::Take(Kind kind, const std::string& shown) {
+    if (m_script.empty() || m_script.front().kind != kind) {
+        m_problems.push_back("unexpected " + shown);
         return std::nullopt;
     }
     Step step = std::move(m_script.front());
     m_script.pop_front();
-    return step.file;
+    return step;
+}
+
+int RecordingUserInteraction::MessageBox(const std::string& text, UINT type) {
+    messages.push_back({text, type});
+    const std::optional<Step> step = Take(Kind::message, "message: " + text);
+    if (!step)
+        return DefaultAnswer(type);
+    if (step->checkText && step->text != text)
+        m_problems.push_back("message differs:\n  expected: " + step->text +
+                             "\n  shown:    " + text);
+    return step->answer;
+}
+
+std::optional<std::string> RecordingUserInteraction::PromptFileName(const FilePrompt& prompt) {
+    prompts.push_back(prompt);
+    const std::optional<Step> step = Take(Kind::file, "file prompt: " + prompt.title);
+    return step ? step->file : std::nullopt;
+}
+
+std::optional<PrintChoice> RecordingUserInteraction::PromptPrint(const PrintPrompt& prompt) {
+    printPrompts.push_back(prompt);
+    const std::optional<Step> step = Take(Kind::print, "print dialog");
+    return step ? step->print : std::nullopt;
+}
+
+bool RecordingUserInteraction::PromptPrinterSetup() {
+    ++printerSetups;
+    const std::optional<Step> step = Take(Kind::printerSetup, "printer setup dialog");
+    return step && step->answer == IDOK;
 }
 
 std::string RecordingUserInteraction::Problems() const {
     std::string out;
     for (const auto& p : m_problems)
         out += p + "\n";
-    for (const auto& step : m_script)
-        out += step.isMessage ? "message never shown: " + step.text + "\n"
-                              : std::string("file prompt never shown\n");
+    for (const auto& step : m_script) {
+        switch (step.kind) {
+        case Kind::message:
+            out += "message never shown: " + step.text + "\n";
+            break;
+        case Kind::file:
+            out += "file prompt never shown\n";
+            break;
+        case Kind::print:
+            out += "print dialog never shown\n";
+            break;
+        case Kind::printerSetup:
+            out += "printer setup dialog never shown\n";
+            break;
+        }
+    }
     return out;
 }
 
 void RecordingUserInteraction::Clear() {
     messages.clear();
     prompts.clear();
+    printPrompts.clear();
+    printerSetups = 0;
     m_script.clear();
     m_problems.clear();
 }

@@ -25,9 +25,16 @@ public:
     // The next file prompt picks this path, or is cancelled.
     RecordingUserInteraction& PickFile(std::string path);
     RecordingUserInteraction& CancelFilePrompt();
+    // The next print dialog is answered with this choice, or is cancelled.
+    RecordingUserInteraction& ChoosePrint(PrintChoice choice);
+    RecordingUserInteraction& CancelPrint();
+    // The next printer setup dialog is closed with OK (true) or Cancel.
+    RecordingUserInteraction& AnswerPrinterSetup(bool ok);
 
     int MessageBox(const std::string& text, UINT type) override;
     std::optional<std::string> PromptFileName(const FilePrompt& prompt) override;
+    std::optional<PrintChoice> PromptPrint(const PrintPrompt& prompt) override;
+    bool PromptPrinterSetup() override;
 
     // Everything that went against the script, one line each; empty when all went to plan.
     std::string Problems() const;
@@ -35,15 +42,21 @@ public:
 
     std::vector<Message> messages;
     std::vector<FilePrompt> prompts;
+    std::vector<PrintPrompt> printPrompts;
+    int printerSetups = 0;
 
 private:
+    enum class Kind { message, file, print, printerSetup };
     struct Step {
-        bool isMessage = true;
+        Kind kind = Kind::message;
         bool checkText = false;
         std::string text;
         int answer = IDOK;
         std::optional<std::string> file;
+        std::optional<PrintChoice> print;
     };
+    // The next step when it is of this kind, else a noted problem and nothing.
+    std::optional<Step> Take(Kind kind, const std::string& shown);
     std::deque<Step> m_script;
     std::vector<std::string> m_problems;
 };

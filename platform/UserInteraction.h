@@ -1,5 +1,6 @@
 #pragma once
-// The one way the system talks to the user: message boxes and file prompts.
+// The one way the system talks to the user: message boxes, file prompts and
+// the print and printer dialogs.
 // The program installs a dialog-showing implementation; command-line tools and
 // tests install their own (see RecordingUserInteraction).
 
@@ -19,6 +20,22 @@ struct FilePrompt {
     bool createPrompt = false; // an open prompt that offers to create a missing file
 };
 
+// What the print dialog offers: pages 1 to lastPage, and printing only the
+// selection when there is one.
+struct PrintPrompt {
+    int lastPage = 0;
+    bool selectionEnabled = false;
+};
+
+// What the user chose in the print dialog.
+struct PrintChoice {
+    enum class Range { all, selection, pages };
+    Range range = Range::all;
+    int fromPage = 0; // Range::pages only, counted from 1
+    int toPage = 0;
+    std::string outputFile; // native path of a PDF file; empty prints on the printer
+};
+
 class IUserInteraction {
 public:
     virtual ~IUserInteraction() = default;
@@ -26,6 +43,11 @@ public:
     virtual int MessageBox(const std::string& text, UINT type) = 0;
     // The chosen native path, or nothing when the user cancelled.
     virtual std::optional<std::string> PromptFileName(const FilePrompt& prompt) = 0;
+    // The print dialog on the application's printer; nothing when cancelled.
+    // Without a dialog to show, printing is cancelled.
+    virtual std::optional<PrintChoice> PromptPrint(const PrintPrompt&) { return std::nullopt; }
+    // The printer setup dialog on the application's printer; true on OK.
+    virtual bool PromptPrinterSetup() { return false; }
 };
 
 // The installed service; a console implementation writing to standard error

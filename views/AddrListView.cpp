@@ -66,9 +66,17 @@ CAddrListView::CAddrListView(CKolvaneDoc& doc, QWidget* parent)
             [this](const QItemSelection& selected) { OnSelectionChanged(selected); });
     connect(this, &QAbstractItemView::doubleClicked, this, &CAddrListView::OnDoubleClicked);
     m_doc.AddView(this);
+
+    m_pageLayout.LoadFromProfile();
+    m_printFonts.LoadFromProfile();
+    // Font heights are kept in pixels of one fixed printer resolution, so that a
+    // label keeps its size whichever printer prints it.
+    m_printFonts.SetMissingToDefaults(kDefaultFontDpi);
 }
 
 CAddrListView::~CAddrListView() {
+    m_pageLayout.SaveToProfile();
+    m_printFonts.SaveToProfile();
     m_doc.RemoveView(this);
 }
 

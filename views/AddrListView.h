@@ -1,10 +1,14 @@
 #pragma once
 // The card list: one row per card of the book that passes the current filter
 // or search text, sorted by the column the user picked. Selecting a row makes
-// its card current; the list is where cards are removed from the book.
+// its card current; the list is where cards are removed from the book. It
+// owns the current page layout and the two print fonts, and prints its rows as
+// labels.
 
 #include "app/KolvaneView.h"
 #include "model/CardFilter.h"
+#include "print/PageLayout.h"
+#include "print/PrintFonts.h"
 
 #include <QTreeView>
 
@@ -12,6 +16,7 @@
 
 class CKolvaneDoc;
 class CCardListModel;
+class CPagePlan;
 
 class CAddrListView : public QTreeView, public IKolvaneView {
     Q_OBJECT
@@ -40,6 +45,15 @@ public:
     int GetFilter() const { return m_filter.GetFilter(); }
     CCardListModel& Model() const { return *m_pModel; }
 
+    // AddrListViewPrint.cpp. Pages are counted from the cards that print: the
+    // rows of the list, or the selected rows in list order.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    const CPageLayout& PageLayout() const { return m_pageLayout; }
+    void SetPageLayout(const CPageLayout& layout) { m_pageLayout.CopyFrom(layout); }
+    const CPrintFonts& PrintFonts() const { return m_printFonts; }
+
     void OnInitialUpdate() override;
     void OnUpdate(IKolvaneView* sender, int hint, CAddrCard* card) override;
 
@@ -66,9 +80,14 @@ private:
     void SelectRow(int row);
     void ShowSortIndicator();
     void UpdateCount();
+    std::vector<const CAddrCard*> ListedCards() const;
+    std::vector<const CAddrCard*> SelectedCards() const;
+    void PrintLabels(const CPagePlan& plan, int first, int last);
 
     CKolvaneDoc& m_doc;
     CCardListModel* m_pModel;
     CCardFilter m_filter;
     bool m_bUnmatchable = false;
+    CPageLayout m_pageLayout;
+    CPrintFonts m_printFonts;
 };

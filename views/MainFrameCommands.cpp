@@ -1,5 +1,5 @@
-// The main window's own commands: views, cards, index buttons, duplicates and
-// the search box.
+// The main window's own commands: views, cards, index buttons, duplicates,
+// printing and the search box.
 
 #include "views/MainFrame.h"
 
@@ -60,6 +60,9 @@ void CMainFrame::ConnectCommands() {
         m_pSearchBox->setFocus(Qt::ShortcutFocusReason);
         m_pSearchBox->selectAll();
     });
+    OnCommand(ID_FILE_PRINT, [this] { m_pList->OnFilePrint(); });
+    OnCommand(ID_FILE_PRINT_PREVIEW, [this] { m_pList->OnFilePrintPreview(); });
+    OnCommand(ID_FILE_PRINT_SETUP, [this] { m_pList->OnFilePrintSetup(); });
     OnCommand(ID_APP_EXIT, [this] { close(); });
     for (int id = ID_INDEX_FIRST; id <= ID_INDEX_LAST; ++id)
         OnCommand(id, [this, id] { OnIndexButton(id); });

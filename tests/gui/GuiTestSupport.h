@@ -45,6 +45,9 @@ public:
     BOOL Start(const QStringList& arguments = {}, bool ctrlHeld = false, UINT guardId = 0);
     // The close request of the main window; true when the window closed.
     bool Close();
+    // Ends the run as the program ends: the window and the views go, writing
+    // their settings into this session's store.
+    void End() { m_app.reset(); }
 
     CKolvaneApp& App() const { return *m_app; }
     CMainFrame& Frame() const;

@@ -1,0 +1,114 @@
+// The list's printing: its rows, or its selected rows, as labels on the current
+// page layout, to the application's printer or into the print preview.
+
+#include "views/AddrListView.h"
+
+#include "app/AppPrinter.h"
+#include "app/CommandIds.h"
+#include "platform/UserInteraction.h"
+#include "print/PagePlan.h"
+#include "print/PrintCheck.h"
+#include "print/PrintMessages.h"
+#include "views/CardListModel.h"
+#include "views/LabelPreviewDialog.h"
+#include "views/LabelPrinter.h"
+#include "zklib/dialogs/ZkQtText.h"
+
+#include <QPrinter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kCannotStartPrinting = "印刷を開始できませんでした。";
+
+} // namespace
+
+std::vector<const CAddrCard*> CAddrListView::ListedCards() const {
+    const std::vector<CAddrCard*>& rows = m_pModel->Rows();
+    return {rows.begin(), rows.end()};
+}
+
+std::vector<const CAddrCard*> CAddrListView::SelectedCards() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    std::vector<const CAddrCard*> cards;
+    cards.reserve(rows.size());
+    for (int row : rows)
+        cards.push_back(m_pModel->CardAt(row));
+    return cards;
+}
+
+void CAddrListView::OnFilePrint() {
+    const std::vector<const CAddrCard*> listed = ListedCards();
+    if (!CheckCanPrint(m_pageLayout, static_cast<int>(listed.size())))
+        return;
+    const int cells = m_pageLayout.GetCellCount();
+    std::vector<const CAddrCard*> selected = SelectedCards();
+    PrintPrompt prompt;
+    prompt.lastPage = CPagePlan(listed, cells).GetPageCount();
+    prompt.selectionEnabled = !selected.empty();
+    const std::optional<PrintChoice> choice = AfxGetUserInteraction().PromptPrint(prompt);
+    if (!choice)
+        return;
+
+    QPrinter& printer = AfxGetAppPrinter();
+    if (!choice->outputFile.empty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(ZkQt_PathToQString(choice->outputFile));
+    } else if (printer.outputFormat() == QPrinter::PdfFormat) {
+        printer.setOutputFileName(QString());
+    }
+    const bool selection = choice->range == PrintChoice::Range::selection && !selected.empty();
+    const CPagePlan plan(selection ? std::move(selected) : listed, cells);
+    int first = 0;
+    int last = plan.GetPageCount() - 1;
+    if (choice->range == PrintChoice::Range::pages) {
+        first = std::max(choice->fromPage - 1, first);
+        last = std::min(choice->toPage - 1, last);
+    }
+    if (first > last) {
+        AfxMessageBoxUtf8(printmsg::kNoCards, MB_ICONINFORMATION);
+        return;
+    }
+    PrintLabels(plan, first, last);
+}
+
+void CAddrListView::PrintLabels(const CPagePlan& plan, int first, int last) {
+    QPrinter& printer = AfxGetAppPrinter();
+    SetUpPrinterForLayout(printer, m_pageLayout);
+    std::vector<const CAddrCard*> unfit;
+    if (!DrawLabelPages(printer, m_pageLayout, MakeLabelFonts(m_printFonts, kDefaultFontDpi), plan,
+                        first, last, false, unfit)) {
+        AfxMessageBoxUtf8(kCannotStartPrinting, MB_ICONSTOP);
+        return;
+    }
+    ReportUnfitLabels(unfit);
+}
+
+void CAddrListView::OnFilePrintPreview() {
+    const std::vector<const CAddrCard*> listed = ListedCards();
+    if (!CheckCanPrint(m_pageLayout, static_cast<int>(listed.size())))
+        return;
+    QPrinter& printer = AfxGetAppPrinter();
+    SetUpPrinterForLayout(printer, m_pageLayout);
+    auto* preview = new CLabelPreviewDialog(printer, window());
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    const CPagePlan plan(listed, m_pageLayout.GetCellCount());
+    connect(preview, &CLabelPreviewDialog::paintRequested, preview,
+            [plan, layout = CPageLayout(m_pageLayout),
+             fonts = MakeLabelFonts(m_printFonts, kDefaultFontDpi)](QPrinter* device) {
+                std::vector<const CAddrCard*> unfit;
+                DrawLabelPages(*device, layout, fonts, plan, 0, plan.GetPageCount() - 1, true,
+                               unfit);
+            });
+    connect(preview, &CLabelPreviewDialog::printRequested, this,
+            [this] { emit commandRequested(ID_FILE_PRINT); });
+    preview->open();
+}
+
+void CAddrListView::OnFilePrintSetup() {
+    AfxGetUserInteraction().PromptPrinterSetup();
+}

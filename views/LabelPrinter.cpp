@@ -1,0 +1,50 @@
+#include "views/LabelPrinter.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+// Marks the cell of a label cut at its text rectangle.
+void MarkUnfit(QPainter& painter, PxPerMm scale, const RectMm& cell) {
+    const QRectF r(QPointF(cell.left * scale.x, cell.top * scale.y),
+                   QPointF(cell.right * scale.x, cell.bottom * scale.y));
+    painter.save();
+    painter.setPen(QPen(Qt::red, 0.5 * scale.x));
+    painter.setBrush(QColor(255, 0, 0, 40));
+    painter.drawRect(r);
+    painter.restore();
+}
+
+} // namespace
+
+void SetUpPrinterForLayout(QPrinter& printer, const CPageLayout& layout) {
+    const QSizeF upright(layout.m_lenPageWidth.mm(), layout.m_lenPageHeight.mm());
+    printer.setFullPage(true);
+    printer.setPageLayout(
+        QPageLayout(QPageSize(upright, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
+                    layout.m_nOrientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                    QMarginsF(), QPageLayout::Millimeter));
+}
+
+bool DrawLabelPages(QPrinter& printer, const CPageLayout& layout, const LabelFonts& fonts,
+                    const CPagePlan& plan, int first, int last, bool preview,
+                    std::vector<const CAddrCard*>& unfit) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const CLabelPainter labels(layout, fonts);
+    const PxPerMm scale = PxPerMm::OfDevice(printer);
+    for (int page = first; page <= last; ++page) {
+        if (page > first)
+            printer.newPage();
+        for (const UnfitLabel& label : labels.DrawPage(painter, scale, plan, page, preview)) {
+            unfit.push_back(label.card);
+            if (preview)
+                MarkUnfit(painter, scale, layout.GetCellRectF(label.cell));
+        }
+    }
+    return painter.end();
+}

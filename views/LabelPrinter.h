@@ -1,0 +1,22 @@
+#pragma once
+// Label pages on a QPrinter, for printing and for the print preview: the
+// printer takes the layout's paper and orientation with the whole sheet as its
+// page, and one label painter draws every page.
+
+#include "print/LabelPainter.h"
+
+#include <vector>
+
+class QPrinter;
+
+// The layout's paper (upright size) and orientation, no margins: the painter's
+// origin is the corner of the paper, as the layout measures it.
+void SetUpPrinterForLayout(QPrinter& printer, const CPageLayout& layout);
+
+// Draws pages first to last of plan (counted from 0, both included) with one
+// painter. For the preview, every cell is outlined and the cell of a label
+// that did not fit is marked red. unfit receives the cards whose labels did not
+// fit, in print order. False when the printer could not be started.
+bool DrawLabelPages(QPrinter& printer, const CPageLayout& layout, const LabelFonts& fonts,
+                    const CPagePlan& plan, int first, int last, bool preview,
+                    std::vector<const CAddrCard*>& unfit);
