@@ -2,7 +2,6 @@
 
 #include "app/dialogs/DialogStrings.h"
 #include "app/dialogs/SjisFieldGuard.h"
-#include "app/dialogs/SjisText.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 
@@ -52,8 +51,8 @@ CContactMethodEditDlg::CContactMethodEditDlg(QWidget* parent) : QDialog(parent) 
 void CContactMethodEditDlg::showEvent(QShowEvent* event) {
     if (!m_bInitialized) {
         m_bInitialized = true;
-        m_pJapanese->setText(SjisToQString(m_strJapanese));
-        m_pEnglish->setText(SjisToQString(m_strEnglish));
+        m_pGuard->Show(m_pJapanese, m_strJapanese);
+        m_pGuard->Show(m_pEnglish, m_strEnglish);
         m_pJapanese->setFocus();
         m_pJapanese->selectAll();
     }
@@ -66,7 +65,7 @@ BOOL CContactMethodEditDlg::Take(QLineEdit* edit, CString& out) {
         edit->setFocus(Qt::OtherFocusReason);
         return FALSE;
     }
-    return m_pGuard->Convert(edit, out);
+    return m_pGuard->Take(edit, out);
 }
 
 void CContactMethodEditDlg::accept() {

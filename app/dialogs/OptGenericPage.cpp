@@ -3,7 +3,6 @@
 #include "app/dialogs/DataExchange.h"
 #include "app/dialogs/DialogStrings.h"
 #include "app/dialogs/SjisFieldGuard.h"
-#include "app/dialogs/SjisText.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 
@@ -114,7 +113,7 @@ BOOL COptGenericPage::UpdateData(BOOL bSaveAndValidate) {
         m_pMaxMRU->setText(QString::number(m_nMaxMRU));
         m_pMakeBackup->setChecked(m_bMakeBackup);
         m_pMaxBackup->setText(QString::number(m_nMaxBackup));
-        m_pBackupExt->setText(SjisToQString(m_strBackupExt));
+        m_pGuard->Show(m_pBackupExt, m_strBackupExt);
         // No radio button is checked for a value that is neither notation.
         m_pNewCardLang->setExclusive(false);
         m_pJapanese->setChecked(m_nNewCardLang == 0);
@@ -132,7 +131,7 @@ BOOL COptGenericPage::UpdateData(BOOL bSaveAndValidate) {
         !DdvMinMax(m_pMaxBackup, maxBackup, kMinBackups, kMaxBackups))
         return Refused(m_pMaxBackup);
     CString backupExt;
-    if (!m_pGuard->Convert(m_pBackupExt, backupExt) ||
+    if (!m_pGuard->Take(m_pBackupExt, backupExt) ||
         (makeBackup && !CheckBackupExt(m_pBackupExt->text())))
         return Refused(m_pBackupExt);
     m_pRefused = nullptr;

@@ -6,8 +6,9 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTimer>
+
+#include <limits>
 
 namespace {
 
@@ -16,6 +17,10 @@ const QColor kMarkColor(255, 224, 224);
 bool Storable(const QString& text, cp932::Error* error = nullptr) {
     CString ignored;
     return QStringToSjis(text, ignored, error);
+}
+
+bool IsMultiLine(const QWidget* field) {
+    return qobject_cast<const QPlainTextEdit*>(field) != nullptr;
 }
 
 } // namespace
@@ -30,36 +35,81 @@ QString CSjisFieldGuard::FieldText(const QWidget* field) {
     return {};
 }
 
-void CSjisFieldGuard::SetFieldText(QWidget* field, const QString& text) {
+void CSjisFieldGuard::Watch(QWidget* field) {
+    field->installEventFilter(this);
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        // Card texts have no length limit of their own.
+        line->setMaxLength(std::numeric_limits<int>::max());
+        connect(line, &QLineEdit::textChanged, this, [this, field] { UpdateMark(field); });
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) {
+        connect(plain, &QPlainTextEdit::textChanged, this, [this, field] { UpdateMark(field); });
+    }
+    connect(field, &QObject::destroyed, this, [this, field] {
+        m_marked.remove(field);
+        m_shown.remove(field);
+    });
+}
+
+void CSjisFieldGuard::Show(QWidget* field, const CString& sjis) {
+    QString text = SjisToQString(sjis);
+    if (IsMultiLine(field))
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_bShowing = true;
     if (auto* line = qobject_cast<QLineEdit*>(field))
         line->setText(text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
         plain->setPlainText(text);
+    m_bShowing = false;
+    // What the field made of the text is what an untouched field shows.
+    m_shown.insert(field, {FieldText(field), sjis});
+    UpdateMark(field);
 }
 
-void CSjisFieldGuard::Watch(QWidget* field) {
-    field->installEventFilter(this);
-    if (auto* line = qobject_cast<QLineEdit*>(field))
-        connect(line, &QLineEdit::textChanged, this, [this, field] { UpdateMark(field); });
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
-        connect(plain, &QPlainTextEdit::textChanged, this, [this, field] { UpdateMark(field); });
-    connect(field, &QObject::destroyed, this, [this, field] { m_marked.remove(field); });
+bool CSjisFieldGuard::IsUnchanged(const QWidget* field, const QString& text) const {
+    const auto shown = m_shown.constFind(field);
+    return shown != m_shown.constEnd() && shown->text == text;
+}
+
+bool CSjisFieldGuard::IsAcceptable(const QWidget* field, const QString& text) const {
+    return IsUnchanged(field, text) || Storable(text);
+}
+
+BOOL CSjisFieldGuard::Take(QWidget* field, CString& out) {
+    const QString text = FieldText(field);
+    if (IsUnchanged(field, text)) {
+        out = m_shown.value(field).bytes;
+        return TRUE;
+    }
+    CString converted;
+    if (!QStringToSjis(text, converted)) {
+        Refuse(field, text);
+        return FALSE;
+    }
+    if (IsMultiLine(field))
+        converted.Replace("\n", "\r\n");
+    m_shown.insert(field, {text, converted});
+    out = converted;
+    return TRUE;
 }
 
 void CSjisFieldGuard::UpdateMark(QWidget* field) {
-    cp932::Error error;
-    const bool storable = Storable(FieldText(field), &error);
+    if (m_bShowing)
+        return;
+    const QString text = FieldText(field);
+    const bool acceptable = IsAcceptable(field, text);
     const bool marked = m_marked.contains(field);
-    if (storable && marked) {
+    if (acceptable && marked) {
         const Saved saved = m_marked.take(field);
         field->setPalette(saved.palette);
         field->setToolTip(saved.toolTip);
-    } else if (!storable) {
+    } else if (!acceptable) {
         if (!marked)
             m_marked.insert(field, {field->palette(), field->toolTip()});
         QPalette p = m_marked.value(field).palette;
         p.setColor(QPalette::Base, kMarkColor);
         field->setPalette(p);
+        cp932::Error error;
+        Storable(text, &error);
         field->setToolTip(QString::fromStdString(UnstorableCharMessage(error)));
     }
 }
@@ -67,7 +117,7 @@ void CSjisFieldGuard::UpdateMark(QWidget* field) {
 bool CSjisFieldGuard::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         // Focus that goes to another window (a message box, another program)
-        // or away with a hidden form is not the user leaving the field.
+        // is not the user leaving the field.
         switch (static_cast<QFocusEvent*>(event)->reason()) {
         case Qt::TabFocusReason:
         case Qt::BacktabFocusReason:
@@ -87,19 +137,12 @@ bool CSjisFieldGuard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CSjisFieldGuard::CheckLeft(QPointer<QWidget> field) {
+    // A hidden field was not left by the user: its form was put away.
     if (!field || m_bRefusing || !field->isVisible() || field->hasFocus())
         return;
     const QString text = FieldText(field);
-    if (!Storable(text))
+    if (!IsAcceptable(field, text))
         Refuse(field, text);
-}
-
-BOOL CSjisFieldGuard::Convert(QWidget* field, CString& out) {
-    const QString text = FieldText(field);
-    if (QStringToSjis(text, out))
-        return TRUE;
-    Refuse(field, text);
-    return FALSE;
 }
 
 void CSjisFieldGuard::Refuse(QWidget* field, const QString& text) {

@@ -112,17 +112,31 @@ private slots:
     void bytesTheCodePageDoesNotDefineSurviveAnUntouchedField() {
         FormFixture f(NOTATION_JAPANESE);
         CAddrCard* card = f.doc.AddCard(NOTATION_JAPANESE, "");
-        card->m_strName = CString(std::string_view("A\x85\x40"
-                                                   "B"));
+        // 0x85 0x40 is no character of code page 932.
+        const std::string damaged = std::string("A\x85\x40") + "B";
+        card->m_strName = CString(std::string_view(damaged));
         card->m_strNotes = CString(std::string_view("line1\nline2"));
         f.Show(card);
-        QCOMPARE(f.Line("nameEdit")->text(), Q("A\xEF\xBF\xBD"
-                                               "B"));
+        QLineEdit* name = f.Line("nameEdit");
+        QCOMPARE(name->text(), Q("A\xEF\xBF\xBD") + Q("B"));
+        // Untouched, the field is not marked and may be left.
+        QCOMPARE(name->palette().color(QPalette::Base),
+                 f.Line("titleEdit")->palette().color(QPalette::Base));
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Tab);
+        QTest::qWait(20);
         TypeText(f.Line("companyEdit"), Q("会社"));
         QVERIFY(f.form->SaveToCard());
-        QCOMPARE(card->m_strName.str(), std::string("A\x85\x40"
-                                                    "B"));
+        QCOMPARE(card->m_strName.str(), damaged);
         QCOMPARE(card->m_strNotes.str(), std::string("line1\nline2"));
+        QVERIFY(f.user.ui.Problems().empty());
+
+        // Edited, the replacement character must go before the card takes it.
+        TypeText(name, QStringLiteral("C"));
+        f.user.ui.ExpectMessage("「\xEF\xBF\xBD」(U+FFFD) は住所録に保存できない文字です。\n"
+                                "別の文字に置き換えてください。");
+        QVERIFY(!f.form->SaveToCard());
+        QCOMPARE(card->m_strName.str(), damaged);
         QVERIFY(f.user.ui.Problems().empty());
     }
 

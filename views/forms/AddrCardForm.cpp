@@ -22,14 +22,6 @@ namespace {
 constexpr int kDesignWidth = 240;
 constexpr int kDesignHeight = 315;
 
-// Cards keep line breaks as CR LF; the edit boxes use LF.
-QString FromCardText(const CString& text, bool multiLine) {
-    QString shown = SjisToQString(text);
-    if (multiLine)
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
-
 } // namespace
 
 CAddrCardForm::CAddrCardForm(int notation, std::unique_ptr<ICardFormHost> host, QWidget* parent)
@@ -66,7 +58,7 @@ QLineEdit* CAddrCardForm::AddLineEdit(const char* name, DluRect place, CString& 
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(m_dlu.Rect(place.x, place.y, place.w, place.h));
     m_pGuard->Watch(edit);
-    m_fields.push_back({edit, &member, field, false, QString()});
+    m_fields.push_back({edit, &member, field});
     return edit;
 }
 
@@ -81,7 +73,7 @@ QPlainTextEdit* CAddrCardForm::AddTextBox(const char* name, DluRect place, bool 
     edit->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     edit->installEventFilter(this);
     m_pGuard->Watch(edit);
-    m_fields.push_back({edit, &member, field, true, QString()});
+    m_fields.push_back({edit, &member, field});
     return edit;
 }
 
@@ -200,51 +192,29 @@ bool CAddrCardForm::eventFilter(QObject* watched, QEvent* event) {
 
 BOOL CAddrCardForm::UpdateData(BOOL bSaveAndValidate) {
     if (!bSaveAndValidate) {
-        for (Field& field : m_fields) {
-            CSjisFieldGuard::SetFieldText(field.edit, FromCardText(*field.member, field.multiLine));
-            field.shown = CSjisFieldGuard::FieldText(field.edit);
-        }
+        for (const Field& field : m_fields)
+            m_pGuard->Show(field.edit, *field.member);
         for (int i = 0; i < kSlotCount; ++i) {
-            Slot& slot = m_slots[static_cast<size_t>(i)];
+            const Slot& slot = m_slots[static_cast<size_t>(i)];
             slot.caption->SetText(SjisToQString(m_strSlotCaption[static_cast<size_t>(i)]));
-            slot.edit->setText(SjisToQString(m_strSlotText[static_cast<size_t>(i)]));
-            slot.shown = slot.edit->text();
+            m_pGuard->Show(slot.edit, m_strSlotText[static_cast<size_t>(i)]);
         }
         return TRUE;
     }
 
-    // Everything is converted before anything is taken, so a refusal leaves
-    // the members as they were. A control that still shows what it was given
-    // keeps its bytes, even those the code page does not define.
+    // Everything is taken before anything is stored, so that a refusal leaves
+    // the members as they were.
     std::vector<CString> fieldTexts(m_fields.size());
-    for (size_t f = 0; f < m_fields.size(); ++f) {
-        const Field& field = m_fields[f];
-        if (CSjisFieldGuard::FieldText(field.edit) == field.shown) {
-            fieldTexts[f] = *field.member;
-            continue;
-        }
-        if (!m_pGuard->Convert(field.edit, fieldTexts[f]))
+    for (size_t f = 0; f < m_fields.size(); ++f)
+        if (!m_pGuard->Take(m_fields[f].edit, fieldTexts[f]))
             return FALSE;
-        if (field.multiLine)
-            fieldTexts[f].Replace("\n", "\r\n");
-    }
     std::array<CString, kSlotCount> slotTexts;
-    for (int i = 0; i < kSlotCount; ++i) {
-        const Slot& slot = m_slots[static_cast<size_t>(i)];
-        if (slot.edit->text() == slot.shown)
-            slotTexts[static_cast<size_t>(i)] = m_strSlotText[static_cast<size_t>(i)];
-        else if (!m_pGuard->Convert(slot.edit, slotTexts[static_cast<size_t>(i)]))
+    for (size_t i = 0; i < kSlotCount; ++i)
+        if (!m_pGuard->Take(m_slots[i].edit, slotTexts[i]))
             return FALSE;
-    }
-
-    for (size_t f = 0; f < m_fields.size(); ++f) {
+    for (size_t f = 0; f < m_fields.size(); ++f)
         *m_fields[f].member = fieldTexts[f];
-        m_fields[f].shown = CSjisFieldGuard::FieldText(m_fields[f].edit);
-    }
-    for (int i = 0; i < kSlotCount; ++i) {
-        m_strSlotText[static_cast<size_t>(i)] = slotTexts[static_cast<size_t>(i)];
-        m_slots[static_cast<size_t>(i)].shown = m_slots[static_cast<size_t>(i)].edit->text();
-    }
+    m_strSlotText = slotTexts;
     return TRUE;
 }
 

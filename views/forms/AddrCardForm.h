@@ -110,15 +110,12 @@ private:
         QWidget* edit;
         CString* member;
         CZkString CAddrCard::*cardField;
-        bool multiLine;
-        QString shown; // the text the control got, to tell an edit from none
     };
     struct Slot {
         CCaptionLabel* caption = nullptr;
         CSlotMethodList* list = nullptr;
         QLineEdit* edit = nullptr;
         QFrame* line = nullptr;
-        QString shown;
     };
 
     BOOL UpdateData(BOOL bSaveAndValidate);
