@@ -77,14 +77,6 @@ private slots:
         QCOMPARE(image.pixelColor(0, 0), kTextBack);
     }
 
-    void emptyTextPaintsOnlyTheBackground() {
-        auto label = MakeLabel(QStringLiteral("\n\n"), 30, 20);
-        const QImage image = label->grab().toImage();
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                QCOMPARE(image.pixelColor(x, y), kBack);
-    }
-
     void alignmentPlacesTheTextImage() {
         const QString text = QStringLiteral("名前");
         auto left = MakeLabel(text, 120, 30);

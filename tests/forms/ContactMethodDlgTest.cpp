@@ -170,6 +170,7 @@ private slots:
         CScriptedUser user;
         CContactMethodEditDlg dlg;
         ShowActive(&dlg);
+        SaveScreenshot(&dlg, QStringLiteral("contact-method-name"));
         const char* missing = "連絡方法を入力してください。";
         user.ui.ExpectMessage(missing);
         dlg.accept();

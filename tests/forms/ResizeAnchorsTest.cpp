@@ -72,18 +72,6 @@ private slots:
         anchors.Reposition();
         QCOMPARE(edit->geometry(), QRect(10, 10, 160, 20));
     }
-
-    void controlsOutsideTheParentAreRefused() {
-        QWidget parent;
-        QWidget other;
-        auto* stranger = new QWidget(&other);
-        CResizeAnchors anchors;
-        QVERIFY(!anchors.AddControl(stranger, ANCHOR_SIZE_X));
-        anchors.Reposition(); // without a parent: nothing to do
-        anchors.Attach(&parent);
-        QVERIFY(!anchors.AddControl(stranger, ANCHOR_SIZE_X));
-        QVERIFY(!anchors.AddControl(nullptr, ANCHOR_SIZE_X));
-    }
 };
 
 KOLVANE_FORMS_TEST(ResizeAnchorsTest);
