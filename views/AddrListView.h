@@ -50,6 +50,7 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    void OnFilePageSetup();
     const CPageLayout& PageLayout() const { return m_pageLayout; }
     void SetPageLayout(const CPageLayout& layout) { m_pageLayout.CopyFrom(layout); }
     const CPrintFonts& PrintFonts() const { return m_printFonts; }

@@ -1,5 +1,6 @@
 // The list's printing: its rows, or its selected rows, as labels on the current
-// page layout, to the application's printer or into the print preview.
+// page layout, to the application's printer or into the print preview; and the
+// choice of the current page layout.
 
 #include "views/AddrListView.h"
 
@@ -12,6 +13,7 @@
 #include "views/CardListModel.h"
 #include "views/LabelPreviewDialog.h"
 #include "views/LabelPrinter.h"
+#include "views/PageSetupDlg.h"
 #include "zklib/dialogs/ZkQtText.h"
 
 #include <QPrinter>
@@ -111,4 +113,13 @@ void CAddrListView::OnFilePrintPreview() {
 
 void CAddrListView::OnFilePrintSetup() {
     AfxGetUserInteraction().PromptPrinterSetup();
+}
+
+void CAddrListView::OnFilePageSetup() {
+    CPageSetupDlg dialog(m_pageLayout, m_printFonts, window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_pageLayout.CopyFrom(dialog.Layout());
+    // Kept at once, not only when the window closes.
+    m_pageLayout.SaveToProfile();
 }

@@ -1,0 +1,191 @@
+// The page setup dialog: the bundled page layouts, the chosen sheet, deleting a
+// layout, and the current page layout it sets.
+
+#include "GuiTestSupport.h"
+
+#include "app/CommandIds.h"
+#include "app/JapaneseUi.h"
+#include "print/layouts/LayoutRoot.h"
+#include "views/AddrListView.h"
+#include "views/MainFrame.h"
+#include "views/PageSetupDlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QStringList kBundledNames{
+    QStringLiteral("A4 10面"),     QStringLiteral("A4 12面"), QStringLiteral("A4 18面"),
+    QStringLiteral("A4 21面"),     QStringLiteral("A4 24面"), QStringLiteral("Letter 10面"),
+    QStringLiteral("Letter 30面"),
+};
+
+QStringList Names(const QListWidget& list) {
+    QStringList names;
+    for (int row = 0; row < list.count(); ++row)
+        names << list.item(row)->text();
+    return names;
+}
+
+QString SelectedName(const QListWidget& list) {
+    const QList<QListWidgetItem*> items = list.selectedItems();
+    return items.size() == 1 ? items.front()->text() : QString();
+}
+
+CPageLayout Named(const char* utf8) {
+    CPageLayout layout;
+    layout.SetName(Sjis(utf8));
+    return layout;
+}
+
+} // namespace
+
+class PageSetupTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<GuiSession> s;
+    CPrintFonts fonts;
+
+    // The bundled layouts in a LAYOUTS folder of the session's own.
+    void CopyBundledLayouts() {
+        const QString folder = s->dir.filePath(QStringLiteral("LAYOUTS"));
+        QVERIFY(QDir().mkpath(folder));
+        const QDir bundled(QStringLiteral(BUNDLED_LAYOUTS_DIR));
+        for (const QString& file : bundled.entryList({QStringLiteral("*.KVL")}))
+            QVERIFY(QFile::copy(bundled.filePath(file), folder + QLatin1Char('/') + file));
+    }
+    QPushButton* Button(QDialog& dialog, const QString& text) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == text)
+                return button;
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase() {
+        SetUpJapaneseUi(*qApp);
+        fonts.SetMissingToDefaults(kDefaultFontDpi);
+    }
+    void init() {
+        s = std::make_unique<GuiSession>();
+        SetLayoutRoot(s->dir.path().toLocal8Bit().constData());
+    }
+    void cleanup() {
+        QCOMPARE(Utf8(s->ui.Problems()), QString());
+        s.reset();
+        SetLayoutRoot(nullptr);
+    }
+
+    void listsTheLayoutsAndSelectsTheCurrentOneWhateverItsCase() {
+        CopyBundledLayouts();
+        CPageSetupDlg dialog(Named("a4 18面"), fonts);
+        QCOMPARE(Names(dialog.List()), kBundledNames);
+        QCOMPARE(SelectedName(dialog.List()), QStringLiteral("A4 18面"));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("sheetSize"))->text(),
+                 QStringLiteral("210.0 × 297.0 mm、2 列 × 9 行"));
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("fontJapanese"))->text(),
+                 QStringLiteral("IPAGothic 9 ﾎﾟｲﾝﾄ"));
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("fontEnglish"))->text(),
+                 QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
+
+        dialog.List().setCurrentRow(6);
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("sheetSize"))->text(),
+                 QStringLiteral("215.9 × 279.4 mm、3 列 × 10 行"));
+        dialog.resize(520, 420);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
+        QDir().mkpath(folder);
+        QVERIFY(dialog.grab().save(folder + QStringLiteral("/page_setup.png")));
+    }
+
+    void aLayoutOfAnotherNameOpensWithTheFirstEntryAndOkLoadsIt() {
+        CopyBundledLayouts();
+        CPageSetupDlg dialog(Named("消えたﾚｲｱｳﾄ"), fonts);
+        QCOMPARE(SelectedName(dialog.List()), QStringLiteral("A4 10面"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Layout().GetName(), CZkString(Sjis("A4 10面")));
+        QCOMPARE(dialog.Layout().GetCellCount(), 10);
+        QCOMPARE(dialog.Layout().m_lenPageMarginTop.mm(), 21.5f);
+    }
+
+    void withoutLayoutFilesOnlyCancelWorks() {
+        CPageSetupDlg dialog(Named("A4 12面"), fonts);
+        QCOMPARE(dialog.List().count(), 0);
+        QVERIFY(!Button(dialog, QStringLiteral("OK"))->isEnabled());
+        QVERIFY(!Button(dialog, QStringLiteral("削除(&R)"))->isEnabled());
+        QVERIFY(Button(dialog, QStringLiteral("ｷｬﾝｾﾙ"))->isEnabled());
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void deletingAsksFirstAndRemovesTheFile() {
+        CopyBundledLayouts();
+        CPageSetupDlg dialog(Named("A4 21面"), fonts);
+        QPushButton* remove = Button(dialog, QStringLiteral("削除(&R)"));
+        s->ui.ExpectMessage("ﾚｲｱｳﾄ \"A4 21面\" を削除します。\n削除してもいいですか?", IDNO);
+        remove->click();
+        QCOMPARE(dialog.List().count(), 7);
+        s->ui.ExpectMessage("ﾚｲｱｳﾄ \"A4 21面\" を削除します。\n削除してもいいですか?", IDYES);
+        remove->click();
+        QVERIFY(!QFile::exists(s->dir.filePath(QStringLiteral("LAYOUTS/A4_21.KVL"))));
+        QStringList left = kBundledNames;
+        left.removeAt(3);
+        QCOMPARE(Names(dialog.List()), left);
+        QCOMPARE(SelectedName(dialog.List()), QStringLiteral("A4 10面"));
+        // The entries after the deleted one still load their own files.
+        dialog.List().setCurrentRow(3);
+        dialog.accept();
+        QCOMPARE(dialog.Layout().GetName(), CZkString(Sjis("A4 24面")));
+    }
+
+    void theCommandMakesTheChosenLayoutCurrentAndKeepsIt() {
+        CopyBundledLayouts();
+        WriteBook(s->Path("book.kvd"), SampleCards());
+        QVERIFY(s->Start({QString::fromStdString(s->Path("book.kvd"))}));
+        QVERIFY(QTest::qWaitForWindowExposed(&s->Frame()));
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<CPageSetupDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->List().setCurrentRow(1);
+            QTest::keyClick(&dialog->List(), Qt::Key_Return);
+        });
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
+        QCOMPARE(s->List().PageLayout().GetName(), CZkString(Sjis("A4 12面")));
+        QCOMPARE(s->List().PageLayout().GetCellCount(), 12);
+        QCOMPARE(s->settings.GetProfileString("PageLayout", "LayoutName"), Sjis("A4 12面"));
+        QCOMPARE(s->settings.GetProfileInt("PageLayout", "PageMarginLeft", 0), 1860);
+
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
+        QCOMPARE(s->List().PageLayout().GetCellCount(), 12);
+
+        s->SelectRows({0});
+        QVERIFY(s->Frame().RunCommand(ID_VIEW_CARD));
+        QVERIFY(!s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
+    }
+
+    void fontSizesAreWholePointsRoundedHalfUp() {
+        LOGFONT font{};
+        std::strcpy(font.lfFaceName, "Arial");
+        font.lfHeight = -75;
+        QCOMPARE(FontDescription(font, 600), QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
+        font.lfHeight = 79; // 9.48 points
+        QCOMPARE(FontDescription(font, 600), QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
+        font.lfHeight = -38; // 4.56 points at 600, 4.5 exactly at 608
+        QCOMPARE(FontDescription(font, 608), QStringLiteral("Arial 5 ﾎﾟｲﾝﾄ"));
+        QCOMPARE(FontDescription(font, 0), QStringLiteral("Arial 0 ﾎﾟｲﾝﾄ"));
+    }
+};
+
+QTEST_MAIN(PageSetupTest)
+#include "PageSetupTest.moc"

@@ -1,0 +1,153 @@
+#include "views/PageSetupDlg.h"
+
+#include "views/SheetPreview.h"
+#include "zklib/dialogs/ZkQtText.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kEntryRole = Qt::UserRole;
+
+} // namespace
+
+QString FontDescription(const LOGFONT& font, int dpi) {
+    const int points =
+        dpi > 0 ? static_cast<int>((std::labs(font.lfHeight) * 72 + dpi / 2) / dpi) : 0;
+    const CString face(font.lfFaceName, static_cast<int>(strnlen(font.lfFaceName, LF_FACESIZE)));
+    return QStringLiteral("%1 %2 ﾎﾟｲﾝﾄ").arg(ZkQt_ToQString(face)).arg(points);
+}
+
+CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts, QWidget* parent)
+    : QDialog(parent), m_layout(layout), m_fonts(fonts), m_pList(new QListWidget(this)),
+      m_pPreview(new CSheetPreview(this)), m_pSheetSize(new QLabel(this)),
+      m_pDelete(new QPushButton(QStringLiteral("削除(&R)"), this)),
+      m_pOk(new QPushButton(QStringLiteral("OK"), this)), m_pFontJa(new QLineEdit(this)),
+      m_pFontEn(new QLineEdit(this)) {
+    setObjectName(QStringLiteral("pageSetup"));
+    setWindowTitle(QStringLiteral("ﾍﾟｰｼﾞ設定"));
+    m_pList->setObjectName(QStringLiteral("layoutList"));
+    m_pDelete->setObjectName(QStringLiteral("deleteLayout"));
+    m_pSheetSize->setObjectName(QStringLiteral("sheetSize"));
+    m_pFontJa->setObjectName(QStringLiteral("fontJapanese"));
+    m_pFontEn->setObjectName(QStringLiteral("fontEnglish"));
+    m_pFontJa->setReadOnly(true);
+    m_pFontEn->setReadOnly(true);
+
+    auto* layouts = new QGroupBox(QStringLiteral("ﾍﾟｰｼﾞﾚｲｱｳﾄ"), this);
+    auto* sheet = new QVBoxLayout;
+    sheet->addWidget(m_pPreview, 1);
+    sheet->addWidget(m_pSheetSize);
+    auto* listRow = new QHBoxLayout(layouts);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(m_pList, 1);
+    listColumn->addWidget(m_pDelete, 0, Qt::AlignLeft);
+    listRow->addLayout(listColumn, 3);
+    listRow->addLayout(sheet, 2);
+
+    auto* fontsBox = new QGroupBox(QStringLiteral("印刷用ﾌｫﾝﾄ"), this);
+    auto* fontForm = new QFormLayout(fontsBox);
+    fontForm->addRow(QStringLiteral("日本語:"), m_pFontJa);
+    fontForm->addRow(QStringLiteral("英語:"), m_pFontEn);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_pOk, QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    m_pOk->setDefault(true);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(layouts, 1);
+    column->addWidget(fontsBox);
+    column->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &CPageSetupDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CPageSetupDlg::reject);
+    connect(m_pList, &QListWidget::currentRowChanged, this, &CPageSetupDlg::OnSelectionChanged);
+    connect(m_pList, &QListWidget::itemDoubleClicked, this, &CPageSetupDlg::accept);
+    connect(m_pDelete, &QPushButton::clicked, this, &CPageSetupDlg::OnDelete);
+
+    FillList();
+    const int found = m_set.FindNoCase(m_layout.GetName());
+    m_pList->setCurrentRow(found >= 0 ? found : 0);
+    UpdateButtons();
+    ShowFonts();
+    resize(520, 420);
+}
+
+void CPageSetupDlg::FillList() {
+    m_set.Build(m_layout);
+    m_pList->clear();
+    for (int i = 0; i < m_set.GetCount(); ++i) {
+        auto* item = new QListWidgetItem(ZkQt_ToQString(m_set.GetAt(i).name), m_pList);
+        item->setData(kEntryRole, i);
+    }
+}
+
+int CPageSetupDlg::SelectedEntry() const {
+    const QListWidgetItem* item = m_pList->currentItem();
+    return item && item->isSelected() ? item->data(kEntryRole).toInt() : -1;
+}
+
+void CPageSetupDlg::OnSelectionChanged() {
+    const int entry = SelectedEntry();
+    CPageLayout sheet;
+    if (entry >= 0 && sheet.Load(m_set.GetAt(entry).path)) {
+        m_pPreview->SetLayout(sheet);
+        m_pSheetSize->setText(QStringLiteral("%1 × %2 mm、%3 列 × %4 行")
+                                  .arg(sheet.GetPrintWidth().mm(), 0, 'f', 1)
+                                  .arg(sheet.GetPrintHeight().mm(), 0, 'f', 1)
+                                  .arg(sheet.m_nColumns)
+                                  .arg(sheet.m_nRows));
+    } else {
+        m_pPreview->SetLayout(std::nullopt);
+        m_pSheetSize->clear();
+    }
+    UpdateButtons();
+}
+
+void CPageSetupDlg::OnDelete() {
+    const int entry = SelectedEntry();
+    if (entry < 0 || !m_set.Remove(entry))
+        return;
+    // The list shows the set anew, its entry indexes having moved up.
+    delete m_pList->takeItem(m_pList->currentRow());
+    for (int row = 0; row < m_pList->count(); ++row) {
+        QListWidgetItem* item = m_pList->item(row);
+        const int index = item->data(kEntryRole).toInt();
+        if (index > entry)
+            item->setData(kEntryRole, index - 1);
+    }
+    m_pList->setCurrentRow(0);
+    OnSelectionChanged();
+}
+
+void CPageSetupDlg::UpdateButtons() {
+    const bool selected = SelectedEntry() >= 0;
+    m_pDelete->setEnabled(selected);
+    m_pOk->setEnabled(selected);
+}
+
+void CPageSetupDlg::ShowFonts() {
+    m_pFontJa->setText(FontDescription(m_fonts.m_lfJapanese, kDefaultFontDpi));
+    m_pFontEn->setText(FontDescription(m_fonts.m_lfEnglish, kDefaultFontDpi));
+}
+
+void CPageSetupDlg::accept() {
+    const int entry = SelectedEntry();
+    if (entry < 0)
+        return;
+    // A file that can't be read leaves the layout as it was, after its message.
+    m_layout.Load(m_set.GetAt(entry).path);
+    QDialog::accept();
+}
