@@ -112,6 +112,7 @@ void CKolvaneApp::ConnectCommands() {
     frame.OnCommand(ID_FILE_SAVE_AS, [this] { m_pDoc->DoSave(nullptr); });
     frame.OnCommand(ID_HELP_FINDER, [this] { OnHelp(); });
     frame.OnCommand(ID_APP_ABOUT, [this] { OnAbout(); });
+    frame.OnCommand(ID_EDIT_OPTIONS, [this] { OnOptions(); });
     connect(&frame, &CMainFrame::recentFileChosen, this, &CKolvaneApp::OnRecentFile);
     connect(m_pDoc.get(), &CKolvaneDoc::fileRecorded, this, [this](const std::string& path) {
         m_pRecentFiles->Add(path);
@@ -149,6 +150,9 @@ void CKolvaneApp::OnRecentFile(int index) {
 }
 
 void CKolvaneApp::OnFileNew() {
+    // A card form that refuses is mended before any file name is asked for.
+    if (!m_pFrame->CommitActiveView())
+        return;
     FilePrompt prompt = DocumentFilePrompt(LoadAppStringUtf8(IDS_NEW_FILE_TITLE), true);
     prompt.createPrompt = true;
     prompt.overwritePrompt = false;
@@ -169,6 +173,8 @@ void CKolvaneApp::OnFileNew() {
 }
 
 void CKolvaneApp::OnFileOpen() {
+    if (!m_pFrame->CommitActiveView())
+        return;
     FilePrompt prompt = DocumentFilePrompt(LoadAppStringUtf8(IDS_OPEN_TITLE), true);
     prompt.initialPath = ZkFile_SplitDirName(m_pDoc->GetPathName().c_str()).str();
     if (const std::optional<std::string> chosen = AfxGetUserInteraction().PromptFileName(prompt))

@@ -46,6 +46,9 @@ public:
     void OnFileOpen();
     void OnHelp();
     void OnAbout();
+    // The options sheet over the values of the application, the document, the
+    // main window and the card search; OK hands each its values back.
+    void OnOptions();
 
     CKolvaneDoc& Document() const { return *m_pDoc; }
     CMainFrame& MainFrame() const { return *m_pFrame; }

@@ -77,7 +77,14 @@ void CKolvaneDoc::UpdateAllViews(IKolvaneView* sender, int hint, CAddrCard* card
             view->OnUpdate(sender, hint, card);
 }
 
+BOOL CKolvaneDoc::CommitHostView() {
+    return !m_pHost || m_pHost->CommitActiveView();
+}
+
 BOOL CKolvaneDoc::OnOpenDocument(const char* path) {
+    // The views must let go of the old book's cards, the showing form first.
+    if (!CommitHostView())
+        return FALSE;
     auto fresh = std::make_unique<CAddrBook>();
     if (!LoadAddrBook(path, *fresh))
         return FALSE;
@@ -96,8 +103,8 @@ BOOL CKolvaneDoc::OnOpenDocument(const char* path) {
 }
 
 BOOL CKolvaneDoc::OnSaveDocument(const char* path) {
-    if (m_pHost)
-        m_pHost->CommitActiveView();
+    if (!CommitHostView())
+        return FALSE;
     const BackupPolicy backup{m_bMakeBackup, static_cast<UINT>(std::max(m_nMaxBackup, 0)),
                               SafeBackupExt(m_strBackupExt)};
     if (!SaveBookSafely(path, *m_pBook, backup))
@@ -109,8 +116,8 @@ BOOL CKolvaneDoc::OnSaveDocument(const char* path) {
 
 BOOL CKolvaneDoc::SaveModified() {
     // Edits still in a card form count as changes.
-    if (m_pHost)
-        m_pHost->CommitActiveView();
+    if (!CommitHostView())
+        return FALSE;
     if (!IsModified())
         return TRUE;
     if (m_bAutoSave && !m_strPathName.empty())
@@ -132,6 +139,9 @@ BOOL CKolvaneDoc::DoFileSave() {
 }
 
 BOOL CKolvaneDoc::DoSave(const char* path) {
+    // A form that refuses is mended before any file name is asked for.
+    if (!CommitHostView())
+        return FALSE;
     std::string target = path ? path : "";
     if (target.empty()) {
         FilePrompt prompt = DocumentFilePrompt(LoadAppStringUtf8(IDS_SAVE_AS_TITLE), false);

@@ -15,11 +15,13 @@
 #include <vector>
 
 // The window around the views, asked to write the showing card form into the
-// current card before the book is saved or closed.
+// current card before the book is saved or closed. FALSE when the form refused
+// (a field holds a character the file cannot hold): the form stays, and so
+// does the book.
 class IDocumentHost {
 public:
     virtual ~IDocumentHost() = default;
-    virtual void CommitActiveView() = 0;
+    virtual BOOL CommitActiveView() = 0;
 };
 
 class CKolvaneDoc : public QObject {
@@ -48,17 +50,20 @@ public:
     void UpdateAllViews(IKolvaneView* sender, int hint, CAddrCard* card = nullptr);
 
     // Reads path into a fresh book and takes it over only when the whole file
-    // was read: a failed open leaves the document as it was (contents, path
-    // and modified flag) after the error was shown.
+    // was read: a failed open, or a card form that refuses to be written back,
+    // leaves the document as it was (contents, path and modified flag).
     BOOL OnOpenDocument(const char* path);
-    // Writes the book to path with rotating backups (see BookSave.h).
+    // Writes the showing card form back, then the book to path with rotating
+    // backups (see BookSave.h); FALSE without writing when the form refuses.
     BOOL OnSaveDocument(const char* path);
     // Before the document is closed or replaced: save, ask, or let it go.
-    // FALSE when the close must not happen.
+    // FALSE when the close must not happen, among others when the showing card
+    // form refuses to be written back.
     BOOL SaveModified();
     // Save: to the current path, or asking for one when there is none.
     BOOL DoFileSave();
-    // Save As when path is null: asks for the name first.
+    // Save As when path is null: asks for the name first, once the showing
+    // card form has been written back.
     BOOL DoSave(const char* path);
 
     BOOL m_bAutoSave;
@@ -76,6 +81,7 @@ signals:
 
 private:
     void SetPathName(const std::string& path);
+    BOOL CommitHostView();
 
     std::unique_ptr<CAddrBook> m_pBook;
     CAddrCard* m_pCurrentCard = nullptr;

@@ -1,7 +1,9 @@
 #include "views/CardForm.h"
 
-#include "views/PlaceholderCardForm.h"
+#include "app/KolvaneDoc.h"
+#include "views/forms/AddrCardForms.h"
 
 std::unique_ptr<ICardForm> CreateCardForm(int notation, CKolvaneDoc& doc, QWidget* parent) {
-    return std::make_unique<CPlaceholderCardForm>(notation, doc, parent);
+    return CreateAddrCardForm(notation, std::make_unique<CDocumentCardFormHost<CKolvaneDoc>>(doc),
+                              parent);
 }

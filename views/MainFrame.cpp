@@ -100,21 +100,22 @@ void CMainFrame::CreateCardForms() {
         form->SetupControls();
 }
 
-void CMainFrame::SwitchView(int slot, BOOL commit) {
+BOOL CMainFrame::SwitchView(int slot, BOOL commit) {
     if (slot == m_nActiveSlot || (slot != SLOT_LIST && !Form(slot)))
-        return;
-    if (commit)
-        CommitActiveView();
+        return TRUE;
+    if (commit && !CommitActiveView())
+        return FALSE;
     m_nActiveSlot = slot;
     m_pStack->setCurrentIndex(slot);
     if (commit)
         ReloadActiveView();
     UpdateCommandUI();
+    return TRUE;
 }
 
-void CMainFrame::CommitActiveView() {
-    if (ICardForm* form = Form(m_nActiveSlot))
-        form->SaveToCard();
+BOOL CMainFrame::CommitActiveView() {
+    ICardForm* form = Form(m_nActiveSlot);
+    return !form || form->SaveToCard();
 }
 
 void CMainFrame::ReloadActiveView() {

@@ -38,8 +38,12 @@ public:
     // Once, before the window is first shown: creates the two card forms, fits
     // the window to them and sets the smallest size the user may drag it to.
     void CreateCardForms();
-    void SwitchView(int slot, BOOL commit);
-    void CommitActiveView() override;
+    // FALSE, with the showing form staying, when the commit was refused.
+    BOOL SwitchView(int slot, BOOL commit);
+    // Writes the showing card form into the current card. FALSE when the form
+    // refused (the user has been told and the field has the focus): whatever
+    // was leaving the form must then stop.
+    BOOL CommitActiveView() override;
     void ReloadActiveView();
 
     QAction* Action(int id) const;
@@ -91,6 +95,7 @@ private:
     void MoveCard(bool next);
     void OnNewCard();
     void OnDeleteCard();
+    void OnContactMethods();
     void OnIndexButton(int id);
     void OnDuplicates();
     void OnSearchChanged(const QString& text);
@@ -118,4 +123,6 @@ private:
     bool m_bPosRestored = false;
     RECT m_restoredFrame{};
     bool m_bShown = false;
+    // The search text the list was last filled for.
+    QString m_strSearch;
 };

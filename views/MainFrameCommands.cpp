@@ -1,10 +1,12 @@
-// The main window's own commands: views, cards, index buttons, duplicates,
-// printing and the search box.
+// The main window's own commands: views, cards, contact methods, index
+// buttons, duplicates, printing and the search box. Every way out of a card
+// form stops when the form refuses to be written back.
 
 #include "views/MainFrame.h"
 
 #include "app/CommandIds.h"
 #include "app/UpdateHints.h"
+#include "app/dialogs/ContactMethodDlg.h"
 #include "model/ListFilters.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
@@ -29,19 +31,21 @@ bool IsInBook(const CAddrBook& book, const CAddrCard* card) {
                        [card](const auto& c) { return c.get() == card; });
 }
 
-// Focus entering the search box brings the list to the front first.
-class SearchFocusWatcher : public QObject {
+// Runs a handler before the watched object sees an event of the given kinds;
+// the handler returns true to keep the event from it.
+class EventHook : public QObject {
 public:
-    SearchFocusWatcher(QObject* parent, std::function<void()> onFocus)
-        : QObject(parent), m_onFocus(std::move(onFocus)) {}
+    EventHook(QObject* parent, std::initializer_list<QEvent::Type> types,
+              std::function<bool()> handler)
+        : QObject(parent), m_types(types), m_handler(std::move(handler)) {}
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn)
-            m_onFocus();
-        return false;
+        return std::find(m_types.begin(), m_types.end(), event->type()) != m_types.end() &&
+               m_handler();
     }
 
 private:
-    std::function<void()> m_onFocus;
+    std::vector<QEvent::Type> m_types;
+    std::function<bool()> m_handler;
 };
 
 } // namespace
@@ -56,6 +60,7 @@ void CMainFrame::ConnectCommands() {
     OnCommand(ID_CARD_JAPANESE, [this] { SwitchView(SLOT_JAPANESE, TRUE); });
     OnCommand(ID_CARD_ENGLISH, [this] { SwitchView(SLOT_ENGLISH, TRUE); });
     OnCommand(ID_CARD_DUPLICATES, [this] { OnDuplicates(); });
+    OnCommand(ID_CARD_CONTACT_METHODS, [this] { OnContactMethods(); });
     OnCommand(ID_EDIT_FIND, [this] {
         m_pSearchBox->setFocus(Qt::ShortcutFocusReason);
         m_pSearchBox->selectAll();
@@ -69,22 +74,43 @@ void CMainFrame::ConnectCommands() {
         OnCommand(id, [this, id] { OnIndexButton(id); });
 
     connect(m_pSearchBox, &QLineEdit::textChanged, this, &CMainFrame::OnSearchChanged);
-    m_pSearchBox->installEventFilter(new SearchFocusWatcher(this, [this] {
-        SwitchView(SLOT_LIST, TRUE);
-        m_pSearchBox->setFocus();
+    // Focus entering the search box brings the list to the front first; a
+    // refusing form keeps the focus in its field.
+    m_pSearchBox->installEventFilter(new EventHook(this, {QEvent::FocusIn}, [this] {
+        if (SwitchView(SLOT_LIST, TRUE))
+            m_pSearchBox->setFocus();
+        return false;
     }));
+    // A click in the list makes its row's card current at once, so a showing
+    // form is written back, and the list shown, before the list sees it.
+    m_pList->viewport()->installEventFilter(
+        new EventHook(this, {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}, [this] {
+            if (m_nActiveSlot == SLOT_LIST)
+                return false;
+            if (!CommitActiveView())
+                return true;
+            SwitchView(SLOT_LIST, FALSE);
+            return false;
+        }));
 }
 
 void CMainFrame::OnViewCard() {
+    // A showing form is written back before another card may become current,
+    // and is never committed into that other card afterwards.
+    if (!CommitActiveView())
+        return;
     if (!m_doc.GetCurrentCard())
         m_pList->SelectFirst();
     const CAddrCard* card = m_doc.GetCurrentCard();
-    if (!card)
+    if (!card || (!card->IsEnglish() && !card->IsJapanese()))
         return;
-    if (card->IsEnglish())
-        SwitchView(SLOT_ENGLISH, TRUE);
-    else if (card->IsJapanese())
-        SwitchView(SLOT_JAPANESE, TRUE);
+    const int slot = card->IsEnglish() ? SLOT_ENGLISH : SLOT_JAPANESE;
+    if (m_nActiveSlot == SLOT_LIST) {
+        SwitchView(slot, TRUE);
+        return;
+    }
+    SwitchView(slot, FALSE);
+    ReloadActiveView();
 }
 
 void CMainFrame::MoveCard(bool next) {
@@ -92,7 +118,8 @@ void CMainFrame::MoveCard(bool next) {
         next ? m_pList->SelectNext() : m_pList->SelectPrevious();
         return;
     }
-    CommitActiveView();
+    if (!CommitActiveView())
+        return;
     next ? m_pList->SelectNext() : m_pList->SelectPrevious();
     const CAddrCard* card = m_doc.GetCurrentCard();
     // With no card to show (a new card that was discarded, no row selected)
@@ -106,7 +133,8 @@ void CMainFrame::MoveCard(bool next) {
 }
 
 void CMainFrame::OnNewCard() {
-    CommitActiveView();
+    if (!CommitActiveView())
+        return;
     m_pList->DeselectAll();
     SwitchView(m_nNewCardLang == NOTATION_ENGLISH ? SLOT_ENGLISH : SLOT_JAPANESE, FALSE);
     ReloadActiveView();
@@ -123,7 +151,8 @@ void CMainFrame::OnDeleteCard() {
     if (!card)
         return;
     if (m_pList->GetRowCount() == 1) {
-        SwitchView(SLOT_LIST, TRUE);
+        if (!SwitchView(SLOT_LIST, TRUE))
+            return;
         // The commit may have deleted an emptied card already.
         if (!IsInBook(m_doc.GetBook(), card)) {
             m_pList->DeselectAll();
@@ -140,13 +169,22 @@ void CMainFrame::OnDeleteCard() {
         SwitchView(SLOT_LIST, FALSE);
 }
 
+void CMainFrame::OnContactMethods() {
+    if (!RunContactMethodDlg(m_doc.GetBook(), this))
+        return;
+    m_doc.UpdateAllViews(nullptr, HINT_CONTACT_METHODS_CHANGED);
+    m_doc.SetModifiedFlag();
+}
+
 void CMainFrame::OnIndexButton(int id) {
+    if (!SwitchView(SLOT_LIST, TRUE))
+        return;
     {
         const QSignalBlocker quiet(m_pSearchBox);
         m_pSearchBox->clear();
     }
+    m_strSearch.clear();
     ShowSearchProblem({});
-    SwitchView(SLOT_LIST, TRUE);
     m_pList->SetSearchText("");
     m_pList->SetFilter(id);
     m_pList->RebuildList();
@@ -154,7 +192,8 @@ void CMainFrame::OnIndexButton(int id) {
 }
 
 void CMainFrame::OnDuplicates() {
-    SwitchView(SLOT_LIST, TRUE);
+    if (!SwitchView(SLOT_LIST, TRUE))
+        return;
     m_pList->SetSearchText("");
     m_pList->SetFilter(FILTER_DUPLICATES);
     m_pList->RebuildList();
@@ -162,7 +201,13 @@ void CMainFrame::OnDuplicates() {
 }
 
 void CMainFrame::OnSearchChanged(const QString& text) {
-    SwitchView(SLOT_LIST, TRUE);
+    if (!SwitchView(SLOT_LIST, TRUE)) {
+        // The form stays, so the box goes back to what the list shows.
+        const QSignalBlocker quiet(m_pSearchBox);
+        m_pSearchBox->setText(m_strSearch);
+        return;
+    }
+    m_strSearch = text;
     CString sjis;
     cp932::Error error;
     if (text.isEmpty()) {
