@@ -131,7 +131,7 @@ std::optional<std::string> CQtUserInteraction::PromptFileName(const FilePrompt& 
 std::optional<PrintChoice> CQtUserInteraction::PromptPrint(const PrintPrompt& prompt) {
     QPrinter& printer = AfxGetAppPrinter();
     printer.setPrintRange(QPrinter::AllPages);
-    printer.setFromTo(0, 0);
+    printer.setPageRanges(QPageRanges());
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     dialog.setMinMax(1, std::max(prompt.lastPage, 1));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, prompt.selectionEnabled);
@@ -142,10 +142,10 @@ std::optional<PrintChoice> CQtUserInteraction::PromptPrint(const PrintPrompt& pr
     PrintChoice choice;
     if (printer.printRange() == QPrinter::Selection) {
         choice.range = PrintChoice::Range::selection;
-    } else if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+    } else if (printer.printRange() == QPrinter::PageRange && !printer.pageRanges().isEmpty()) {
         choice.range = PrintChoice::Range::pages;
-        choice.fromPage = printer.fromPage();
-        choice.toPage = printer.toPage();
+        for (const QPageRanges::Range& r : printer.pageRanges().toRangeList())
+            choice.pages.push_back({r.from, r.to});
     }
     if (printer.outputFormat() == QPrinter::PdfFormat)
         choice.outputFile = ZkQt_PathFromQString(printer.outputFileName());

@@ -95,7 +95,7 @@ void BM_PreviewWidget10k(benchmark::State& state) {
     QPrintPreviewWidget preview(&printer);
     QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* device) {
         std::vector<const CAddrCard*> unfit;
-        DrawLabelPages(*device, layout, fonts, plan, 0, plan.GetPageCount() - 1, true, unfit);
+        DrawLabelPages(*device, layout, fonts, plan, AllPages(plan), true, unfit);
     });
     preview.resize(1024, 768);
     preview.show();

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct FilePrompt {
     bool open = true;        // an open prompt, else a save prompt
@@ -30,10 +31,13 @@ struct PrintPrompt {
 // What the user chose in the print dialog.
 struct PrintChoice {
     enum class Range { all, selection, pages };
+    struct Pages {
+        int from = 0; // counted from 1
+        int to = 0;
+    };
     Range range = Range::all;
-    int fromPage = 0; // Range::pages only, counted from 1
-    int toPage = 0;
-    std::string outputFile; // native path of a PDF file; empty prints on the printer
+    std::vector<Pages> pages; // Range::pages only, in order
+    std::string outputFile;   // native path of a PDF file; empty prints on the printer
 };
 
 class IUserInteraction {

@@ -83,7 +83,7 @@ private:
     void UpdateCount();
     std::vector<const CAddrCard*> ListedCards() const;
     std::vector<const CAddrCard*> SelectedCards() const;
-    void PrintLabels(const CPagePlan& plan, int first, int last);
+    void PrintLabels(const CPagePlan& plan, const std::vector<int>& pages);
 
     CKolvaneDoc& m_doc;
     CCardListModel* m_pModel;

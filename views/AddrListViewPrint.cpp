@@ -65,25 +65,28 @@ void CAddrListView::OnFilePrint() {
     }
     const bool selection = choice->range == PrintChoice::Range::selection && !selected.empty();
     const CPagePlan plan(selection ? std::move(selected) : listed, cells);
-    int first = 0;
-    int last = plan.GetPageCount() - 1;
+    std::vector<int> pages;
     if (choice->range == PrintChoice::Range::pages) {
-        first = std::max(choice->fromPage - 1, first);
-        last = std::min(choice->toPage - 1, last);
+        for (const PrintChoice::Pages& range : choice->pages)
+            for (int page = std::max(range.from, 1);
+                 page <= std::min(range.to, plan.GetPageCount()); ++page)
+                pages.push_back(page - 1);
+    } else {
+        pages = AllPages(plan);
     }
-    if (first > last) {
+    if (pages.empty()) {
         AfxMessageBoxUtf8(printmsg::kNoCards, MB_ICONINFORMATION);
         return;
     }
-    PrintLabels(plan, first, last);
+    PrintLabels(plan, pages);
 }
 
-void CAddrListView::PrintLabels(const CPagePlan& plan, int first, int last) {
+void CAddrListView::PrintLabels(const CPagePlan& plan, const std::vector<int>& pages) {
     QPrinter& printer = AfxGetAppPrinter();
     SetUpPrinterForLayout(printer, m_pageLayout);
     std::vector<const CAddrCard*> unfit;
     if (!DrawLabelPages(printer, m_pageLayout, MakeLabelFonts(m_printFonts, kDefaultFontDpi), plan,
-                        first, last, false, unfit)) {
+                        pages, false, unfit)) {
         AfxMessageBoxUtf8(kCannotStartPrinting, MB_ICONSTOP);
         return;
     }
@@ -103,8 +106,7 @@ void CAddrListView::OnFilePrintPreview() {
             [plan, layout = CPageLayout(m_pageLayout),
              fonts = MakeLabelFonts(m_printFonts, kDefaultFontDpi)](QPrinter* device) {
                 std::vector<const CAddrCard*> unfit;
-                DrawLabelPages(*device, layout, fonts, plan, 0, plan.GetPageCount() - 1, true,
-                               unfit);
+                DrawLabelPages(*device, layout, fonts, plan, AllPages(plan), true, unfit);
             });
     connect(preview, &CLabelPreviewDialog::printRequested, this,
             [this] { emit commandRequested(ID_FILE_PRINT); });

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <numeric>
+
 namespace {
 
 // Marks the cell of a label cut at its text rectangle.
@@ -29,17 +31,25 @@ void SetUpPrinterForLayout(QPrinter& printer, const CPageLayout& layout) {
                     QMarginsF(), QPageLayout::Millimeter));
 }
 
+std::vector<int> AllPages(const CPagePlan& plan) {
+    std::vector<int> pages(static_cast<size_t>(plan.GetPageCount()));
+    std::iota(pages.begin(), pages.end(), 0);
+    return pages;
+}
+
 bool DrawLabelPages(QPrinter& printer, const CPageLayout& layout, const LabelFonts& fonts,
-                    const CPagePlan& plan, int first, int last, bool preview,
+                    const CPagePlan& plan, const std::vector<int>& pages, bool preview,
                     std::vector<const CAddrCard*>& unfit) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     const CLabelPainter labels(layout, fonts);
     const PxPerMm scale = PxPerMm::OfDevice(printer);
-    for (int page = first; page <= last; ++page) {
-        if (page > first)
+    bool firstPage = true;
+    for (int page : pages) {
+        if (!firstPage)
             printer.newPage();
+        firstPage = false;
         for (const UnfitLabel& label : labels.DrawPage(painter, scale, plan, page, preview)) {
             unfit.push_back(label.card);
             if (preview)

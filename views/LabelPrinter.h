@@ -13,10 +13,12 @@ class QPrinter;
 // origin is the corner of the paper, as the layout measures it.
 void SetUpPrinterForLayout(QPrinter& printer, const CPageLayout& layout);
 
-// Draws pages first to last of plan (counted from 0, both included) with one
-// painter. For the preview, every cell is outlined and the cell of a label
-// that did not fit is marked red. unfit receives the cards whose labels did not
-// fit, in print order. False when the printer could not be started.
+// Draws the pages of plan (counted from 0) with one painter. For the preview, every cell is
+// outlined and the cell of a label that did not fit is marked red. unfit receives the cards whose
+// labels did not fit, in print order. False when the printer could not be started. Every page of
+// the plan.
+std::vector<int> AllPages(const CPagePlan& plan);
+
 bool DrawLabelPages(QPrinter& printer, const CPageLayout& layout, const LabelFonts& fonts,
-                    const CPagePlan& plan, int first, int last, bool preview,
+                    const CPagePlan& plan, const std::vector<int>& pages, bool preview,
                     std::vector<const CAddrCard*>& unfit);

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -181,7 +182,7 @@ private slots:
 
         // The preview's print button hands over to the print command.
         const std::string pdf = s->Path("unfit.pdf");
-        s->ui.ChoosePrint({PrintChoice::Range::all, 0, 0, pdf})
+        s->ui.ChoosePrint({PrintChoice::Range::all, {}, pdf})
             .ExpectMessage("次のｶｰﾄﾞはﾗﾍﾞﾙに収まらないため、文字の一部が印刷されません。\n"
                            "\n会員 02");
         preview->findChild<QPushButton*>(QStringLiteral("previewPrint"))->click();
@@ -193,7 +194,7 @@ private slots:
         StartOnMembers(Sheet(1, 3));
         s->SelectRows({7, 0, 5, 2});
         const std::string pdf = s->Path("selection.pdf");
-        s->ui.ChoosePrint({PrintChoice::Range::selection, 0, 0, pdf});
+        s->ui.ChoosePrint({PrintChoice::Range::selection, {}, pdf});
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
 
         QCOMPARE(s->ui.printPrompts.size(), size_t(1));
@@ -209,11 +210,11 @@ private slots:
         QCOMPARE(NamesOn(PdfPageText(pdf, 2)), QStringList{QStringLiteral("会員 08 様")});
     }
 
-    void pagesAreCountedFromTheListedRowsAndARangePrintsOnlyThose() {
+    void pagesAreCountedFromTheListedRowsAndRangesPrintOnlyThose() {
         StartOnMembers(Sheet(1, 3));
         Search("東京");
         const std::string pdf = s->Path("range.pdf");
-        s->ui.ChoosePrint({PrintChoice::Range::pages, 2, 9, pdf});
+        s->ui.ChoosePrint({PrintChoice::Range::pages, {{2, 2}, {3, 9}}, pdf});
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
         QCOMPARE(s->ui.printPrompts[0].lastPage, 3);
         QVERIFY(!s->ui.printPrompts[0].selectionEnabled);
@@ -222,6 +223,34 @@ private slots:
                  (QStringList{QStringLiteral("会員 04 様"), QStringLiteral("会員 05 様"),
                               QStringLiteral("会員 06 様")}));
         QCOMPARE(NamesOn(PdfPageText(pdf, 2)), QStringList{QStringLiteral("会員 07 様")});
+
+        // Pages beyond the last one print nothing and say so.
+        s->ui.ChoosePrint({PrintChoice::Range::pages, {{4, 5}}, s->Path("none.pdf")})
+            .ExpectMessage(kNoCards);
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
+        QVERIFY(!QFile::exists(QString::fromStdString(s->Path("none.pdf"))));
+    }
+
+    void aSheetWithoutRoomForTextIsRefusedBeforeAnyDialog() {
+        CPageLayout crowded = Sheet(2, 5);
+        crowded.m_lenCellMarginLeft = Length::fromMm(60.0f);
+        crowded.m_lenCellMarginRight = Length::fromMm(40.0f);
+        StartOnMembers(crowded);
+        const char* const refusal = "このﾍﾟｰｼﾞﾚｲｱｳﾄにはﾗﾍﾞﾙの文字を印刷する場所がありません。\n"
+                                    "用紙の余白、行と列、ｾﾙ内余白を確かめてください。";
+        s->ui.ExpectMessage(refusal).ExpectMessage(refusal);
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT_PREVIEW));
+        QVERIFY(s->ui.printPrompts.empty());
+        QVERIFY(!s->Frame().findChild<CLabelPreviewDialog*>());
+    }
+
+    void aPrinterThatCannotStartIsReported() {
+        StartOnMembers(Sheet(2, 5));
+        s->ui.ChoosePrint({PrintChoice::Range::all, {}, s->Path("no/such/folder/labels.pdf")})
+            .ExpectMessage("印刷を開始できませんでした。");
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
+        QCOMPARE(s->ui.messages.at(0).type, UINT(MB_ICONSTOP));
     }
 
     void cancellingThePrintDialogPrintsNothing() {

@@ -1,7 +1,9 @@
-// The real message boxes and file prompts: titles, icons, buttons and answers.
+// The real message boxes, file prompts and print dialogs: titles, icons,
+// buttons and answers.
 
 #include "GuiTestSupport.h"
 
+#include "app/AppPrinter.h"
 #include "app/DocumentType.h"
 #include "app/QtUserInteraction.h"
 
@@ -9,7 +11,12 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -82,6 +89,62 @@ private slots:
 
         OnModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
         QVERIFY(!ui.PromptFileName(DocumentFilePrompt("開く", true)));
+    }
+
+    void thePrintDialogReportsTheChosenRangeAndFile() {
+        const QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("labels.pdf"));
+        AfxGetAppPrinter().setOutputFileName(pdf);
+        bool selectionOffered = false;
+        int lastPage = 0;
+        OnModal<QPrintDialog>([&](QPrintDialog* dialog) {
+            selectionOffered = dialog->testOption(QAbstractPrintDialog::PrintSelection);
+            lastPage = dialog->maxPage();
+            dialog->findChild<QRadioButton*>(QStringLiteral("printSelection"))->click();
+            dialog->accept();
+        });
+        std::optional<PrintChoice> choice = ui.PromptPrint({4, true});
+        QVERIFY(choice);
+        QVERIFY(selectionOffered);
+        QCOMPARE(lastPage, 4);
+        QCOMPARE(choice->range, PrintChoice::Range::selection);
+        QCOMPARE(QString::fromStdString(choice->outputFile), pdf);
+
+        OnModal<QPrintDialog>([&](QPrintDialog* dialog) {
+            selectionOffered = dialog->testOption(QAbstractPrintDialog::PrintSelection);
+            dialog->findChild<QRadioButton*>(QStringLiteral("printRange"))->click();
+            dialog->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
+            dialog->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(3);
+            dialog->accept();
+        });
+        choice = ui.PromptPrint({4, false});
+        QVERIFY(choice);
+        QVERIFY(!selectionOffered);
+        QCOMPARE(choice->range, PrintChoice::Range::pages);
+        QCOMPARE(choice->pages.size(), size_t(1));
+        QCOMPARE(choice->pages[0].from, 2);
+        QCOMPARE(choice->pages[0].to, 3);
+
+        // Each dialog starts from all pages again.
+        OnModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
+        choice = ui.PromptPrint({4, true});
+        QVERIFY(choice);
+        QCOMPARE(choice->range, PrintChoice::Range::all);
+
+        OnModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
+        QVERIFY(!ui.PromptPrint({4, true}));
+    }
+
+    void thePrinterSetupDialogHasItsOwnTitle() {
+        QString title;
+        OnModal<QPrintDialog>([&](QPrintDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->accept();
+        });
+        QVERIFY(ui.PromptPrinterSetup());
+        QCOMPARE(title, QStringLiteral("ﾌﾟﾘﾝﾀの設定"));
+        OnModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
+        QVERIFY(!ui.PromptPrinterSetup());
     }
 };
 
