@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QToolBar>
 
@@ -106,7 +107,10 @@ BOOL CMainFrame::SwitchView(int slot, BOOL commit) {
     if (commit && !CommitActiveView())
         return FALSE;
     m_nActiveSlot = slot;
-    m_pStack->setCurrentIndex(slot);
+    {
+        const QScopedValueRollback<bool> switching(m_bSwitching, true);
+        m_pStack->setCurrentIndex(slot);
+    }
     if (commit)
         ReloadActiveView();
     UpdateCommandUI();

@@ -125,4 +125,7 @@ private:
     bool m_bShown = false;
     // The search text the list was last filled for.
     QString m_strSearch;
+    // While the views change places the focus passes through the window on
+    // its own; it must not count as the user entering the search box.
+    bool m_bSwitching = false;
 };

@@ -36,16 +36,16 @@ bool IsInBook(const CAddrBook& book, const CAddrCard* card) {
 class EventHook : public QObject {
 public:
     EventHook(QObject* parent, std::initializer_list<QEvent::Type> types,
-              std::function<bool()> handler)
+              std::function<bool(const QEvent*)> handler)
         : QObject(parent), m_types(types), m_handler(std::move(handler)) {}
     bool eventFilter(QObject*, QEvent* event) override {
         return std::find(m_types.begin(), m_types.end(), event->type()) != m_types.end() &&
-               m_handler();
+               m_handler(event);
     }
 
 private:
     std::vector<QEvent::Type> m_types;
-    std::function<bool()> m_handler;
+    std::function<bool(const QEvent*)> m_handler;
 };
 
 } // namespace
@@ -76,17 +76,21 @@ void CMainFrame::ConnectCommands() {
     connect(m_pSearchBox, &QLineEdit::textChanged, this, &CMainFrame::OnSearchChanged);
     // Focus entering the search box brings the list to the front first; a
     // refusing form keeps the focus in its field.
-    m_pSearchBox->installEventFilter(new EventHook(this, {QEvent::FocusIn}, [this] {
-        if (SwitchView(SLOT_LIST, TRUE))
+    m_pSearchBox->installEventFilter(new EventHook(this, {QEvent::FocusIn}, [this](const QEvent*) {
+        if (!m_bSwitching && SwitchView(SLOT_LIST, TRUE))
             m_pSearchBox->setFocus();
         return false;
     }));
     // A click in the list makes its row's card current at once, so a showing
-    // form is written back, and the list shown, before the list sees it.
-    m_pList->viewport()->installEventFilter(
-        new EventHook(this, {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}, [this] {
+    // form is written back, and the list shown, before the list sees the
+    // press; the rest of a click the form refused goes nowhere.
+    m_pList->viewport()->installEventFilter(new EventHook(
+        this, {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick},
+        [this](const QEvent* event) {
             if (m_nActiveSlot == SLOT_LIST)
                 return false;
+            if (event->type() != QEvent::MouseButtonPress)
+                return true;
             if (!CommitActiveView())
                 return true;
             SwitchView(SLOT_LIST, FALSE);
