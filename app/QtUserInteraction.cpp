@@ -1,16 +1,22 @@
 #include "app/QtUserInteraction.h"
 
 #include "app/AppPrinter.h"
+#include "platform/CodePage.h"
 #include "res/AppStrings.h"
 #include "zklib/dialogs/ZkQtText.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -79,6 +85,35 @@ QString QtFilter(const std::string& filter) {
         out << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
     return out.join(QStringLiteral(";;"));
+}
+
+QFont FontOf(const LOGFONT& lf, int dpi) {
+    QFont font(ZkQt_ToQString(
+        CString(lf.lfFaceName, static_cast<int>(strnlen(lf.lfFaceName, LF_FACESIZE)))));
+    if (lf.lfHeight != 0 && dpi > 0)
+        font.setPointSizeF(std::abs(static_cast<double>(lf.lfHeight)) * 72.0 / dpi);
+    if (lf.lfWeight > 0)
+        font.setWeight(static_cast<QFont::Weight>(std::clamp<LONG>(lf.lfWeight, 1, 1000)));
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    return font;
+}
+
+// Nothing when the face name has no Shift_JIS form that fits the record.
+std::optional<LOGFONT> LogFontOf(const QFont& font, int dpi) {
+    CString face;
+    if (!cp932::FromUtf8(font.family().toStdString(), face) || face.GetLength() >= LF_FACESIZE)
+        return std::nullopt;
+    LOGFONT lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(font.pointSizeF() * dpi / 72.0));
+    lf.lfWeight = font.weight();
+    lf.lfItalic = font.italic() ? 1 : 0;
+    lf.lfUnderline = font.underline() ? 1 : 0;
+    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    lf.lfCharSet = 1; // the default character set
+    std::memcpy(lf.lfFaceName, face.GetString(), static_cast<size_t>(face.GetLength()));
+    return lf;
 }
 
 } // namespace
@@ -157,4 +192,16 @@ bool CQtUserInteraction::PromptPrinterSetup() {
     dialog.setWindowTitle(QStringLiteral("ﾌﾟﾘﾝﾀの設定"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<LOGFONT> CQtUserInteraction::PromptFont(const LOGFONT& font, int dpi) {
+    QFontDialog dialog(FontOf(font, dpi), QApplication::activeWindow());
+    while (dialog.exec() == QDialog::Accepted) {
+        if (std::optional<LOGFONT> chosen = LogFontOf(dialog.selectedFont(), dpi))
+            return chosen;
+        MessageBox("ﾌｫﾝﾄ名 \"" + dialog.selectedFont().family().toStdString() +
+                       "\" は使えません。ほかのﾌｫﾝﾄを選んでください。",
+                   MB_ICONEXCLAMATION);
+    }
+    return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Message boxes, file prompts and the print and printer setup dialogs as real
-// dialogs, owned by the window the user is working in; the print dialogs work on
-// the application's printer.
+// Message boxes, file prompts, the print and printer setup dialogs and the
+// font dialog as real dialogs, owned by the window the user is working in; the print dialogs work
+// on the application's printer.
 
 #include "platform/UserInteraction.h"
 
@@ -11,4 +11,5 @@ public:
     std::optional<std::string> PromptFileName(const FilePrompt& prompt) override;
     std::optional<PrintChoice> PromptPrint(const PrintPrompt& prompt) override;
     bool PromptPrinterSetup() override;
+    std::optional<LOGFONT> PromptFont(const LOGFONT& font, int dpi) override;
 };

@@ -9,38 +9,57 @@ RecordingUserInteraction::~RecordingUserInteraction() {
 }
 
 RecordingUserInteraction& RecordingUserInteraction::ExpectMessage(std::string text, int answer) {
-    m_script.push_back({Kind::message, true, std::move(text), answer, std::nullopt, std::nullopt});
+    m_script.push_back(
+        {Kind::message, true, std::move(text), answer, std::nullopt, std::nullopt, std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::AnswerMessage(int answer) {
-    m_script.push_back({Kind::message, false, {}, answer, std::nullopt, std::nullopt});
+    m_script.push_back(
+        {Kind::message, false, {}, answer, std::nullopt, std::nullopt, std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::PickFile(std::string path) {
-    m_script.push_back({Kind::file, false, {}, IDOK, std::move(path), std::nullopt});
+    m_script.push_back({Kind::file, false, {}, IDOK, std::move(path), std::nullopt, std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::CancelFilePrompt() {
-    m_script.push_back({Kind::file, false, {}, IDCANCEL, std::nullopt, std::nullopt});
+    m_script.push_back({Kind::file, false, {}, IDCANCEL, std::nullopt, std::nullopt, std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::ChoosePrint(PrintChoice choice) {
-    m_script.push_back({Kind::print, false, {}, IDOK, std::nullopt, std::move(choice)});
+    m_script.push_back(
+        {Kind::print, false, {}, IDOK, std::nullopt, std::move(choice), std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::CancelPrint() {
-    m_script.push_back({Kind::print, false, {}, IDCANCEL, std::nullopt, std::nullopt});
+    m_script.push_back(
+        {Kind::print, false, {}, IDCANCEL, std::nullopt, std::nullopt, std::nullopt});
+    return *this;
+}
+
+RecordingUserInteraction& RecordingUserInteraction::ChooseFont(const LOGFONT& font) {
+    m_script.push_back({Kind::font, false, {}, IDOK, std::nullopt, std::nullopt, font});
+    return *this;
+}
+
+RecordingUserInteraction& RecordingUserInteraction::CancelFont() {
+    m_script.push_back({Kind::font, false, {}, IDCANCEL, std::nullopt, std::nullopt, std::nullopt});
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::AnswerPrinterSetup(bool ok) {
-    m_script.push_back(
-        {Kind::printerSetup, false, {}, ok ? IDOK : IDCANCEL, std::nullopt, std::nullopt});
+    m_script.push_back({Kind::printerSetup,
+                        false,
+                        {},
+                        ok ? IDOK : IDCANCEL,
+                        std::nullopt,
+                        std::nullopt,
+                        std::nullopt});
     return *this;
 }
 
@@ -84,6 +103,12 @@ bool RecordingUserInteraction::PromptPrinterSetup() {
     return step && step->answer == IDOK;
 }
 
+std::optional<LOGFONT> RecordingUserInteraction::PromptFont(const LOGFONT& font, int) {
+    fontPrompts.push_back(font);
+    const std::optional<Step> step = Take(Kind::font, "font dialog");
+    return step ? step->font : std::nullopt;
+}
+
 std::string RecordingUserInteraction::Problems() const {
     std::string out;
     for (const auto& p : m_problems)
@@ -102,6 +127,9 @@ std::string RecordingUserInteraction::Problems() const {
         case Kind::printerSetup:
             out += "printer setup dialog never shown\n";
             break;
+        case Kind::font:
+            out += "font dialog never shown\n";
+            break;
         }
     }
     return out;
@@ -112,6 +140,7 @@ void RecordingUserInteraction::Clear() {
     prompts.clear();
     printPrompts.clear();
     printerSetups = 0;
+    fontPrompts.clear();
     m_script.clear();
     m_problems.clear();
 }

@@ -30,11 +30,15 @@ public:
     RecordingUserInteraction& CancelPrint();
     // The next printer setup dialog is closed with OK (true) or Cancel.
     RecordingUserInteraction& AnswerPrinterSetup(bool ok);
+    // The next font dialog chooses this font, or is cancelled.
+    RecordingUserInteraction& ChooseFont(const LOGFONT& font);
+    RecordingUserInteraction& CancelFont();
 
     int MessageBox(const std::string& text, UINT type) override;
     std::optional<std::string> PromptFileName(const FilePrompt& prompt) override;
     std::optional<PrintChoice> PromptPrint(const PrintPrompt& prompt) override;
     bool PromptPrinterSetup() override;
+    std::optional<LOGFONT> PromptFont(const LOGFONT& font, int dpi) override;
 
     // Everything that went against the script, one line each; empty when all went to plan.
     std::string Problems() const;
@@ -44,9 +48,10 @@ public:
     std::vector<FilePrompt> prompts;
     std::vector<PrintPrompt> printPrompts;
     int printerSetups = 0;
+    std::vector<LOGFONT> fontPrompts; // the fonts the dialogs started from
 
 private:
-    enum class Kind { message, file, print, printerSetup };
+    enum class Kind { message, file, print, printerSetup, font };
     struct Step {
         Kind kind = Kind::message;
         bool checkText = false;
@@ -54,6 +59,7 @@ private:
         int answer = IDOK;
         std::optional<std::string> file;
         std::optional<PrintChoice> print;
+        std::optional<LOGFONT> font;
     };
     // The next step when it is of this kind, else a noted problem and nothing.
     std::optional<Step> Take(Kind kind, const std::string& shown);

@@ -1,6 +1,6 @@
 #pragma once
-// The one way the system talks to the user: message boxes, file prompts and
-// the print and printer dialogs.
+// The one way the system talks to the user: message boxes, file prompts, the
+// print and printer dialogs and the font dialog.
 // The program installs a dialog-showing implementation; command-line tools and
 // tests install their own (see RecordingUserInteraction).
 
@@ -52,6 +52,10 @@ public:
     virtual std::optional<PrintChoice> PromptPrint(const PrintPrompt&) { return std::nullopt; }
     // The printer setup dialog on the application's printer; true on OK.
     virtual bool PromptPrinterSetup() { return false; }
+    // The font dialog started from font, whose height is in pixels at dpi
+    // pixels per inch; the chosen font in the same units, or nothing when
+    // cancelled.
+    virtual std::optional<LOGFONT> PromptFont(const LOGFONT&, int) { return std::nullopt; }
 };
 
 // The installed service; a console implementation writing to standard error

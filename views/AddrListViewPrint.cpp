@@ -122,6 +122,8 @@ void CAddrListView::OnFilePageSetup() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_pageLayout.CopyFrom(dialog.Layout());
+    m_printFonts = dialog.Fonts();
     // Kept at once, not only when the window closes.
     m_pageLayout.SaveToProfile();
+    m_printFonts.SaveToProfile();
 }

@@ -1,5 +1,6 @@
 #include "views/PageSetupDlg.h"
 
+#include "platform/UserInteraction.h"
 #include "views/SheetPreview.h"
 #include "zklib/dialogs/ZkQtText.h"
 
@@ -58,8 +59,19 @@ CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts
 
     auto* fontsBox = new QGroupBox(QStringLiteral("印刷用ﾌｫﾝﾄ"), this);
     auto* fontForm = new QFormLayout(fontsBox);
-    fontForm->addRow(QStringLiteral("日本語:"), m_pFontJa);
-    fontForm->addRow(QStringLiteral("英語:"), m_pFontEn);
+    const auto fontRow = [this, fontForm](const QString& label, QLineEdit* edit,
+                                          const QString& caption, LOGFONT& font) {
+        auto* row = new QHBoxLayout;
+        auto* change = new QPushButton(caption, this);
+        change->setAutoDefault(false);
+        row->addWidget(edit, 1);
+        row->addWidget(change);
+        fontForm->addRow(label, row);
+        connect(change, &QPushButton::clicked, this, [this, &font] { ChangeFont(font); });
+    };
+    fontRow(QStringLiteral("日本語:"), m_pFontJa, QStringLiteral("変更(&J)..."),
+            m_fonts.m_lfJapanese);
+    fontRow(QStringLiteral("英語:"), m_pFontEn, QStringLiteral("変更(&G)..."), m_fonts.m_lfEnglish);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_pOk, QDialogButtonBox::AcceptRole);
@@ -141,6 +153,13 @@ void CPageSetupDlg::UpdateButtons() {
 void CPageSetupDlg::ShowFonts() {
     m_pFontJa->setText(FontDescription(m_fonts.m_lfJapanese, kDefaultFontDpi));
     m_pFontEn->setText(FontDescription(m_fonts.m_lfEnglish, kDefaultFontDpi));
+}
+
+void CPageSetupDlg::ChangeFont(LOGFONT& font) {
+    if (const std::optional<LOGFONT> chosen =
+            AfxGetUserInteraction().PromptFont(font, kDefaultFontDpi))
+        font = *chosen;
+    ShowFonts();
 }
 
 void CPageSetupDlg::accept() {

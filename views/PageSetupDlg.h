@@ -1,7 +1,8 @@
 #pragma once
 // The page setup dialog: the page layouts of the folder "LAYOUTS", the chosen
 // sheet in a small picture, and the two print fonts. On OK the chosen layout,
-// read anew from its file, is the dialog's layout.
+// read anew from its file, is the dialog's layout, and the fonts as changed are
+// its fonts.
 
 #include "print/PageLayout.h"
 #include "print/PrintFonts.h"
@@ -22,6 +23,7 @@ public:
     CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts, QWidget* parent = nullptr);
 
     const CPageLayout& Layout() const { return m_layout; }
+    const CPrintFonts& Fonts() const { return m_fonts; }
     QListWidget& List() const { return *m_pList; }
 
     void accept() override;
@@ -33,6 +35,7 @@ private:
     void OnDelete();
     void UpdateButtons();
     void ShowFonts();
+    void ChangeFont(LOGFONT& font);
 
     CPageLayout m_layout;
     CPrintFonts m_fonts;

@@ -1,5 +1,5 @@
 // The page setup dialog: the bundled page layouts, the chosen sheet, deleting a
-// layout, and the current page layout it sets.
+// layout, the print fonts, and the current page layout and fonts it sets.
 
 #include "GuiTestSupport.h"
 
@@ -16,9 +16,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <cstring>
 
 namespace {
 
@@ -38,6 +41,14 @@ QStringList Names(const QListWidget& list) {
 QString SelectedName(const QListWidget& list) {
     const QList<QListWidgetItem*> items = list.selectedItems();
     return items.size() == 1 ? items.front()->text() : QString();
+}
+
+LOGFONT Font(const char* face, LONG height) {
+    LOGFONT font{};
+    std::strcpy(font.lfFaceName, face);
+    font.lfHeight = height;
+    font.lfWeight = 400;
+    return font;
 }
 
 CPageLayout Named(const char* utf8) {
@@ -165,13 +176,68 @@ private slots:
         QCOMPARE(s->settings.GetProfileString("PageLayout", "LayoutName"), Sjis("A4 12面"));
         QCOMPARE(s->settings.GetProfileInt("PageLayout", "PageMarginLeft", 0), 1860);
 
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        // Cancel keeps the layout and a font chosen meanwhile.
+        s->ui.ChooseFont(Font("IPAPGothic", -100));
+        QTimer::singleShot(0, [] {
+            QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QListWidget*>()->setCurrentRow(0);
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("変更(&J)..."))
+                    button->click();
+            dialog->close();
+        });
         QVERIFY(s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
         QCOMPARE(s->List().PageLayout().GetCellCount(), 12);
+        QCOMPARE(QString::fromLatin1(s->List().PrintFonts().m_lfJapanese.lfFaceName),
+                 QStringLiteral("IPAGothic"));
+
+        // OK hands the fonts over; labels print in them.
+        s->ui.ChooseFont(Font("IPAMincho", -100));
+        QTimer::singleShot(0, [] {
+            QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("変更(&J)..."))
+                    button->click();
+            dialog->accept();
+        });
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
+        QCOMPARE(QString::fromLatin1(s->List().PrintFonts().m_lfJapanese.lfFaceName),
+                 QStringLiteral("IPAMincho"));
+        QCOMPARE(s->List().PrintFonts().m_lfJapanese.lfHeight, -100);
+        QVERIFY(s->settings.Contains("Settings", "PrintFontJa"));
+        const std::string pdf = s->Path("mincho.pdf");
+        s->ui.ChoosePrint({PrintChoice::Range::all, {}, pdf});
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
+        QProcess pdffonts;
+        pdffonts.start(QStringLiteral("pdffonts"), {QString::fromStdString(pdf)});
+        QVERIFY(pdffonts.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(pdffonts.readAllStandardOutput())
+                    .contains(QStringLiteral("IPAMincho")));
 
         s->SelectRows({0});
         QVERIFY(s->Frame().RunCommand(ID_VIEW_CARD));
         QVERIFY(!s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
+    }
+
+    void changingAFontStartsFromItAndShowsTheChoice() {
+        CPageSetupDlg dialog(Named("A4 12面"), fonts);
+        s->ui.ChooseFont(Font("IPAMincho", -100)).CancelFont();
+        Button(dialog, QStringLiteral("変更(&J)..."))->click();
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("fontJapanese"))->text(),
+                 QStringLiteral("IPAMincho 12 ﾎﾟｲﾝﾄ"));
+        Button(dialog, QStringLiteral("変更(&G)..."))->click();
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("fontEnglish"))->text(),
+                 QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
+        QCOMPARE(s->ui.fontPrompts.size(), size_t(2));
+        QCOMPARE(QString::fromLatin1(s->ui.fontPrompts[0].lfFaceName), QStringLiteral("IPAGothic"));
+        QCOMPARE(s->ui.fontPrompts[0].lfHeight, -75);
+        QCOMPARE(QString::fromLatin1(s->ui.fontPrompts[1].lfFaceName), QStringLiteral("Arial"));
+        QCOMPARE(QString::fromLatin1(dialog.Fonts().m_lfJapanese.lfFaceName),
+                 QStringLiteral("IPAMincho"));
+        QCOMPARE(QString::fromLatin1(dialog.Fonts().m_lfEnglish.lfFaceName),
+                 QStringLiteral("Arial"));
     }
 
     void fontSizesAreWholePointsRoundedHalfUp() {

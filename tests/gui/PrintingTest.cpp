@@ -123,9 +123,7 @@ private:
         if (!s->Frame().RunCommand(ID_FILE_PRINT_PREVIEW))
             return nullptr;
         auto* preview = s->Frame().findChild<CLabelPreviewDialog*>();
-        if (preview)
-            QTest::qWaitForWindowExposed(preview);
-        return preview;
+        return preview && QTest::qWaitForWindowExposed(preview) ? preview : nullptr;
     }
     static QString Screenshots() {
         const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstring>
 #include <functional>
 
 class QtUserInteractionTest : public QObject {
@@ -133,6 +135,31 @@ private slots:
 
         OnModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
         QVERIFY(!ui.PromptPrint({4, true}));
+    }
+
+    void theFontDialogStartsFromTheFontAndGivesTheChoiceInTheSameUnits() {
+        LOGFONT start{};
+        std::strcpy(start.lfFaceName, "IPAGothic");
+        start.lfHeight = -75; // 9 points at 600 pixels per inch
+        QFont shown;
+        OnModal<QFontDialog>([&](QFontDialog* dialog) {
+            shown = dialog->currentFont();
+            QFont mincho(QStringLiteral("IPAMincho"));
+            mincho.setPointSize(12);
+            dialog->setCurrentFont(mincho);
+            dialog->accept();
+        });
+        const std::optional<LOGFONT> chosen = ui.PromptFont(start, 600);
+        QCOMPARE(shown.family(), QStringLiteral("IPAGothic"));
+        QCOMPARE(shown.pointSize(), 9);
+        QVERIFY(chosen);
+        QCOMPARE(QString::fromLatin1(chosen->lfFaceName), QStringLiteral("IPAMincho"));
+        QCOMPARE(chosen->lfHeight, -100);
+        QCOMPARE(chosen->lfItalic, BYTE(0));
+        QCOMPARE(chosen->lfWeight, LONG(400));
+
+        OnModal<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
+        QVERIFY(!ui.PromptFont(start, 600));
     }
 
     void thePrinterSetupDialogHasItsOwnTitle() {
