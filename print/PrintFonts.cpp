@@ -80,7 +80,12 @@ QFont MakeLabelFont(const LOGFONT& lf, int dpi, bool japanese) {
     } else if (!face.isEmpty() && !japanese) {
         // A Latin face that is not installed: the system's stand-in for it, unless
         // that would draw Japanese characters itself, maybe in Chinese forms.
-        const QString standIn = QFontInfo(QFont(face)).family();
+        QString standIn = QFontInfo(QFont(face)).family();
+        // "Family [foundry]" where several foundries make the family: a list of
+        // families only finds it by its family name.
+        const qsizetype foundry = standIn.indexOf(QStringLiteral(" ["));
+        if (foundry > 0)
+            standIn.truncate(foundry);
         if (!CoversHan(standIn))
             families << face << standIn;
     }
