@@ -58,6 +58,7 @@ void TypeText(QWidget* field, const QString& text) {
 void Retype(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
     TypeText(field, text);
 }
 
@@ -230,6 +231,55 @@ private slots:
         QVERIFY(s->Doc().IsModified());
         QVERIFY(s->Frame().RunCommand(ID_VIEW_LIST));
         QCOMPARE(s->Count(), QStringLiteral("7 / 7"));
+    }
+
+    void aClickInTheListCommitsTheFormIntoItsOwnCard() {
+        StartOnSample();
+        DoubleClickRow(kRowKappa);
+        Retype(Edit("nameEdit"), QStringLiteral("河童 五郎"));
+        // The list lies under the form; its row becomes current on the press.
+        DoubleClickRow(0);
+        QCOMPARE(Slot(), int(CMainFrame::SLOT_ENGLISH));
+        QCOMPARE(Edit("nameEdit")->text(), QStringLiteral("Brown Anna"));
+        QCOMPARE(Text(Kappa()->m_strName), QStringLiteral("河童 五郎"));
+        QCOMPARE(Text(s->Doc().GetBook().GetAt(5)->m_strName), QStringLiteral("Brown Anna"));
+        QCOMPARE(s->Column(0).at(kRowKappa), QStringLiteral("河童 五郎"));
+    }
+
+    void showingTheCardFormAfterEmptyingACardLeavesTheNextCardAlone() {
+        StartOnSample();
+        DoubleClickRow(kRowKappa);
+        Retype(Edit("furiganaEdit"), QString());
+        Retype(Edit("nameEdit"), QString());
+        // The emptied card goes; the first row, an English card, is shown as it is.
+        QVERIFY(s->Frame().RunCommand(ID_VIEW_CARD));
+        QCOMPARE(s->Doc().GetBook().GetCount(), 5);
+        QCOMPARE(s->Count(), QStringLiteral("5 / 5"));
+        QCOMPARE(Slot(), int(CMainFrame::SLOT_ENGLISH));
+        QCOMPARE(Edit("nameEdit")->text(), QStringLiteral("Brown Anna"));
+        QCOMPARE(Edit("companyEdit")->text(), QStringLiteral("Zeta Ltd."));
+        const CAddrCard* brown = s->Doc().GetCurrentCard();
+        QCOMPARE(Text(brown->m_strName), QStringLiteral("Brown Anna"));
+        QVERIFY(brown->IsEnglish());
+    }
+
+    void openingAnotherFileCommitsTheFormIntoTheFileItCameFrom() {
+        StartOnSample();
+        WriteBook(s->Path("other.kvd"), {{0, "べつ", "別所 一", "", ""}});
+        DoubleClickRow(kRowKappa);
+        Retype(Edit("companyEdit"), QStringLiteral("河童堂"));
+        s->ui.PickFile(s->Path("other.kvd"));
+        QVERIFY(s->Frame().RunCommand(ID_FILE_OPEN));
+        QCOMPARE(Slot(), int(CMainFrame::SLOT_LIST));
+        QCOMPARE(s->Column(0), QStringList{QStringLiteral("別所 一")});
+        QVERIFY(!s->Doc().IsModified());
+        CAddrBook reread;
+        QVERIFY(LoadAddrBook(s->Path("book.kvd").c_str(), reread));
+        QCOMPARE(Text(reread.GetAt(3)->m_strCompany), QStringLiteral("河童堂"));
+        // The form shows the new book's card, not the old one's.
+        DoubleClickRow(0);
+        QCOMPARE(Edit("nameEdit")->text(), QStringLiteral("別所 一"));
+        QCOMPARE(Edit("companyEdit")->text(), QString());
     }
 
     void anUnstorableCharacterKeepsTheFormOnEveryWayOut() {
