@@ -110,6 +110,9 @@ void CAddrListView::OnFilePrintPreview() {
             });
     connect(preview, &CLabelPreviewDialog::printRequested, this,
             [this] { emit commandRequested(ID_FILE_PRINT); });
+    // The pages show the rows as they were; once the list changes they are stale
+    // and their cards may be gone.
+    connect(this, &CAddrListView::countChanged, preview, &QWidget::close);
     preview->open();
 }
 

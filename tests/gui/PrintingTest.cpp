@@ -5,6 +5,7 @@
 
 #include "app/CommandIds.h"
 #include "app/JapaneseUi.h"
+#include "app/UpdateHints.h"
 #include "model/AddrBookFile.h"
 #include "views/AddrListView.h"
 #include "views/LabelPreviewDialog.h"
@@ -162,6 +163,13 @@ private slots:
         preview->findChild<QPushButton*>(QStringLiteral("previewNext"))->click();
         QCOMPARE(preview->Preview().currentPage(), 2);
         preview->findChild<QPushButton*>(QStringLiteral("previewClose"))->click();
+        QTRY_VERIFY(!s->Frame().findChild<CLabelPreviewDialog*>());
+    }
+
+    void thePreviewClosesWhenTheListChanges() {
+        StartOnMembers(Sheet(2, 3));
+        QVERIFY(OpenPreview());
+        s->Doc().UpdateAllViews(nullptr, HINT_REBUILD_LIST, nullptr);
         QTRY_VERIFY(!s->Frame().findChild<CLabelPreviewDialog*>());
     }
 
