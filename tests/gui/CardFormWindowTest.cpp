@@ -151,7 +151,10 @@ private slots:
         QVERIFY(s->Doc().IsModified());
         QVERIFY(s->Frame().isWindowModified());
 
-        QTest::keyClick(Edit("nameEdit"), Qt::Key_PageUp);
+        // The page keys move between cards from a multi-line box too.
+        auto* address = ShowingForm()->findChild<QPlainTextEdit*>(QStringLiteral("addressEdit"));
+        address->setFocus();
+        QTest::keyClick(address, Qt::Key_PageUp);
         QCOMPARE(Edit("nameEdit")->text(), QStringLiteral("河童 次郎"));
         QCOMPARE(s->Doc().GetCurrentCard(), Kappa());
         // Paging back over the English cards shows them in the English form.
