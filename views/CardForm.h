@@ -24,7 +24,9 @@ public:
     // Fills the form from the current card (none: empty fields).
     virtual void LoadFromCard() = 0;
     // Writes the form into the current card, creating one when there is none,
-    // and announces the change to the other views.
+    // and announces the change to the other views. FALSE, with the card
+    // untouched, when a field holds a character the file cannot hold; the user
+    // has been told and that field has the focus.
     virtual BOOL SaveToCard() = 0;
 };
 

@@ -335,6 +335,9 @@ private slots:
         s->Frame().SearchBox().setText(QStringLiteral("acme"));
         stays("search text");
         QCOMPARE(s->Frame().SearchBox().text(), QString());
+        s->ui.ExpectMessage(kEmojiRefused);
+        QVERIFY(s->Frame().RunCommand(ID_EDIT_FIND)); // Alt+Q
+        stays("search box");
         // A double click in the list would make another card current under the form.
         s->ui.ExpectMessage(kEmojiRefused);
         DoubleClickRow(0);
@@ -378,7 +381,7 @@ private slots:
         QCOMPARE(Edit("nameEdit")->text(), QStringLiteral("学校 花子"));
         QCOMPARE(s->Column(0).at(kRowKappa), QStringLiteral("河童 三郎"));
         QVERIFY(s->Close());
-        QCOMPARE(s->ui.messages.size(), size_t(16));
+        QCOMPARE(s->ui.messages.size(), size_t(17));
         CAddrBook reread;
         QVERIFY(LoadAddrBook(s->Path("book.kvd").c_str(), reread));
         QCOMPARE(Text(reread.GetAt(3)->m_strName), QStringLiteral("河童 三郎"));
