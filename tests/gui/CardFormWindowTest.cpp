@@ -4,7 +4,6 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/AppSettings.h"
 #include "app/CommandIds.h"
 #include "app/JapaneseUi.h"
 #include "app/dialogs/SjisText.h"
@@ -28,6 +27,7 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
