@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
+
 namespace {
 
 const char* const kNoCards = "印刷するｶｰﾄﾞがありません。";
@@ -77,6 +79,19 @@ int PdfPages(const std::string& path) {
         if (line.startsWith(QStringLiteral("Pages:")))
             return line.mid(6).trimmed().toInt();
     return -1;
+}
+
+// The first page's size in whole points.
+QSizeF PdfPageSize(const std::string& path) {
+    const QString info = Run(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
+    for (const QString& line : info.split(QLatin1Char('\n'))) {
+        if (!line.startsWith(QStringLiteral("Page size:")))
+            continue;
+        const QStringList words = line.mid(10).simplified().split(QLatin1Char(' '));
+        if (words.size() >= 3)
+            return QSizeF(std::round(words[0].toDouble()), std::round(words[2].toDouble()));
+    }
+    return {};
 }
 
 // The text of one page, label lines as pdftotext reads them.
@@ -257,6 +272,31 @@ private slots:
             .ExpectMessage("印刷を開始できませんでした。");
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
         QCOMPARE(s->ui.messages.at(0).type, UINT(MB_ICONSTOP));
+    }
+
+    void thePaperIsTheSheetsInItsOrientation() {
+        CPageLayout landscape = Sheet(3, 2);
+        landscape.m_nOrientation = 1;
+        StartOnMembers(landscape);
+        const std::string pdf = s->Path("landscape.pdf");
+        s->ui.ChoosePrint({PrintChoice::Range::all, {}, pdf});
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
+        QCOMPARE(PdfPages(pdf), 2);
+        QCOMPARE(PdfPageSize(pdf), QSizeF(842, 595)); // A4 across, in points
+        // Labels run down each column; the text reads across the rows.
+        QCOMPARE(NamesOn(PdfPageText(pdf, 1)),
+                 (QStringList{QStringLiteral("会員 01 様"), QStringLiteral("会員 03 様"),
+                              QStringLiteral("会員 05 様"), QStringLiteral("会員 02 様"),
+                              QStringLiteral("会員 04 様"), QStringLiteral("会員 06 様")}));
+
+        CPageLayout letter;
+        letter.m_nColumns = 2;
+        letter.m_nRows = 5;
+        s->List().SetPageLayout(letter);
+        s->ui.ChoosePrint({PrintChoice::Range::all, {}, pdf});
+        QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
+        QCOMPARE(PdfPages(pdf), 1);
+        QCOMPARE(PdfPageSize(pdf), QSizeF(612, 792));
     }
 
     void cancellingThePrintDialogPrintsNothing() {
