@@ -7,21 +7,27 @@
 #include "platform/StringTable.h"
 #include "print/layouts/LayoutRoot.h"
 #include "res/AppStrings.h"
-#include "zklib/ZkFile.h"
 #include "zklib/dialogs/ZkQtText.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 namespace {
 
-// The layout folders lie beside the program, or in the user's data folder,
-// seeded from the bundled layouts, when the program's folder cannot be written.
+// The layout folders lie beside the program (an installed program's bundled
+// layouts in <prefix>/share/kolvane), or in the user's data folder, seeded from
+// the bundled layouts, when that folder cannot be written.
 void ChooseLayoutFolders() {
+    QString bundled = QCoreApplication::applicationDirPath();
+    const QString installed = QDir(bundled).absoluteFilePath(QStringLiteral("../share/kolvane"));
+    if (!QDir(bundled).exists(QStringLiteral("LAYOUTS")) &&
+        QDir(installed).exists(QStringLiteral("LAYOUTS")))
+        bundled = QDir::cleanPath(installed);
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                             QStringLiteral("/Tavrin/ｺﾙｳﾞｧﾈ");
-    SetLayoutRoot(
-        ChooseLayoutRoot(ZkFile_GetModuleDirName(), ZkQt_PathFromQString(userDir).c_str()));
+    SetLayoutRoot(ChooseLayoutRoot(ZkQt_PathFromQString(bundled).c_str(),
+                                   ZkQt_PathFromQString(userDir).c_str()));
 }
 
 } // namespace
