@@ -1,6 +1,6 @@
 #include "app/BookSave.h"
 
-#include "platform/AtomicFile.h"
+#include "model/AddrBookFile.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "zklib/ZkFile.h"
@@ -20,25 +20,9 @@ void RestoreTarget(const char* path, const CZkRotateBackup& backup) {
 } // namespace
 
 BOOL SaveBookSafely(const char* path, CAddrBook& book, const BackupPolicy& policy) {
-    CMemFile image(std::string(), path);
-    if (!book.Write(&image))
-        return FALSE;
-
     CAtomicFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error)) {
-        error.ReportError(MB_OK | MB_ICONSTOP);
+    if (!WriteAddrBookTemp(path, book, file))
         return FALSE;
-    }
-    try {
-        const std::string& bytes = image.Data();
-        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-        file.Flush();
-    } catch (const CFileException& e) {
-        file.Abort();
-        e.ReportError(MB_OK | MB_ICONSTOP);
-        return FALSE;
-    }
 
     CZkRotateBackup backup(policy.nGenerations, policy.strExtension);
     const BOOL bBackedUp = policy.bMakeBackup && ZkFile_DoesExist(path);

@@ -1,7 +1,5 @@
 #include "model/AddrBookFile.h"
 
-#include "platform/AtomicFile.h"
-
 BOOL LoadAddrBook(const char* path, CAddrBook& book) {
     try {
         // Read reports its own errors; only opening and reading the file raise here.
@@ -17,11 +15,10 @@ BOOL LoadAddrBook(const char* path, CAddrBook& book) {
     }
 }
 
-BOOL SaveAddrBook(const char* path, CAddrBook& book) {
+BOOL WriteAddrBookTemp(const char* path, CAddrBook& book, CAtomicFile& file) {
     CMemFile image(std::string(), path);
     if (!book.Write(&image))
         return FALSE;
-    CAtomicFile file;
     CFileException error;
     if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error)) {
         error.ReportError(MB_OK | MB_ICONSTOP);
@@ -30,6 +27,20 @@ BOOL SaveAddrBook(const char* path, CAddrBook& book) {
     try {
         const std::string& bytes = image.Data();
         file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        file.Flush();
+        return TRUE;
+    } catch (const CFileException& e) {
+        file.Abort();
+        e.ReportError(MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
+}
+
+BOOL SaveAddrBook(const char* path, CAddrBook& book) {
+    CAtomicFile file;
+    if (!WriteAddrBookTemp(path, book, file))
+        return FALSE;
+    try {
         file.Commit();
         return TRUE;
     } catch (const CFileException& e) {

@@ -2,20 +2,14 @@
 
 #include "app/dialogs/DialogStrings.h"
 #include "res/AppStrings.h"
+#include "zklib/dialogs/ZkQtText.h"
 
 QString SjisToQString(const CString& sjis) {
-    const std::u16string text = cp932::ToUtf16Lossy(sjis.view());
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    return ZkQt_ToQString(sjis);
 }
 
 BOOL QStringToSjis(const QString& text, CString& out, cp932::Error* error) {
-    CString converted;
-    const std::u16string_view utf16(reinterpret_cast<const char16_t*>(text.utf16()),
-                                    static_cast<size_t>(text.size()));
-    if (!cp932::FromUtf16(utf16, converted, error))
-        return FALSE;
-    out = converted;
-    return TRUE;
+    return ZkQt_ToSjis(text, out, error);
 }
 
 qsizetype UnstorablePosition(const QString& text, const cp932::Error& error) {
