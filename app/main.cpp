@@ -10,7 +10,6 @@
 #include "zklib/dialogs/ZkQtText.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QStandardPaths>
 
 namespace {
@@ -19,15 +18,11 @@ namespace {
 // layouts in <prefix>/share/kolvane), or in the user's data folder, seeded from
 // the bundled layouts, when that folder cannot be written.
 void ChooseLayoutFolders() {
-    QString bundled = QCoreApplication::applicationDirPath();
-    const QString installed = QDir(bundled).absoluteFilePath(QStringLiteral("../share/kolvane"));
-    if (!QDir(bundled).exists(QStringLiteral("LAYOUTS")) &&
-        QDir(installed).exists(QStringLiteral("LAYOUTS")))
-        bundled = QDir::cleanPath(installed);
+    const CString bundled =
+        FindBundledLayoutRoot(ZkQt_PathFromQString(QCoreApplication::applicationDirPath()).c_str());
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                             QStringLiteral("/Tavrin/ｺﾙｳﾞｧﾈ");
-    SetLayoutRoot(ChooseLayoutRoot(ZkQt_PathFromQString(bundled).c_str(),
-                                   ZkQt_PathFromQString(userDir).c_str()));
+    SetLayoutRoot(ChooseLayoutRoot(bundled, ZkQt_PathFromQString(userDir).c_str()));
 }
 
 } // namespace

@@ -36,6 +36,17 @@ void SetLayoutRoot(const char* root) {
     g_strRoot = root;
 }
 
+CString FindBundledLayoutRoot(const char* programDir) {
+    std::error_code ec;
+    const fs::path program(std::string(programDir ? programDir : ""));
+    if (fs::is_directory(program / "LAYOUTS", ec))
+        return CString(program.string().c_str());
+    const fs::path installed = (program / ".." / "share" / "kolvane").lexically_normal();
+    if (fs::is_directory(installed / "LAYOUTS", ec))
+        return CString(installed.string().c_str());
+    return CString(program.string().c_str());
+}
+
 BOOL SeedLayoutFolder(const char* root, const char* folder, const char* bundledRoot) {
     const fs::path target = fs::path(std::string(root)) / folder;
     std::error_code ec;

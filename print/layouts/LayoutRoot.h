@@ -24,6 +24,11 @@ void SetLayoutRoot(const char* root);
 // deleted.
 CString ChooseLayoutRoot(const char* programDir, const char* userDir);
 
+// Where a program in programDir finds its bundled layouts: programDir itself
+// when it holds "LAYOUTS", else the installed data folder
+// programDir/../share/kolvane when that does, else programDir.
+CString FindBundledLayoutRoot(const char* programDir);
+
 // Makes root/folder holding a copy of the files of bundledRoot/folder, unless
 // root/folder exists. The copy is made under another name and renamed into
 // place, so that a copy cut short is never taken for the seeded folder. FALSE

@@ -71,3 +71,16 @@ TEST(LayoutRoot, TheProgramFolderWhenWritableElseTheUserFolder) {
     for (const char* folder : {"LAYOUTS", "IMPORTS", "EXPORTS", "COPIES"})
         EXPECT_TRUE(std::filesystem::is_directory(user / folder)) << folder;
 }
+
+TEST(LayoutRoot, BundledLayoutsBesideTheProgramOrInTheInstalledDataFolder) {
+    TempLayoutRoot prefix;
+    const std::string bin = prefix / "bin";
+    std::filesystem::create_directories(bin);
+    // Neither place holds layouts: the program's folder stands.
+    EXPECT_EQ(FindBundledLayoutRoot(bin.c_str()), CString(bin.c_str()));
+    std::filesystem::create_directories(prefix / "share/kolvane/LAYOUTS");
+    EXPECT_EQ(FindBundledLayoutRoot(bin.c_str()), CString((prefix / "share/kolvane").c_str()));
+    // Layouts beside the program come first (a build tree).
+    std::filesystem::create_directories(prefix / "bin/LAYOUTS");
+    EXPECT_EQ(FindBundledLayoutRoot(bin.c_str()), CString(bin.c_str()));
+}
