@@ -60,8 +60,8 @@ bool ParseFont(const std::string& text, LOGFONT& font) {
 void ChooseRoot() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                          QStringLiteral("/Tavrin/ｺﾙｳﾞｧﾈ");
-    const CString root =
-        ChooseLayoutRoot(ZkFile_GetModuleDirName(), data.toLocal8Bit().constData());
+    const CString root = ChooseLayoutRoot(FindBundledLayoutRoot(ZkFile_GetModuleDirName()),
+                                          data.toLocal8Bit().constData());
     SetLayoutRoot(root);
 }
 
