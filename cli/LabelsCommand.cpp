@@ -66,12 +66,12 @@ void ChooseRoot() {
 }
 
 // The layout named (byte for byte, in code page 932) or the file given.
-int LoadLayout(const std::string& spec, CPageLayout& layout) {
-    if (EndsWithNoCase(spec, ".kvl") || spec.find('/') != std::string::npos)
-        return layout.Load(spec.c_str()) ? EXIT_OK : EXIT_FILE_ERROR;
+int LoadLayout(const std::string& given, CPageLayout& layout) {
+    if (EndsWithNoCase(given, ".kvl") || given.find('/') != std::string::npos)
+        return layout.Load(given.c_str()) ? EXIT_OK : EXIT_FILE_ERROR;
     CString name;
     cp932::Error error;
-    if (!cp932::FromUtf8(spec, name, &error)) {
+    if (!cp932::FromUtf8(given, name, &error)) {
         PrintError("labels: the layout name holds \"" + error.characterUtf8 +
                    "\", which code page 932 cannot hold");
         return EXIT_USAGE;
@@ -90,7 +90,7 @@ int LoadLayout(const std::string& spec, CPageLayout& layout) {
         PrintError(
             std::string("labels: ") +
             (found.empty() ? "no page layout is named \"" : "several page layouts are named \"") +
-            spec + "\"; the page layouts are:" + (names.empty() ? "\n  (none)" : names));
+            given + "\"; the page layouts are:" + (names.empty() ? "\n  (none)" : names));
         return EXIT_USAGE;
     }
     return layout.Load(found.front()->path) ? EXIT_OK : EXIT_FILE_ERROR;
