@@ -7,6 +7,7 @@
 #include "app/KolvaneApp.h"
 #include "app/KolvaneDoc.h"
 #include "model/AddrBookFile.h"
+#include "model/ListFilters.h"
 #include "platform/CodePage.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/SettingsStore.h"
@@ -30,78 +31,73 @@ CString Sjis(const char* utf8) {
     return out;
 }
 
+// The card list over a 100,000-card book, shown, with settings of its own.
+struct BenchList {
+    struct ProfileInstalled {
+        explicit ProfileInstalled(ISettingsStore* store) { AfxSetProfile(store); }
+        ~ProfileInstalled() { AfxSetProfile(nullptr); }
+    };
+
+    BenchList() {
+        MakeBenchBook(doc.GetBook(), kCards);
+        list.resize(800, 600);
+        list.show();
+    }
+
+    CMemorySettingsStore settings;
+    ProfileInstalled installed{&settings};
+    CKolvaneDoc doc;
+    CAddrListView list{doc};
+};
+
 // Each iteration types a search text into an empty box, as a user starts a
 // search: every card is tested, the matches sorted and the list repainted.
 void BM_ListRebuildForSearch(benchmark::State& state, const char* text) {
-    CMemorySettingsStore settings;
-    AfxSetProfile(&settings);
-    {
-        CKolvaneDoc doc;
-        MakeBenchBook(doc.GetBook(), kCards);
-        CAddrListView list(doc);
-        list.resize(800, 600);
-        list.show();
-        const CString search = Sjis(text);
-        for (auto _ : state) {
-            state.PauseTiming();
-            list.SetSearchText("");
-            list.SetFilter(32825);
-            list.RebuildList();
-            QApplication::processEvents();
-            state.ResumeTiming();
-            list.SetSearchText(search);
-            list.SetFilter(0);
-            list.RebuildList();
-            list.viewport()->repaint();
-        }
-        state.counters["listed"] = list.GetRowCount();
+    BenchList bench;
+    CAddrListView& list = bench.list;
+    const CString search = Sjis(text);
+    for (auto _ : state) {
+        state.PauseTiming();
+        list.SetSearchText("");
+        list.SetFilter(FILTER_ALL);
+        list.RebuildList();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        list.SetSearchText(search);
+        list.SetFilter(FILTER_SEARCH);
+        list.RebuildList();
+        list.viewport()->repaint();
     }
-    AfxSetProfile(nullptr);
+    state.counters["listed"] = list.GetRowCount();
 }
 BENCHMARK_CAPTURE(BM_ListRebuildForSearch, kanji, "山")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ListRebuildForSearch, kana, "た")->Unit(benchmark::kMillisecond);
 
 // Clearing the search box lists and sorts every card of the book.
 void BM_ListRebuildAllCards(benchmark::State& state) {
-    CMemorySettingsStore settings;
-    AfxSetProfile(&settings);
-    {
-        CKolvaneDoc doc;
-        MakeBenchBook(doc.GetBook(), kCards);
-        CAddrListView list(doc);
-        list.resize(800, 600);
-        list.show();
-        for (auto _ : state) {
-            list.SetSearchText("");
-            list.SetFilter(32825);
-            list.RebuildList();
-            list.viewport()->repaint();
-        }
-        state.counters["listed"] = list.GetRowCount();
+    BenchList bench;
+    CAddrListView& list = bench.list;
+    for (auto _ : state) {
+        list.SetSearchText("");
+        list.SetFilter(FILTER_ALL);
+        list.RebuildList();
+        list.viewport()->repaint();
     }
-    AfxSetProfile(nullptr);
+    state.counters["listed"] = list.GetRowCount();
 }
 BENCHMARK(BM_ListRebuildAllCards)->Unit(benchmark::kMillisecond);
 
 // A click on a column header sorts every row of the list anew.
 void BM_SortByColumnClick(benchmark::State& state) {
-    CMemorySettingsStore settings;
-    AfxSetProfile(&settings);
-    {
-        CKolvaneDoc doc;
-        MakeBenchBook(doc.GetBook(), kCards);
-        CAddrListView list(doc);
-        list.resize(800, 600);
-        list.show();
-        list.RebuildList();
-        int column = 0;
-        for (auto _ : state) {
-            column = column == 0 ? 1 : 0;
-            emit list.header()->sectionClicked(column);
-            list.viewport()->repaint();
-        }
+    BenchList bench;
+    CAddrListView& list = bench.list;
+    list.RebuildList();
+    int column = 0;
+    for (auto _ : state) {
+        column = column == 0 ? 1 : 0;
+        emit list.header()->sectionClicked(column);
+        list.viewport()->repaint();
     }
-    AfxSetProfile(nullptr);
 }
 BENCHMARK(BM_SortByColumnClick)->Unit(benchmark::kMillisecond);
 
