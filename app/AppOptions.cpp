@@ -3,9 +3,9 @@
 
 #include "app/KolvaneApp.h"
 
-#include "app/UpdateHints.h"
-#include "app/dialogs/OptionsSheet.h"
+#include "doc/UpdateHints.h"
 #include "views/MainFrame.h"
+#include "views/dialogs/OptionsSheet.h"
 
 void CKolvaneApp::OnOptions() {
     CKolvaneDoc& doc = *m_pDoc;

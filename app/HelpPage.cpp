@@ -1,6 +1,6 @@
 #include "app/HelpPage.h"
 
-#include "zklib/dialogs/ZkQtText.h"
+#include "platform/QtText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +15,6 @@ std::string FindHelpPage(const QString& programDir) {
                                             QStringLiteral("kolvane/") + relative);
     for (const QString& path : candidates)
         if (QFileInfo(path).isFile())
-            return ZkQt_PathFromQString(QDir::cleanPath(path));
-    return ZkQt_PathFromQString(candidates.front());
+            return qtext::ToPath(QDir::cleanPath(path));
+    return qtext::ToPath(candidates.front());
 }

@@ -1,19 +1,19 @@
 #include "app/KolvaneApp.h"
 
-#include "app/AppSettings.h"
-#include "app/CommandIds.h"
-#include "app/DocumentType.h"
 #include "app/HelpPage.h"
-#include "app/ProfilePath.h"
+#include "doc/AppSettings.h"
+#include "doc/DocumentType.h"
+#include "doc/ProfilePath.h"
 #include "platform/File.h"
+#include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "views/CommandIcons.h"
+#include "views/CommandIds.h"
 #include "views/MainFrame.h"
 #include "zklib/ZkFile.h"
 #include "zklib/dialogs/ZkAboutDlg.h"
 #include "zklib/dialogs/ZkHyperLink.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -30,7 +30,7 @@ constexpr UINT IDS_OPEN_TITLE = 61442;
 constexpr UINT IDS_APP_NAME = 57344;
 
 std::string AbsolutePath(const std::string& path) {
-    return ZkQt_PathFromQString(QFileInfo(ZkQt_PathToQString(path)).absoluteFilePath());
+    return qtext::ToPath(QFileInfo(qtext::FromPath(path)).absoluteFilePath());
 }
 
 } // namespace
@@ -54,8 +54,7 @@ BOOL CKolvaneApp::InitInstance(const QStringList& arguments) {
     for (const QString& argument : arguments)
         if (!argument.startsWith(QLatin1Char('-')) && file.isEmpty())
             file = argument;
-    const std::string filePath =
-        file.isEmpty() ? std::string() : AbsolutePath(ZkQt_PathFromQString(file));
+    const std::string filePath = file.isEmpty() ? std::string() : AbsolutePath(qtext::ToPath(file));
 
     if (m_options.guardId) {
         if (!m_guard.Create(m_options.guardId, filePath.c_str()))
@@ -201,8 +200,8 @@ void CKolvaneApp::OnAbout() {
     dialog.m_nFirstYear = 1999;
     dialog.m_nLastYear = 2003;
     dialog.m_strHolder = "Tavrin";
-    ZkQt_ToSjis(QStringLiteral("住所録ﾌｧｲﾙ (*.kvd) の作成と編集、ﾗﾍﾞﾙ印刷"), dialog.m_strInfo);
-    ZkQt_ToSjis(QStringLiteral("ﾍﾙﾌﾟ:"), dialog.m_strLinkTitle);
+    qtext::ToSjis(QStringLiteral("住所録ﾌｧｲﾙ (*.kvd) の作成と編集、ﾗﾍﾞﾙ印刷"), dialog.m_strInfo);
+    qtext::ToSjis(QStringLiteral("ﾍﾙﾌﾟ:"), dialog.m_strLinkTitle);
     dialog.m_strLinkTarget = FindHelpPage(m_options.programDir).c_str();
     dialog.DoModal();
 }

@@ -3,8 +3,8 @@
 // opens the file used last time (or the one named on the command line, or
 // asks for a new one), and carries out the file, help and about commands.
 
-#include "app/KolvaneDoc.h"
-#include "app/RecentFileList.h"
+#include "doc/KolvaneDoc.h"
+#include "doc/RecentFileList.h"
 #include "zklib/ZkSingleInstance.h"
 
 #include <QObject>

@@ -1,9 +1,9 @@
 #include "app/QtUserInteraction.h"
 
-#include "app/AppPrinter.h"
 #include "platform/CodePage.h"
+#include "platform/QtText.h"
 #include "res/AppStrings.h"
-#include "zklib/dialogs/ZkQtText.h"
+#include "views/AppPrinter.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -88,7 +88,7 @@ QString QtFilter(const std::string& filter) {
 }
 
 QFont FontOf(const LOGFONT& lf, int dpi) {
-    QFont font(ZkQt_ToQString(
+    QFont font(qtext::FromSjis(
         CString(lf.lfFaceName, static_cast<int>(strnlen(lf.lfFaceName, LF_FACESIZE)))));
     if (lf.lfHeight != 0 && dpi > 0)
         font.setPointSizeF(std::abs(static_cast<double>(lf.lfHeight)) * 72.0 / dpi);
@@ -119,7 +119,7 @@ std::optional<LOGFONT> LogFontOf(const QFont& font, int dpi) {
 } // namespace
 
 int CQtUserInteraction::MessageBox(const std::string& text, UINT type) {
-    QMessageBox box(IconOf(type), ZkQt_ToQString(LoadAppString(IDS_APP_NAME)), Utf8(text),
+    QMessageBox box(IconOf(type), qtext::FromSjis(LoadAppString(IDS_APP_NAME)), Utf8(text),
                     QMessageBox::NoButton, QApplication::activeWindow());
     const std::vector<Button> buttons = ButtonsOf(type);
     std::vector<QAbstractButton*> widgets;
@@ -149,7 +149,7 @@ std::optional<std::string> CQtUserInteraction::PromptFileName(const FilePrompt& 
     if (!prompt.overwritePrompt)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!prompt.initialPath.empty())
-        dialog.selectFile(ZkQt_PathToQString(prompt.initialPath));
+        dialog.selectFile(qtext::FromPath(prompt.initialPath));
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString chosen = dialog.selectedFiles().front();
         if (prompt.createPrompt && !QFileInfo::exists(chosen)) {
@@ -158,7 +158,7 @@ std::optional<std::string> CQtUserInteraction::PromptFileName(const FilePrompt& 
             if (QMessageBox::question(&dialog, dialog.windowTitle(), question) != QMessageBox::Yes)
                 continue;
         }
-        return ZkQt_PathFromQString(chosen);
+        return qtext::ToPath(chosen);
     }
     return std::nullopt;
 }
@@ -183,7 +183,7 @@ std::optional<PrintChoice> CQtUserInteraction::PromptPrint(const PrintPrompt& pr
             choice.pages.push_back({r.from, r.to});
     }
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        choice.outputFile = ZkQt_PathFromQString(printer.outputFileName());
+        choice.outputFile = qtext::ToPath(printer.outputFileName());
     return choice;
 }
 

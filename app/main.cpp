@@ -1,13 +1,13 @@
 // kolvane: the address book program.
 
-#include "app/JapaneseUi.h"
 #include "app/KolvaneApp.h"
 #include "app/QtUserInteraction.h"
+#include "layouts/LayoutRoot.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/QtText.h"
 #include "platform/StringTable.h"
-#include "print/layouts/LayoutRoot.h"
 #include "res/AppStrings.h"
-#include "zklib/dialogs/ZkQtText.h"
+#include "views/JapaneseUi.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -19,10 +19,10 @@ namespace {
 // the bundled layouts, when that folder cannot be written.
 void ChooseLayoutFolders() {
     const CString bundled =
-        FindBundledLayoutRoot(ZkQt_PathFromQString(QCoreApplication::applicationDirPath()).c_str());
+        FindBundledLayoutRoot(qtext::ToPath(QCoreApplication::applicationDirPath()).c_str());
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                             QStringLiteral("/Tavrin/ｺﾙｳﾞｧﾈ");
-    SetLayoutRoot(ChooseLayoutRoot(bundled, ZkQt_PathFromQString(userDir).c_str()));
+    SetLayoutRoot(ChooseLayoutRoot(bundled, qtext::ToPath(userDir).c_str()));
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "ModelBenchBook.h"
 
 #include "app/KolvaneApp.h"
-#include "app/KolvaneDoc.h"
+#include "doc/KolvaneDoc.h"
 #include "model/AddrBookFile.h"
 #include "model/ListFilters.h"
 #include "platform/CodePage.h"

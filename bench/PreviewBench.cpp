@@ -4,8 +4,8 @@
 // resolution with the cell outlines, as the preview shows it.
 
 #include "LabelBenchData.h"
-#include "app/AppPrinter.h"
 #include "print/LabelPainter.h"
+#include "views/AppPrinter.h"
 #include "views/LabelPrinter.h"
 
 #include <QApplication>

@@ -3,14 +3,14 @@
 #include "CliCommands.h"
 #include "ListSelection.h"
 
+#include "layouts/LayoutRoot.h"
+#include "layouts/LayoutSet.h"
 #include "model/AddrBookFile.h"
 #include "platform/CodePage.h"
 #include "platform/QtSettingsStore.h"
 #include "print/LabelPdf.h"
 #include "print/PageLayout.h"
 #include "print/PrintCheck.h"
-#include "print/layouts/LayoutRoot.h"
-#include "print/layouts/LayoutSet.h"
 #include "zklib/ZkFile.h"
 
 #include <QGuiApplication>

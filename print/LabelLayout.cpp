@@ -1,6 +1,6 @@
 #include "print/LabelLayout.h"
 
-#include "platform/CodePage.h"
+#include "platform/QtText.h"
 
 #include <QImage>
 #include <QTextOption>
@@ -48,7 +48,7 @@ bool LayOutLines(QTextLayout& layout, double width, double height) {
 } // namespace
 
 QString LabelDrawingText(const CString& text) {
-    QString drawn = QString::fromStdU16String(cp932::ToUtf16Lossy(text.view()));
+    QString drawn = qtext::FromSjis(text);
     drawn.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
     drawn.replace(QLatin1Char('\r'), QChar::LineSeparator);
     drawn.replace(QLatin1Char('\n'), QChar::LineSeparator);

@@ -1,8 +1,8 @@
 #include "print/PageLayout.h"
 
+#include "layouts/LayoutIo.h"
 #include "platform/UserInteraction.h"
 #include "print/PrintMessages.h"
-#include "print/layouts/LayoutIo.h"
 
 #include <cmath>
 #include <limits>

@@ -9,10 +9,10 @@
 // the page as printed. Cells are numbered down the first column, then down the
 // next: cell i lies in column i / Rows and row i % Rows.
 
+#include "layouts/Layout.h"
 #include "platform/Types.h"
 #include "print/Length.h"
 #include "print/RectMm.h"
-#include "print/layouts/Layout.h"
 
 class CPageLayout : public CLayout {
 public:

@@ -1,6 +1,6 @@
 #include "print/PrintFonts.h"
 
-#include "platform/CodePage.h"
+#include "platform/QtText.h"
 #include "zklib/ZkProf.h"
 
 #include <QFontDatabase>
@@ -51,7 +51,7 @@ void SetDefault(LOGFONT& font, const char* face, int printerDpi) {
 
 QString FaceName(const LOGFONT& font) {
     const std::string_view bytes(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
-    return QString::fromStdU16String(cp932::ToUtf16Lossy(bytes));
+    return qtext::FromSjis(bytes);
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "views/AddrListView.h"
 
-#include "app/CommandIds.h"
-#include "app/KolvaneDoc.h"
-#include "app/UpdateHints.h"
+#include "doc/KolvaneDoc.h"
+#include "doc/UpdateHints.h"
 #include "model/CardRules.h"
 #include "views/CardListModel.h"
+#include "views/CommandIds.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

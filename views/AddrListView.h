@@ -5,7 +5,7 @@
 // owns the current page layout and the two print fonts, and prints its rows as
 // labels.
 
-#include "app/KolvaneView.h"
+#include "doc/KolvaneView.h"
 #include "model/CardFilter.h"
 #include "print/PageLayout.h"
 #include "print/PrintFonts.h"

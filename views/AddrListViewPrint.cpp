@@ -4,17 +4,17 @@
 
 #include "views/AddrListView.h"
 
-#include "app/AppPrinter.h"
-#include "app/CommandIds.h"
+#include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "print/PagePlan.h"
 #include "print/PrintCheck.h"
 #include "print/PrintMessages.h"
+#include "views/AppPrinter.h"
 #include "views/CardListModel.h"
+#include "views/CommandIds.h"
 #include "views/LabelPreviewDialog.h"
 #include "views/LabelPrinter.h"
 #include "views/PageSetupDlg.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <QPrinter>
 
@@ -59,7 +59,7 @@ void CAddrListView::OnFilePrint() {
     QPrinter& printer = AfxGetAppPrinter();
     if (!choice->outputFile.empty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(ZkQt_PathToQString(choice->outputFile));
+        printer.setOutputFileName(qtext::FromPath(choice->outputFile));
     } else if (printer.outputFormat() == QPrinter::PdfFormat) {
         printer.setOutputFileName(QString());
     }

@@ -2,7 +2,7 @@
 // A card form: the view that shows the document's current card in one notation
 // and writes its fields back when the main window commits it.
 
-#include "app/KolvaneView.h"
+#include "doc/KolvaneView.h"
 #include "platform/Types.h"
 
 #include <QSize>

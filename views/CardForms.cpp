@@ -1,9 +1,14 @@
 #include "views/CardForm.h"
 
-#include "app/KolvaneDoc.h"
-#include "views/forms/AddrCardForms.h"
+#include "views/forms/AddrCardEnView.h"
+#include "views/forms/AddrCardJaView.h"
 
 std::unique_ptr<ICardForm> CreateCardForm(int notation, CKolvaneDoc& doc, QWidget* parent) {
-    return CreateAddrCardForm(notation, std::make_unique<CDocumentCardFormHost<CKolvaneDoc>>(doc),
-                              parent);
+    std::unique_ptr<CAddrCardForm> form;
+    if (notation == NOTATION_ENGLISH)
+        form = std::make_unique<CAddrCardEnView>(doc, parent);
+    else
+        form = std::make_unique<CAddrCardJaView>(doc, parent);
+    form->hide();
+    return form;
 }

@@ -1,8 +1,8 @@
 #include "views/CardListModel.h"
 
 #include "model/CardRules.h"
+#include "platform/QtText.h"
 #include "res/AppStrings.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -25,14 +25,14 @@ int CCardListModel::columnCount(const QModelIndex& parent) const {
 QVariant CCardListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
-    return ZkQt_ToQString(ColumnText(*CardAt(index.row()), index.column()));
+    return qtext::FromSjis(ColumnText(*CardAt(index.row()), index.column()));
 }
 
 QVariant CCardListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumns)
         return {};
     if (role == Qt::DisplayRole)
-        return ZkQt_ToQString(LoadAppString(IDS_COLUMN_FIRST + static_cast<UINT>(section)));
+        return qtext::FromSjis(LoadAppString(IDS_COLUMN_FIRST + static_cast<UINT>(section)));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return {};

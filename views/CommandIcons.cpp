@@ -1,6 +1,6 @@
 #include "views/CommandIcons.h"
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,13 +1,13 @@
 #include "views/MainFrame.h"
 
-#include "app/AppSettings.h"
-#include "app/CommandIds.h"
+#include "doc/AppSettings.h"
 #include "model/ListFilters.h"
+#include "platform/QtText.h"
 #include "res/AppStrings.h"
 #include "views/AddrListView.h"
 #include "views/CardForm.h"
 #include "views/CommandIcons.h"
-#include "zklib/dialogs/ZkQtText.h"
+#include "views/CommandIds.h"
 
 #include <QAction>
 #include <QLabel>
@@ -185,7 +185,7 @@ void CMainFrame::UpdateCommandUI() {
 
 void CMainFrame::UpdateTitle() {
     setWindowTitle(m_doc.GetTitle() + QStringLiteral("[*] - ") +
-                   ZkQt_ToQString(LoadAppString(IDS_APP_NAME)));
+                   qtext::FromSjis(LoadAppString(IDS_APP_NAME)));
     setWindowModified(m_doc.IsModified());
 }
 

@@ -4,7 +4,7 @@
 // status bar. Every command has its numeric id on one QAction and an
 // enabling rule; a command without a handler stays disabled.
 
-#include "app/KolvaneDoc.h"
+#include "doc/KolvaneDoc.h"
 #include "platform/Types.h"
 
 #include <QMainWindow>

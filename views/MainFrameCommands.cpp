@@ -4,15 +4,15 @@
 
 #include "views/MainFrame.h"
 
-#include "app/CommandIds.h"
-#include "app/UpdateHints.h"
-#include "app/dialogs/ContactMethodDlg.h"
+#include "doc/UpdateHints.h"
 #include "model/ListFilters.h"
+#include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "views/AddrListView.h"
 #include "views/CardForm.h"
-#include "zklib/dialogs/ZkQtText.h"
+#include "views/CommandIds.h"
+#include "views/dialogs/ContactMethodDlg.h"
 
 #include <QAction>
 #include <QEvent>
@@ -220,13 +220,13 @@ void CMainFrame::OnSearchChanged(const QString& text) {
         m_pList->SetFilter(FILTER_ALL);
         m_nCheckedFilter = FILTER_ALL;
     } else {
-        if (ZkQt_ToSjis(text, sjis, &error)) {
+        if (qtext::ToSjis(text, sjis, &error)) {
             ShowSearchProblem({});
             m_pList->SetSearchText(sjis);
         } else {
             // No card can hold the character, so none matches; the text stays
             // in the box for the user to mend.
-            QString problem = ZkQt_ToQString(LoadAppString(IDS_SEARCH_UNUSABLE));
+            QString problem = qtext::FromSjis(LoadAppString(IDS_SEARCH_UNUSABLE));
             problem.replace(QStringLiteral("%s"), QString::fromStdString(error.characterUtf8));
             ShowSearchProblem(problem);
             m_pList->SetSearchUnmatchable();

@@ -2,11 +2,11 @@
 
 #include "views/MainFrame.h"
 
-#include "app/CommandIds.h"
 #include "model/ListFilters.h"
+#include "platform/QtText.h"
 #include "res/AppStrings.h"
 #include "views/CommandIcons.h"
-#include "zklib/dialogs/ZkQtText.h"
+#include "views/CommandIds.h"
 
 #include <QAction>
 #include <QEvent>
@@ -78,7 +78,7 @@ const std::vector<Command>& Commands() {
 
 // The status prompt and the tooltip of a command: its string, split at the line break.
 std::pair<QString, QString> PromptAndTip(int id) {
-    const QString text = ZkQt_ToQString(LoadAppString(static_cast<UINT>(id)));
+    const QString text = qtext::FromSjis(LoadAppString(static_cast<UINT>(id)));
     const qsizetype lf = text.indexOf(QLatin1Char('\n'));
     return lf < 0 ? std::pair{text, QString()} : std::pair{text.left(lf), text.mid(lf + 1)};
 }
@@ -152,7 +152,7 @@ void CMainFrame::ShowRecentFiles(const std::vector<std::string>& paths) {
         delete action;
     }
     m_recentActions.clear();
-    const QString prompt = ZkQt_ToQString(LoadAppString(IDS_RECENT_FILES));
+    const QString prompt = qtext::FromSjis(LoadAppString(IDS_RECENT_FILES));
     if (paths.empty()) {
         auto* empty = new QAction(QStringLiteral("最近使ったﾌｧｲﾙ"), this);
         empty->setEnabled(false);
@@ -164,7 +164,7 @@ void CMainFrame::ShowRecentFiles(const std::vector<std::string>& paths) {
     const QFontMetrics metrics(m_pFileMenu->font());
     for (size_t i = 0; i < paths.size() && ID_FILE_MRU_FIRST + int(i) <= ID_FILE_MRU_LAST; ++i) {
         const int id = ID_FILE_MRU_FIRST + static_cast<int>(i);
-        QString shown = metrics.elidedText(ZkQt_PathToQString(paths[i]), Qt::ElideMiddle, 400);
+        QString shown = metrics.elidedText(qtext::FromPath(paths[i]), Qt::ElideMiddle, 400);
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
         action->setObjectName(QStringLiteral("command%1").arg(id));
@@ -248,7 +248,7 @@ void CMainFrame::CreateBars() {
 
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    auto* ready = new QLabel(ZkQt_ToQString(LoadAppString(IDS_READY)), bar);
+    auto* ready = new QLabel(qtext::FromSjis(LoadAppString(IDS_READY)), bar);
     ready->setObjectName(QStringLiteral("readyText"));
     bar->addWidget(ready, 1);
     m_pCount = new QLabel(bar);

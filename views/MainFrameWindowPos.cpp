@@ -2,9 +2,9 @@
 
 #include "views/MainFrame.h"
 
-#include "app/AppSettings.h"
+#include "doc/AppSettings.h"
+#include "platform/QtText.h"
 #include "zklib/ZkRect.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

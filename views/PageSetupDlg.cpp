@@ -1,8 +1,8 @@
 #include "views/PageSetupDlg.h"
 
+#include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "views/SheetPreview.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -27,7 +27,7 @@ QString FontDescription(const LOGFONT& font, int dpi) {
     const int points =
         dpi > 0 ? static_cast<int>((std::labs(font.lfHeight) * 72 + dpi / 2) / dpi) : 0;
     const CString face(font.lfFaceName, static_cast<int>(strnlen(font.lfFaceName, LF_FACESIZE)));
-    return QStringLiteral("%1 %2 ﾎﾟｲﾝﾄ").arg(ZkQt_ToQString(face)).arg(points);
+    return QStringLiteral("%1 %2 ﾎﾟｲﾝﾄ").arg(qtext::FromSjis(face)).arg(points);
 }
 
 CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts, QWidget* parent)
@@ -101,7 +101,7 @@ void CPageSetupDlg::FillList() {
     m_set.Build(m_layout);
     m_pList->clear();
     for (int i = 0; i < m_set.GetCount(); ++i) {
-        auto* item = new QListWidgetItem(ZkQt_ToQString(m_set.GetAt(i).name), m_pList);
+        auto* item = new QListWidgetItem(qtext::FromSjis(m_set.GetAt(i).name), m_pList);
         item->setData(kEntryRole, i);
     }
 }

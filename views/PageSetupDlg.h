@@ -4,9 +4,9 @@
 // read anew from its file, is the dialog's layout, and the fonts as changed are
 // its fonts.
 
+#include "layouts/LayoutSet.h"
 #include "print/PageLayout.h"
 #include "print/PrintFonts.h"
-#include "print/layouts/LayoutSet.h"
 
 #include <QDialog>
 

@@ -3,7 +3,7 @@
 // switch, and commits that change nothing.
 
 #include "FormFixture.h"
-#include "app/UpdateHints.h"
+#include "doc/UpdateHints.h"
 
 #include <QtTest>
 
@@ -258,8 +258,8 @@ private slots:
     void notationSwitchKeepsReadingAndPostalCode() {
         CScriptedUser user;
         CTestDocument doc;
-        CAddrCardJaView ja(std::make_unique<CDocumentCardFormHost<CTestDocument>>(doc));
-        CAddrCardEnView en(std::make_unique<CDocumentCardFormHost<CTestDocument>>(doc));
+        CAddrCardJaView ja(doc);
+        CAddrCardEnView en(doc);
         ja.SetupControls();
         en.SetupControls();
         CAddrCard* card = doc.AddCard(NOTATION_JAPANESE, "鈴木");

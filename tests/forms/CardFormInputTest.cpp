@@ -4,7 +4,7 @@
 // with Page Up and Page Down.
 
 #include "FormFixture.h"
-#include "app/UpdateHints.h"
+#include "doc/UpdateHints.h"
 
 #include <QAction>
 #include <QInputMethodEvent>
@@ -148,8 +148,8 @@ private slots:
         CTestDocument doc;
         QWidget window;
         auto* stack = new QStackedWidget(&window);
-        auto* ja = new CAddrCardJaView(std::make_unique<CDocumentCardFormHost<CTestDocument>>(doc));
-        auto* en = new CAddrCardEnView(std::make_unique<CDocumentCardFormHost<CTestDocument>>(doc));
+        auto* ja = new CAddrCardJaView(doc);
+        auto* en = new CAddrCardEnView(doc);
         stack->addWidget(ja);
         stack->addWidget(en);
         stack->resize(ja->DesignSize());

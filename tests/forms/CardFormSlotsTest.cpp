@@ -3,7 +3,7 @@
 // captions follow a replaced method table without losing what was typed.
 
 #include "FormFixture.h"
-#include "app/UpdateHints.h"
+#include "doc/UpdateHints.h"
 
 #include <QAbstractItemView>
 #include <QtTest>

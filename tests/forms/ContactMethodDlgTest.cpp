@@ -2,9 +2,9 @@
 // renaming, deleting (reserved ones refused, methods in use counted), ids no
 // card still holds, refused names, OK and Cancel.
 
-#include "app/dialogs/ContactMethodDlg.h"
+#include "views/dialogs/ContactMethodDlg.h"
 #include "FormsTestSupport.h"
-#include "app/dialogs/ContactMethodEditDlg.h"
+#include "views/dialogs/ContactMethodEditDlg.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -15,11 +15,10 @@
 
 struct FormFixture {
     explicit FormFixture(int notation) {
-        auto host = std::make_unique<CDocumentCardFormHost<CTestDocument>>(doc);
         if (notation == NOTATION_ENGLISH)
-            form = std::make_unique<CAddrCardEnView>(std::move(host));
+            form = std::make_unique<CAddrCardEnView>(doc);
         else
-            form = std::make_unique<CAddrCardJaView>(std::move(host));
+            form = std::make_unique<CAddrCardJaView>(doc);
         form->resize(form->DesignSize());
         form->SetupControls();
         ShowActive(form.get());

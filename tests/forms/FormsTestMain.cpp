@@ -2,21 +2,13 @@
 // dialogs, with the Japanese font the program uses.
 
 #include "FormsTestSupport.h"
+#include "views/JapaneseUi.h"
 
-#include <QFontDatabase>
 #include <QtTest>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const QString& family : {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")}) {
-        if (families.contains(family)) {
-            QFont font(family);
-            font.setPointSizeF(QApplication::font().pointSizeF());
-            QApplication::setFont(font);
-            break;
-        }
-    }
+    SetUpJapaneseUi(app);
     int failures = 0;
     for (const auto& make : FormsTests()) {
         const std::unique_ptr<QObject> test = make();

@@ -1,6 +1,6 @@
 #include "FormsTestSupport.h"
 
-#include "app/UpdateHints.h"
+#include "doc/UpdateHints.h"
 #include "platform/CodePage.h"
 
 #include <QDir>
@@ -20,46 +20,29 @@ std::string Utf8(const CString& sjis) {
     return cp932::ToUtf8Lossy(sjis.view());
 }
 
-CTestDocument::CTestDocument() : m_pBook(std::make_unique<CAddrBook>()) {
-    m_pBook->m_methods.SetDefaults();
-    AddView(this);
-}
-
-CTestDocument::~CTestDocument() = default;
-
-void CTestDocument::RemoveView(IKolvaneView* view) {
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
-}
-
-void CTestDocument::UpdateAllViews(IKolvaneView* sender, int hint, CAddrCard* card) {
-    hints.push_back({hint, card});
-    for (IKolvaneView* view : std::vector<IKolvaneView*>(m_views))
-        if (view != sender)
-            view->OnUpdate(sender, hint, card);
-}
-
 CAddrCard* CTestDocument::AddCard(int notation, const char* nameUtf8) {
     auto* card = new CAddrCard;
     card->m_nNotation = notation;
     card->m_strName = Sjis(nameUtf8);
-    m_pBook->AddCard(card);
+    GetBook().AddCard(card);
     return card;
 }
 
 void CTestDocument::OnUpdate(IKolvaneView*, int hint, CAddrCard* card) {
+    hints.push_back({hint, card});
     switch (hint) {
     case HINT_CARD_CHANGED:
-        m_pCurrentCard = card;
-        m_bModified = true;
+        SetCurrentCard(card);
+        SetModifiedFlag(true);
         break;
     case HINT_CARD_DELETED:
-        if (m_pCurrentCard == card)
-            m_pCurrentCard = nullptr;
-        m_pBook->RemoveCard(card);
-        m_bModified = true;
+        if (GetCurrentCard() == card)
+            SetCurrentCard(nullptr);
+        GetBook().RemoveCard(card);
+        SetModifiedFlag(true);
         break;
     case HINT_DESELECT_ALL:
-        m_pCurrentCard = nullptr;
+        SetCurrentCard(nullptr);
         break;
     default:
         break;

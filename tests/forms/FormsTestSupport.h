@@ -3,8 +3,7 @@
 // and answers their hints as the card list does, texts in Shift_JIS, screenshots,
 // and acting on a modal dialog once it is open.
 
-#include "app/KolvaneView.h"
-#include "model/AddrBook.h"
+#include "doc/KolvaneDoc.h"
 #include "platform/RecordingUserInteraction.h"
 
 #include <QApplication>
@@ -21,23 +20,14 @@
 CString Sjis(const char* utf8);
 std::string Utf8(const CString& sjis);
 
-// A document holding a book with the default contact methods. Its card list
-// stand-in reacts to hints as the program's list does: 100 marks the document
-// modified and makes the card current, 101 removes and destroys the card, 102
-// leaves no card current.
-class CTestDocument : public IKolvaneView {
+// The program's document with a card-list stand-in that reacts to hints as the
+// list does: 100 marks the document modified and makes the card current, 101
+// removes and destroys the card, 102 leaves no card current. Every hint that
+// reaches the list is recorded.
+class CTestDocument : public CKolvaneDoc, public IKolvaneView {
 public:
-    CTestDocument();
-    ~CTestDocument() override;
-
-    CAddrBook& GetBook() const { return *m_pBook; }
-    CAddrCard* GetCurrentCard() const { return m_pCurrentCard; }
-    void SetCurrentCard(CAddrCard* card) { m_pCurrentCard = card; }
-    void AddView(IKolvaneView* view) { m_views.push_back(view); }
-    void RemoveView(IKolvaneView* view);
-    void UpdateAllViews(IKolvaneView* sender, int hint, CAddrCard* card);
-    bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified) { m_bModified = modified; }
+    CTestDocument() { AddView(this); }
+    ~CTestDocument() override { RemoveView(this); }
 
     // A card added to the book.
     CAddrCard* AddCard(int notation, const char* nameUtf8);
@@ -48,12 +38,6 @@ public:
         CAddrCard* card;
     };
     std::vector<Hint> hints;
-
-private:
-    std::unique_ptr<CAddrBook> m_pBook;
-    CAddrCard* m_pCurrentCard = nullptr;
-    std::vector<IKolvaneView*> m_views;
-    bool m_bModified = false;
 };
 
 // Installs a recording user-interaction service for the life of the object.

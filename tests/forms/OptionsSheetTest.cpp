@@ -1,10 +1,10 @@
 // The options sheet: values shown and taken, range checks and their messages,
 // the backup extension rules, and what OK reports to the owners.
 
-#include "app/dialogs/OptionsSheet.h"
+#include "views/dialogs/OptionsSheet.h"
 #include "FormsTestSupport.h"
-#include "app/dialogs/OptFindPage.h"
-#include "app/dialogs/OptGenericPage.h"
+#include "views/dialogs/OptFindPage.h"
+#include "views/dialogs/OptGenericPage.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -4,14 +4,14 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/CommandIds.h"
-#include "app/JapaneseUi.h"
-#include "app/dialogs/SjisText.h"
 #include "model/AddrBookFile.h"
 #include "views/AddrListView.h"
 #include "views/CardForm.h"
+#include "views/CommandIds.h"
+#include "views/JapaneseUi.h"
 #include "views/MainFrame.h"
 #include "views/controls/CaptionLabel.h"
+#include "views/dialogs/SjisText.h"
 
 #include <QAbstractButton>
 #include <QApplication>

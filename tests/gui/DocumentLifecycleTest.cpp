@@ -2,13 +2,13 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/CommandIds.h"
 #include "model/AddrBookFile.h"
+#include "platform/QtText.h"
 #include "platform/StringTable.h"
 #include "views/AddrListView.h"
+#include "views/CommandIds.h"
 #include "views/MainFrame.h"
 #include "zklib/ZkSingleInstance.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,10 +2,10 @@
 
 #include "model/AddrBookFile.h"
 #include "platform/CodePage.h"
+#include "platform/QtText.h"
 #include "views/AddrListView.h"
 #include "views/CardListModel.h"
 #include "views/MainFrame.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -2,13 +2,13 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/AppSettings.h"
-#include "app/CommandIds.h"
-#include "app/JapaneseUi.h"
-#include "app/UpdateHints.h"
+#include "doc/AppSettings.h"
+#include "doc/UpdateHints.h"
 #include "platform/CodePage.h"
 #include "views/AddrListView.h"
 #include "views/CardForm.h"
+#include "views/CommandIds.h"
+#include "views/JapaneseUi.h"
 #include "views/MainFrame.h"
 
 #include <QAction>

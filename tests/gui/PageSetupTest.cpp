@@ -3,10 +3,10 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/CommandIds.h"
-#include "app/JapaneseUi.h"
-#include "print/layouts/LayoutRoot.h"
+#include "layouts/LayoutRoot.h"
 #include "views/AddrListView.h"
+#include "views/CommandIds.h"
+#include "views/JapaneseUi.h"
 #include "views/MainFrame.h"
 #include "views/PageSetupDlg.h"
 

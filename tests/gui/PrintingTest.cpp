@@ -3,11 +3,11 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/CommandIds.h"
-#include "app/JapaneseUi.h"
-#include "app/UpdateHints.h"
+#include "doc/UpdateHints.h"
 #include "model/AddrBookFile.h"
 #include "views/AddrListView.h"
+#include "views/CommandIds.h"
+#include "views/JapaneseUi.h"
 #include "views/LabelPreviewDialog.h"
 #include "views/MainFrame.h"
 

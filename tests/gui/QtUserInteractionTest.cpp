@@ -3,9 +3,9 @@
 
 #include "GuiTestSupport.h"
 
-#include "app/AppPrinter.h"
-#include "app/DocumentType.h"
 #include "app/QtUserInteraction.h"
+#include "doc/DocumentType.h"
+#include "views/AppPrinter.h"
 
 #include <QApplication>
 #include <QFileDialog>

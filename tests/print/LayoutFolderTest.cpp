@@ -1,8 +1,8 @@
 #include "PrintTestSupport.h"
 
+#include "layouts/LayoutRoot.h"
 #include "platform/RecordingUserInteraction.h"
 #include "print/PageLayout.h"
-#include "print/layouts/LayoutRoot.h"
 
 #include <gtest/gtest.h>
 

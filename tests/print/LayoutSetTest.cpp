@@ -1,9 +1,9 @@
 #include "PrintTestSupport.h"
 
+#include "layouts/LayoutRoot.h"
+#include "layouts/LayoutSet.h"
 #include "platform/RecordingUserInteraction.h"
 #include "print/PageLayout.h"
-#include "print/layouts/LayoutRoot.h"
-#include "print/layouts/LayoutSet.h"
 
 #include <gtest/gtest.h>
 

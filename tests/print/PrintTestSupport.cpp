@@ -1,7 +1,7 @@
 #include "PrintTestSupport.h"
 
+#include "layouts/LayoutRoot.h"
 #include "platform/CodePage.h"
-#include "print/layouts/LayoutRoot.h"
 
 #include <QGuiApplication>
 

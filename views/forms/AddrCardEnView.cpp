@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-CAddrCardEnView::CAddrCardEnView(std::unique_ptr<ICardFormHost> host, QWidget* parent)
-    : CAddrCardForm(NOTATION_ENGLISH, std::move(host), parent) {
+CAddrCardEnView::CAddrCardEnView(CKolvaneDoc& doc, QWidget* parent)
+    : CAddrCardForm(NOTATION_ENGLISH, doc, parent) {
     AddCaption("nameCaption", "Name", {6, 8, 44, 8});
     AddCaption("titleCaption", "Title", {6, 24, 44, 8});
     AddCaption("companyCaption", "Company", {6, 39, 44, 8});

@@ -7,7 +7,7 @@
 class CAddrCardEnView : public CAddrCardForm {
     Q_OBJECT
 public:
-    explicit CAddrCardEnView(std::unique_ptr<ICardFormHost> host, QWidget* parent = nullptr);
+    explicit CAddrCardEnView(CKolvaneDoc& doc, QWidget* parent = nullptr);
 
     CString m_strName;
     CString m_strTitle;

@@ -1,9 +1,9 @@
 #include "views/forms/AddrCardForm.h"
 
-#include "app/UpdateHints.h"
-#include "app/dialogs/SjisFieldGuard.h"
-#include "app/dialogs/SjisText.h"
+#include "doc/UpdateHints.h"
 #include "views/controls/CaptionLabel.h"
+#include "views/dialogs/SjisFieldGuard.h"
+#include "views/dialogs/SjisText.h"
 #include "views/forms/CardEquality.h"
 #include "views/forms/SlotMethodList.h"
 
@@ -24,8 +24,8 @@ constexpr int kDesignHeight = 315;
 
 } // namespace
 
-CAddrCardForm::CAddrCardForm(int notation, std::unique_ptr<ICardFormHost> host, QWidget* parent)
-    : QWidget(parent), m_nNotation(notation), m_pHost(std::move(host)), m_dlu(font()) {
+CAddrCardForm::CAddrCardForm(int notation, CKolvaneDoc& doc, QWidget* parent)
+    : QWidget(parent), m_nNotation(notation), m_doc(doc), m_dlu(font()) {
     setObjectName(notation == NOTATION_ENGLISH ? QStringLiteral("cardFormEnglish")
                                                : QStringLiteral("cardFormJapanese"));
     // The form paints in the window colour, as its edit boxes do.
@@ -33,11 +33,11 @@ CAddrCardForm::CAddrCardForm(int notation, std::unique_ptr<ICardFormHost> host, 
     setBackgroundRole(QPalette::Base);
     m_pGuard = new CSjisFieldGuard(this);
     m_nSlotMethod.fill(kNoMethod);
-    m_pHost->AddView(this);
+    m_doc.AddView(this);
 }
 
 CAddrCardForm::~CAddrCardForm() {
-    m_pHost->RemoveView(this);
+    m_doc.RemoveView(this);
 }
 
 QSize CAddrCardForm::DesignSize() const {
@@ -219,7 +219,7 @@ BOOL CAddrCardForm::UpdateData(BOOL bSaveAndValidate) {
 }
 
 void CAddrCardForm::LoadFromCard() {
-    CAddrCard* card = m_pHost->GetCurrentCard();
+    CAddrCard* card = m_doc.GetCurrentCard();
     m_pShownCard = card;
     m_extraContacts.clear();
     if (card) {
@@ -267,15 +267,15 @@ BOOL CAddrCardForm::SaveToCard() {
     if (!UpdateData(TRUE))
         return FALSE;
 
-    CAddrCard* card = m_pHost->GetCurrentCard();
+    CAddrCard* card = m_doc.GetCurrentCard();
     if (!card) {
         // A new card is made only for something typed: an untouched empty
         // form leaves the book as it was.
         if (IsFormEmpty())
             return TRUE;
         card = new CAddrCard;
-        m_pHost->GetBook().AddCard(card);
-        m_pHost->SetCurrentCard(card);
+        m_doc.GetBook().AddCard(card);
+        m_doc.SetCurrentCard(card);
     }
     const bool known = card == m_pShownCard && m_shownState.has_value();
     CopyIntoCard(*card);
@@ -285,8 +285,8 @@ BOOL CAddrCardForm::SaveToCard() {
         m_pShownCard = nullptr;
         m_shownState.reset();
         m_extraContacts.clear();
-        m_pHost->UpdateAllViews(this, HINT_CARD_DELETED, card);
-        m_pHost->UpdateAllViews(this, HINT_DESELECT_ALL, nullptr);
+        m_doc.UpdateAllViews(this, HINT_CARD_DELETED, card);
+        m_doc.UpdateAllViews(this, HINT_DESELECT_ALL, nullptr);
         return TRUE;
     }
 
@@ -294,10 +294,10 @@ BOOL CAddrCardForm::SaveToCard() {
     // that changed nothing must not leave it so, or merely looking at cards
     // would make auto-save rotate the backups on every close.
     const bool changed = !known || !SameCard(*card, *m_shownState);
-    const bool wasModified = m_pHost->IsModified();
-    m_pHost->UpdateAllViews(this, HINT_CARD_CHANGED, card);
+    const bool wasModified = m_doc.IsModified();
+    m_doc.UpdateAllViews(this, HINT_CARD_CHANGED, card);
     if (!changed && !wasModified)
-        m_pHost->SetModifiedFlag(false);
+        m_doc.SetModifiedFlag(false);
     m_pShownCard = card;
     m_shownState = *card;
     return TRUE;

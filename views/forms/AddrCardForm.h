@@ -2,13 +2,13 @@
 // What the Japanese and the English card form share: the controls placed at
 // their design positions in dialog units, the exchange between controls and
 // the current card, the eight contact slots, and resizing with anchors. A form
-// shows the host's current card, never owns it, and writes it back only when
+// shows the document's current card, never owns it, and writes it back only when
 // committed (SaveToCard).
 
+#include "doc/KolvaneDoc.h"
 #include "views/CardForm.h"
 #include "views/controls/DialogUnits.h"
 #include "views/controls/ResizeAnchors.h"
-#include "views/forms/CardFormHost.h"
 
 #include <QWidget>
 
@@ -77,7 +77,7 @@ public:
     const CDialogUnits& DialogUnits() const { return m_dlu; }
 
 protected:
-    CAddrCardForm(int notation, std::unique_ptr<ICardFormHost> host, QWidget* parent);
+    CAddrCardForm(int notation, CKolvaneDoc& doc, QWidget* parent);
 
     // Building blocks for the forms' templates, in template order.
     CCaptionLabel* AddCaption(const char* name, const char* text, DluRect place);
@@ -129,7 +129,7 @@ private:
     void UpdateMoreContactsNotice();
 
     const int m_nNotation;
-    std::unique_ptr<ICardFormHost> m_pHost;
+    CKolvaneDoc& m_doc;
     CDialogUnits m_dlu;
     CSjisFieldGuard* m_pGuard;
     CResizeAnchors m_anchors;

@@ -4,11 +4,11 @@
 
 #include "views/forms/AddrCardForm.h"
 
-#include "app/dialogs/DialogStrings.h"
-#include "app/dialogs/SjisFieldGuard.h"
-#include "app/dialogs/SjisText.h"
 #include "res/AppStrings.h"
 #include "views/controls/CaptionLabel.h"
+#include "views/dialogs/DialogStrings.h"
+#include "views/dialogs/SjisFieldGuard.h"
+#include "views/dialogs/SjisText.h"
 #include "views/forms/SlotMethodList.h"
 
 #include <QFrame>
@@ -73,12 +73,12 @@ void CAddrCardForm::AddSlots(const SlotPlaces& places) {
 CString CAddrCardForm::MethodName(int id) const {
     CString japanese;
     CString english;
-    m_pHost->GetBook().m_methods.Get(id, japanese, english);
+    m_doc.GetBook().m_methods.Get(id, japanese, english);
     return m_nNotation == NOTATION_ENGLISH ? english : japanese;
 }
 
 int CAddrCardForm::FindMethod(const char* name) const {
-    const CContactMethodTable& methods = m_pHost->GetBook().m_methods;
+    const CContactMethodTable& methods = m_doc.GetBook().m_methods;
     return m_nNotation == NOTATION_ENGLISH ? methods.FindByEnglish(name)
                                            : methods.FindByJapanese(name);
 }
@@ -193,7 +193,7 @@ void CAddrCardForm::OpenSlotList(int i) {
 
     CSlotMethodList* list = slot.list;
     list->clear();
-    const CContactMethodTable& methods = m_pHost->GetBook().m_methods;
+    const CContactMethodTable& methods = m_doc.GetBook().m_methods;
     for (const ContactMethod& method : methods.Entries()) {
         const CString& name =
             m_nNotation == NOTATION_ENGLISH ? method.strEnglish : method.strJapanese;
@@ -242,7 +242,7 @@ void CAddrCardForm::CloseSlotList(int i) {
 
 int CAddrCardForm::ResolveSlotMethod(int i) const {
     const int method = m_nSlotMethod[static_cast<size_t>(i)];
-    if (method != kNoMethod && m_pHost->GetBook().m_methods.IndexOf(method) >= 0)
+    if (method != kNoMethod && m_doc.GetBook().m_methods.IndexOf(method) >= 0)
         return method;
     // A blank caption finds the blank method; a name no method has gives -1.
     return FindMethod(m_strSlotCaption[static_cast<size_t>(i)]);

@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-CAddrCardJaView::CAddrCardJaView(std::unique_ptr<ICardFormHost> host, QWidget* parent)
-    : CAddrCardForm(NOTATION_JAPANESE, std::move(host), parent) {
+CAddrCardJaView::CAddrCardJaView(CKolvaneDoc& doc, QWidget* parent)
+    : CAddrCardForm(NOTATION_JAPANESE, doc, parent) {
     AddCaption("furiganaCaption", "ふりがな", {6, 8, 47, 8});
     AddCaption("nameCaption", "名前", {6, 24, 47, 8});
     AddCaption("companyCaption", "会社名", {6, 40, 47, 8});

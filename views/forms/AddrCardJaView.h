@@ -7,7 +7,7 @@
 class CAddrCardJaView : public CAddrCardForm {
     Q_OBJECT
 public:
-    explicit CAddrCardJaView(std::unique_ptr<ICardFormHost> host, QWidget* parent = nullptr);
+    explicit CAddrCardJaView(CKolvaneDoc& doc, QWidget* parent = nullptr);
 
     CString m_strFurigana;
     CString m_strName;

@@ -1,8 +1,8 @@
 #include "zklib/dialogs/ZkAboutDlg.h"
 
+#include "platform/QtText.h"
 #include "zklib/ZkStrings.h"
 #include "zklib/dialogs/ZkIconButton.h"
-#include "zklib/dialogs/ZkQtText.h"
 #include "zklib/dialogs/ZkStaticLink.h"
 
 #include <QDialogButtonBox>
@@ -56,13 +56,13 @@ CZkAboutDlg::CZkAboutDlg(QWidget* parent)
 void CZkAboutDlg::Prepare() {
     CString title;
     title.Format(ZkLoadString(31), m_strProductName.GetString());
-    setWindowTitle(ZkQt_ToQString(title));
+    setWindowTitle(qtext::FromSjis(title));
     m_pIcon->SetIcon(m_icon);
 
     CString version;
     version.Format("%s ver.%d.%d%d (build %d)", m_strProductName.GetString(), m_nMajor, m_nMinor,
                    m_nRevision, m_nBuild);
-    m_pVersion->setText(ZkQt_ToQString(version));
+    m_pVersion->setText(qtext::FromSjis(version));
     QFont bold = m_pVersion->font();
     bold.setBold(true);
     m_pVersion->setFont(bold);
@@ -72,12 +72,12 @@ void CZkAboutDlg::Prepare() {
         rights.Format("Copyright (C) %d %s", m_nLastYear, m_strHolder.GetString());
     else
         rights.Format("Copyright (C) %d-%d %s", m_nFirstYear, m_nLastYear, m_strHolder.GetString());
-    m_pRights->setText(ZkQt_ToQString(rights));
+    m_pRights->setText(qtext::FromSjis(rights));
 
-    m_pInfo->setText(ZkQt_ToQString(m_strInfo));
-    m_pLinkTitle->setText(ZkQt_ToQString(m_strLinkTitle));
+    m_pInfo->setText(qtext::FromSjis(m_strInfo));
+    m_pLinkTitle->setText(qtext::FromSjis(m_strLinkTitle));
     m_pLink->SetTarget(m_strLinkTarget);
-    m_pLink->setText(ZkQt_PathToQString(m_strLinkTarget.view()));
+    m_pLink->setText(qtext::FromPath(m_strLinkTarget.view()));
 }
 
 int CZkAboutDlg::DoModal() {

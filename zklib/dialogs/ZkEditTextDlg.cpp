@@ -1,8 +1,8 @@
 #include "zklib/dialogs/ZkEditTextDlg.h"
 
+#include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "zklib/ZkStrings.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -28,9 +28,9 @@ CZkEditTextDlg::CZkEditTextDlg(QWidget* parent)
 }
 
 void CZkEditTextDlg::Prepare() {
-    setWindowTitle(ZkQt_ToQString(m_strTitle));
-    m_pPrompt->setText(ZkQt_ToQString(m_strPrompt));
-    m_pEdit->setText(ZkQt_ToQString(m_strText));
+    setWindowTitle(qtext::FromSjis(m_strTitle));
+    m_pPrompt->setText(qtext::FromSjis(m_strPrompt));
+    m_pEdit->setText(qtext::FromSjis(m_strText));
     m_pEdit->selectAll();
     m_pEdit->setFocus();
 }
@@ -43,7 +43,7 @@ int CZkEditTextDlg::DoModal() {
 void CZkEditTextDlg::accept() {
     CString text;
     cp932::Error error;
-    if (!ZkQt_ToSjis(m_pEdit->text(), text, &error)) {
+    if (!qtext::ToSjis(m_pEdit->text(), text, &error)) {
         std::string message = ZkLoadStringUtf8(22);
         message.replace(message.find("%s"), 2, error.characterUtf8);
         AfxMessageBoxUtf8(message, MB_OK | MB_ICONEXCLAMATION);

@@ -1,8 +1,8 @@
 #include "zklib/dialogs/ZkHyperLink.h"
 
+#include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "zklib/ZkStrings.h"
-#include "zklib/dialogs/ZkQtText.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -61,7 +61,7 @@ std::string FillIn(std::string text, const std::string& value) {
 int CZkHyperLink::Navigate() {
     if (m_strTarget.IsEmpty())
         return navigateEmpty;
-    const QString target = ZkQt_PathToQString(m_strTarget.view());
+    const QString target = qtext::FromPath(m_strTarget.view());
     QUrl url;
     if (HasScheme(target)) {
         url = QUrl(target);

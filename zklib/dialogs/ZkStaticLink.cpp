@@ -1,6 +1,6 @@
 #include "zklib/dialogs/ZkStaticLink.h"
 
-#include "zklib/dialogs/ZkQtText.h"
+#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -31,7 +31,7 @@ void CZkStaticLink::mousePressEvent(QMouseEvent* event) {
     CZkHyperLink link = m_link;
     if (CString(link).IsEmpty()) {
         CString own;
-        if (!ZkQt_ToSjis(text(), own) || own.IsEmpty())
+        if (!qtext::ToSjis(text(), own) || own.IsEmpty())
             return;
         link.SetTarget(own);
     }

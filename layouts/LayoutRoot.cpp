@@ -1,0 +1,86 @@
+#include "layouts/LayoutRoot.h"
+
+#include "zklib/ZkFile.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+CString g_strRoot;
+
+bool CanWriteFolder(const char* folder) {
+#ifdef _WIN32
+    return _access(folder, 2) == 0;
+#else
+    return ::access(folder, W_OK | X_OK) == 0;
+#endif
+}
+
+} // namespace
+
+CString GetLayoutRoot() {
+    return g_strRoot.IsEmpty() ? ZkFile_GetModuleDirName() : g_strRoot;
+}
+
+void SetLayoutRoot(const char* root) {
+    g_strRoot = root;
+}
+
+CString FindBundledLayoutRoot(const char* programDir) {
+    std::error_code ec;
+    const fs::path program(std::string(programDir ? programDir : ""));
+    if (fs::is_directory(program / "LAYOUTS", ec))
+        return CString(program.string().c_str());
+    const fs::path installed = (program / ".." / "share" / "kolvane").lexically_normal();
+    if (fs::is_directory(installed / "LAYOUTS", ec))
+        return CString(installed.string().c_str());
+    return CString(program.string().c_str());
+}
+
+BOOL SeedLayoutFolder(const char* root, const char* folder, const char* bundledRoot) {
+    const fs::path target = fs::path(std::string(root)) / folder;
+    std::error_code ec;
+    if (fs::exists(target, ec))
+        return TRUE;
+    fs::create_directories(target.parent_path(), ec);
+    const fs::path work = fs::path(target).concat(".seeding");
+    fs::remove_all(work, ec);
+    if (!fs::create_directory(work, ec))
+        return FALSE;
+    const fs::path source = fs::path(std::string(bundledRoot)) / folder;
+    const bool haveSource = fs::is_directory(source, ec);
+    ec.clear();
+    if (haveSource) {
+        for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
+            if (!it->is_regular_file(ec))
+                continue;
+            if (!fs::copy_file(it->path(), work / it->path().filename(), ec))
+                break;
+        }
+    }
+    if (!ec)
+        fs::rename(work, target, ec);
+    if (ec) {
+        fs::remove_all(work, ec);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+CString ChooseLayoutRoot(const char* programDir, const char* userDir) {
+    if (CanWriteFolder(programDir))
+        return programDir;
+    for (const char* folder : kLayoutFolderNames)
+        SeedLayoutFolder(userDir, folder, programDir);
+    return userDir;
+}

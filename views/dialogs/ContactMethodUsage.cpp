@@ -1,0 +1,28 @@
+#include "views/dialogs/ContactMethodUsage.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+int CountCardsUsingMethod(const CAddrBook& book, int id) {
+    int count = 0;
+    for (const auto& card : book.Cards()) {
+        const auto& entries = card->m_contacts.Entries();
+        if (std::any_of(entries.begin(), entries.end(),
+                        [id](const AddrContact& c) { return c.nMethodId == id; }))
+            ++count;
+    }
+    return count;
+}
+
+int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book) {
+    std::unordered_set<int> taken;
+    for (const ContactMethod& method : table.Entries())
+        taken.insert(method.nId);
+    for (const auto& card : book.Cards())
+        for (const AddrContact& contact : card->m_contacts.Entries())
+            taken.insert(contact.nMethodId);
+    int id = 0;
+    while (taken.count(id))
+        ++id;
+    return id;
+}
