@@ -97,43 +97,41 @@ CAddrCard* CAddrBook::GetNextMatching(const char* text, BOOL bMatchCase) {
     return NextPassing([&search](const CAddrCard& c) { return MatchesSearch(c, search); });
 }
 
-BOOL CAddrBook::Read(CFile* file) {
+std::optional<CFileError> CAddrBook::Read(CFile* file) {
     LONG count = 0;
-    try {
-        // The magic is not checked, so a file that differs only there still opens.
-        char magic[4];
-        file->ReadExact(magic, 4);
-        if (!recordio::ReadVersion(file))
-            return FALSE;
-        count = recordio::ReadLong(file);
-        recordio::CheckCount(file, count, kMinCardBytes);
-    } catch (const CFileException& e) {
-        e.ReportError();
-        return FALSE;
-    }
+    if (auto error = recordio::Run([&]() -> std::optional<CFileError> {
+            // The magic is not checked, so a file that differs only there still opens.
+            char magic[4];
+            file->ReadExact(magic, 4);
+            if (auto newer = recordio::ReadVersion(file))
+                return newer;
+            count = recordio::ReadLong(file);
+            recordio::CheckCount(file, count, kMinCardBytes);
+            return std::nullopt;
+        }))
+        return error;
     Touch();
     if (count > 0)
         m_cards.reserve(m_cards.size() + static_cast<size_t>(count));
     for (LONG i = 0; i < count; ++i) {
         auto card = std::make_unique<CAddrCard>();
-        if (!card->Read(file))
-            return FALSE;
+        if (auto error = card->Read(file))
+            return error;
         m_cards.push_back(std::move(card));
     }
     return m_methods.Read(file);
 }
 
-BOOL CAddrBook::Write(CFile* file) {
-    try {
-        file->Write(kMagic, 4);
-        recordio::WriteLong(file, recordio::kVersion);
-        recordio::WriteLong(file, GetCount());
-    } catch (const CFileException& e) {
-        e.ReportError();
-        return FALSE;
-    }
+std::optional<CFileError> CAddrBook::Write(CFile* file) {
+    if (auto error = recordio::Run([&]() -> std::optional<CFileError> {
+            file->Write(kMagic, 4);
+            recordio::WriteLong(file, recordio::kVersion);
+            recordio::WriteLong(file, GetCount());
+            return std::nullopt;
+        }))
+        return error;
     for (const auto& card : m_cards)
-        if (!card->Write(file))
-            return FALSE;
+        if (auto error = card->Write(file))
+            return error;
     return m_methods.Write(file);
 }

@@ -49,10 +49,10 @@ public:
     // cards in book order.
     void FindDuplicates(std::vector<CAddrCard*>& result) const;
 
-    // Appends the cards read to the book, then reads the table; FALSE after the
-    // error or a newer version was shown, the cards read before it stay.
-    virtual BOOL Read(CFile* file);
-    virtual BOOL Write(CFile* file);
+    // Appends the cards read to the book, then reads the table; on an error or
+    // a newer version the cards read before it stay.
+    virtual std::optional<CFileError> Read(CFile* file);
+    virtual std::optional<CFileError> Write(CFile* file);
 
     CContactMethodTable m_methods;
 

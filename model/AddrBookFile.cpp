@@ -1,50 +1,53 @@
 #include "model/AddrBookFile.h"
 
-BOOL LoadAddrBook(const char* path, CAddrBook& book) {
+namespace {
+
+// Opening, reading and writing the file itself stop with the stop icon; a
+// damaged record inside it keeps the record's own icon.
+constexpr UINT kFileErrorType = MB_OK | MB_ICONSTOP;
+
+} // namespace
+
+std::optional<CFileError> LoadAddrBook(const char* path, CAddrBook& book) {
     try {
-        // Read reports its own errors; only opening and reading the file raise here.
+        // Read returns its own errors; only opening and reading the file raise here.
         CMemFile file = ReadWholeFile(path);
         if (file.GetLength() == 0) {
             book.m_methods.SetDefaults();
-            return TRUE;
+            return std::nullopt;
         }
         return book.Read(&file);
     } catch (const CFileException& e) {
-        e.ReportError(MB_OK | MB_ICONSTOP);
-        return FALSE;
+        return CFileError::FromException(e, kFileErrorType);
     }
 }
 
-BOOL WriteAddrBookTemp(const char* path, CAddrBook& book, CAtomicFile& file) {
+std::optional<CFileError> WriteAddrBookTemp(const char* path, CAddrBook& book, CAtomicFile& file) {
     CMemFile image(std::string(), path);
-    if (!book.Write(&image))
-        return FALSE;
+    if (auto error = book.Write(&image))
+        return error;
     CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error)) {
-        error.ReportError(MB_OK | MB_ICONSTOP);
-        return FALSE;
-    }
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error))
+        return CFileError::FromException(error, kFileErrorType);
     try {
         const std::string& bytes = image.Data();
         file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
         file.Flush();
-        return TRUE;
+        return std::nullopt;
     } catch (const CFileException& e) {
         file.Abort();
-        e.ReportError(MB_OK | MB_ICONSTOP);
-        return FALSE;
+        return CFileError::FromException(e, kFileErrorType);
     }
 }
 
-BOOL SaveAddrBook(const char* path, CAddrBook& book) {
+std::optional<CFileError> SaveAddrBook(const char* path, CAddrBook& book) {
     CAtomicFile file;
-    if (!WriteAddrBookTemp(path, book, file))
-        return FALSE;
+    if (auto error = WriteAddrBookTemp(path, book, file))
+        return error;
     try {
         file.Commit();
-        return TRUE;
+        return std::nullopt;
     } catch (const CFileException& e) {
-        e.ReportError(MB_OK | MB_ICONSTOP);
-        return FALSE;
+        return CFileError::FromException(e, kFileErrorType);
     }
 }

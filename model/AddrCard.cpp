@@ -14,32 +14,28 @@ CZkString CAddrCard::*const kTexts[] = {
 
 } // namespace
 
-BOOL CAddrCard::Read(CFile* file) {
-    try {
-        if (!recordio::ReadVersion(file))
-            return FALSE;
-        m_nNotation = recordio::ReadLong(file);
-    } catch (const CFileException& e) {
-        e.ReportError();
-        return FALSE;
-    }
-    for (auto text : kTexts)
-        if (!(this->*text).Read(file))
-            return FALSE;
+std::optional<CFileError> CAddrCard::Read(CFile* file) {
+    if (auto error = recordio::Run([&]() -> std::optional<CFileError> {
+            if (auto newer = recordio::ReadVersion(file))
+                return newer;
+            m_nNotation = recordio::ReadLong(file);
+            for (auto text : kTexts)
+                recordio::ReadText(file, this->*text);
+            return std::nullopt;
+        }))
+        return error;
     return m_contacts.Read(file);
 }
 
-BOOL CAddrCard::Write(CFile* file) {
-    try {
-        recordio::WriteLong(file, recordio::kVersion);
-        recordio::WriteLong(file, m_nNotation);
-    } catch (const CFileException& e) {
-        e.ReportError();
-        return FALSE;
-    }
-    for (auto text : kTexts)
-        if (!(this->*text).Write(file))
-            return FALSE;
+std::optional<CFileError> CAddrCard::Write(CFile* file) {
+    if (auto error = recordio::Run([&]() -> std::optional<CFileError> {
+            recordio::WriteLong(file, recordio::kVersion);
+            recordio::WriteLong(file, m_nNotation);
+            for (auto text : kTexts)
+                recordio::WriteText(file, this->*text);
+            return std::nullopt;
+        }))
+        return error;
     return m_contacts.Write(file);
 }
 

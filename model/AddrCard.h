@@ -12,10 +12,10 @@ enum : int {
 
 class CAddrCard : public CObject {
 public:
-    // Fills a freshly constructed card; FALSE after the error or a newer version
-    // was shown, the card then holds what was read so far.
-    virtual BOOL Read(CFile* file);
-    virtual BOOL Write(CFile* file);
+    // Fills a freshly constructed card; on an error or a newer version the card
+    // holds what was read so far.
+    virtual std::optional<CFileError> Read(CFile* file);
+    virtual std::optional<CFileError> Write(CFile* file);
 
     // No text the card's notation shows and no contact entry, not even one with
     // an empty text.

@@ -22,38 +22,30 @@ int CAddrContactList::GetAt(int index, int& nMethodId, CString& text) const {
     return 0;
 }
 
-BOOL CAddrContactList::Read(CFile* file) {
-    try {
-        if (!recordio::ReadVersion(file))
-            return FALSE;
+std::optional<CFileError> CAddrContactList::Read(CFile* file) {
+    return recordio::Run([&]() -> std::optional<CFileError> {
+        if (auto newer = recordio::ReadVersion(file))
+            return newer;
         const LONG count = recordio::ReadLong(file);
         recordio::CheckCount(file, count, kMinEntryBytes);
         for (LONG i = 0; i < count; ++i) {
             AddrContact entry;
             entry.nMethodId = recordio::ReadLong(file);
-            if (!entry.strText.Read(file))
-                return FALSE;
+            recordio::ReadText(file, entry.strText);
             m_entries.push_back(std::move(entry));
         }
-        return TRUE;
-    } catch (const CFileException& e) {
-        e.ReportError();
-        return FALSE;
-    }
+        return std::nullopt;
+    });
 }
 
-BOOL CAddrContactList::Write(CFile* file) {
-    try {
+std::optional<CFileError> CAddrContactList::Write(CFile* file) {
+    return recordio::Run([&]() -> std::optional<CFileError> {
         recordio::WriteLong(file, recordio::kVersion);
         recordio::WriteLong(file, GetCount());
-        for (auto& entry : m_entries) {
+        for (const auto& entry : m_entries) {
             recordio::WriteLong(file, entry.nMethodId);
-            if (!entry.strText.Write(file))
-                return FALSE;
+            recordio::WriteText(file, entry.strText);
         }
-        return TRUE;
-    } catch (const CFileException& e) {
-        e.ReportError();
-        return FALSE;
-    }
+        return std::nullopt;
+    });
 }

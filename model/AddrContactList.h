@@ -2,8 +2,10 @@
 // The contact entries of a card: a contact method id and a text each, in the
 // order the card shows them.
 
+#include "platform/FileError.h"
 #include "zklib/ZkString.h"
 
+#include <optional>
 #include <vector>
 
 struct AddrContact {
@@ -22,9 +24,9 @@ public:
 
     const std::vector<AddrContact>& Entries() const { return m_entries; }
 
-    // Append the entries read; FALSE after the error or a newer version was shown.
-    virtual BOOL Read(CFile* file);
-    virtual BOOL Write(CFile* file);
+    // Append the entries read, up to an error or a newer version.
+    virtual std::optional<CFileError> Read(CFile* file);
+    virtual std::optional<CFileError> Write(CFile* file);
 
 private:
     std::vector<AddrContact> m_entries;

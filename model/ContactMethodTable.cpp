@@ -92,38 +92,32 @@ int CContactMethodTable::NextFreeId() const {
     return id;
 }
 
-BOOL CContactMethodTable::Read(CFile* file) {
-    try {
-        if (!recordio::ReadVersion(file))
-            return FALSE;
+std::optional<CFileError> CContactMethodTable::Read(CFile* file) {
+    return recordio::Run([&]() -> std::optional<CFileError> {
+        if (auto newer = recordio::ReadVersion(file))
+            return newer;
         const LONG count = recordio::ReadLong(file);
         recordio::CheckCount(file, count, kMinEntryBytes);
         for (LONG i = 0; i < count; ++i) {
             ContactMethod entry;
             entry.nId = recordio::ReadLong(file);
-            if (!entry.strJapanese.Read(file) || !entry.strEnglish.Read(file))
-                return FALSE;
+            recordio::ReadText(file, entry.strJapanese);
+            recordio::ReadText(file, entry.strEnglish);
             Append(std::move(entry));
         }
-        return TRUE;
-    } catch (const CFileException& e) {
-        e.ReportError();
-        return FALSE;
-    }
+        return std::nullopt;
+    });
 }
 
-BOOL CContactMethodTable::Write(CFile* file) {
-    try {
+std::optional<CFileError> CContactMethodTable::Write(CFile* file) {
+    return recordio::Run([&]() -> std::optional<CFileError> {
         recordio::WriteLong(file, recordio::kVersion);
         recordio::WriteLong(file, GetCount());
-        for (auto& entry : m_entries) {
+        for (const auto& entry : m_entries) {
             recordio::WriteLong(file, entry.nId);
-            if (!entry.strJapanese.Write(file) || !entry.strEnglish.Write(file))
-                return FALSE;
+            recordio::WriteText(file, entry.strJapanese);
+            recordio::WriteText(file, entry.strEnglish);
         }
-        return TRUE;
-    } catch (const CFileException& e) {
-        e.ReportError();
-        return FALSE;
-    }
+        return std::nullopt;
+    });
 }

@@ -2,8 +2,10 @@
 // The book's contact methods (telephone, fax, e-mail ...) with a Japanese and
 // an English name each. Cards refer to a method by its id only.
 
+#include "platform/FileError.h"
 #include "zklib/ZkString.h"
 
+#include <optional>
 #include <vector>
 
 struct ContactMethod {
@@ -37,10 +39,9 @@ public:
 
     const std::vector<ContactMethod>& Entries() const { return m_entries; }
 
-    // Append the entries read, ids as stored; FALSE after the error or a newer
-    // version was shown.
-    virtual BOOL Read(CFile* file);
-    virtual BOOL Write(CFile* file);
+    // Append the entries read, ids as stored, up to an error or a newer version.
+    virtual std::optional<CFileError> Read(CFile* file);
+    virtual std::optional<CFileError> Write(CFile* file);
 
 private:
     std::vector<ContactMethod> m_entries;

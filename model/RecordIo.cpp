@@ -1,9 +1,12 @@
 #include "model/RecordIo.h"
 
-#include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 
 namespace recordio {
+
+namespace {
+constexpr UINT IDS_NEWER_VERSION = 151;
+}
 
 LONG ReadLong(CFile* file) {
     unsigned char b[4];
@@ -20,11 +23,30 @@ void WriteLong(CFile* file, LONG value) {
     file->Write(b, 4);
 }
 
-BOOL ReadVersion(CFile* file) {
+void ReadText(CFile* file, CString& text) {
+    const DWORD n = static_cast<DWORD>(ReadLong(file));
+    // Never reserve more than the file still holds.
+    if (n > file->GetRemaining())
+        CFileException::Throw(CFileException::endOfFile, file->GetFilePath());
+    CString value;
+    if (n) {
+        file->ReadExact(value.GetBuffer(static_cast<int>(n)), n);
+        value.ReleaseBuffer();
+    }
+    text = std::move(value);
+}
+
+void WriteText(CFile* file, const CString& text) {
+    const DWORD n = static_cast<DWORD>(text.GetLength()) + 1;
+    WriteLong(file, static_cast<LONG>(n));
+    file->Write(text.GetString(), n);
+}
+
+std::optional<CFileError> ReadVersion(CFile* file) {
     if (static_cast<DWORD>(ReadLong(file)) <= kVersion)
-        return TRUE;
-    AfxMessageBoxUtf8(LoadAppStringUtf8(151) + file->GetFilePath(), MB_OK | MB_ICONSTOP);
-    return FALSE;
+        return std::nullopt;
+    return CFileError::FromMessage(IDS_NEWER_VERSION, AppStrings(), file->GetFilePath(),
+                                   MB_OK | MB_ICONSTOP);
 }
 
 void CheckCount(CFile* file, LONG count, ULONGLONG minBytes) {

@@ -1,22 +1,9 @@
+// The book, its cards and its contact methods in memory.
+
 #include "model/AddrBook.h"
 #include "ModelTestUtil.h"
 
 namespace {
-
-// An empty book with the default contact methods.
-const std::string kEmptyBook =
-    Hex("46 44 56 4B  01 00 00 00  00 00 00 00"
-        "01 00 00 00  08 00 00 00"
-        "00 00 00 00  01 00 00 00 00  01 00 00 00 00"
-        "01 00 00 00  05 00 00 00 93 64 98 62 00  06 00 00 00 50 68 6F 6E 65 00"
-        "02 00 00 00  06 00 00 00 CC A7 AF B8 BD 00  04 00 00 00 46 61 78 00"
-        "03 00 00 00  05 00 00 00 8C 67 91 D1 00  09 00 00 00 43 65 6C 6C 75 6C 61 72 00"
-        "04 00 00 00  07 00 00 00 CE DF B9 CD DE D9 00  06 00 00 00 50 61 67 65 72 00"
-        "05 00 00 00  04 00 00 00 D2 B0 D9 00  07 00 00 00 45 2D 6D 61 69 6C 00"
-        "06 00 00 00  09 00 00 00 CE B0 D1 CD DF B0 BC DE 00"
-        "             08 00 00 00 57 65 62 73 69 74 65 00"
-        "07 00 00 00  08 00 00 00 CA DD C4 DE D9 96 BC 00"
-        "             09 00 00 00 55 73 65 72 6E 61 6D 65 00");
 
 std::vector<std::string> Names(CAddrBook& book, CAddrCard* (CAddrBook::*next)()) {
     std::vector<std::string> names;
@@ -26,55 +13,14 @@ std::vector<std::string> Names(CAddrBook& book, CAddrCard* (CAddrBook::*next)())
     return names;
 }
 
+std::vector<int> Ids(const CContactMethodTable& table) {
+    std::vector<int> ids;
+    for (int i = 0; i < table.GetCount(); ++i)
+        ids.push_back(table.GetIdAt(i));
+    return ids;
+}
+
 } // namespace
-
-TEST(AddrBook, EmptyBookIs211Bytes) {
-    CAddrBook book;
-    book.m_methods.SetDefaults();
-    const std::string stored = StoredForm(book);
-    EXPECT_EQ(stored.size(), 211u);
-    EXPECT_EQ(stored, kEmptyBook);
-
-    CMemFile file(kEmptyBook, "book.kvd");
-    CAddrBook back;
-    ASSERT_TRUE(back.Read(&file));
-    EXPECT_EQ(back.GetCount(), 0);
-    EXPECT_EQ(back.m_methods.GetCount(), 8);
-}
-
-TEST(AddrBook, OneCardBookBytes) {
-    CAddrBook book;
-    EXPECT_EQ(book.AddCard(new CAddrCard), 0);
-    book.m_methods.Add("", "");
-    EXPECT_EQ(StoredForm(book), Hex("46 44 56 4B  01 00 00 00  01 00 00 00"
-                                    "01 00 00 00  FF FF FF FF"
-                                    "01 00 00 00 00  01 00 00 00 00  01 00 00 00 00"
-                                    "01 00 00 00 00  01 00 00 00 00  01 00 00 00 00"
-                                    "01 00 00 00 00  01 00 00 00 00"
-                                    "01 00 00 00  00 00 00 00"
-                                    "01 00 00 00  01 00 00 00"
-                                    "00 00 00 00  01 00 00 00 00  01 00 00 00 00"));
-}
-
-TEST(AddrBook, CardsComeBackInOrderAndEqualCardsStayTwo) {
-    CAddrBook book;
-    book.m_methods.SetDefaults();
-    book.AddCard(NewCard(0, "やまだ", "山田"));
-    book.AddCard(NewCard(1, "", "Smith"));
-    book.AddCard(NewCard(0, "やまだ", "山田"));
-    book.AddCard(NewCard(-1, "", "None"));
-    EXPECT_EQ(book.AddCard(nullptr), -1);
-    book.GetAt(1)->m_contacts.Add(5, "smith@example.com");
-
-    CMemFile file(StoredForm(book), "book.kvd");
-    CAddrBook back;
-    ASSERT_TRUE(back.Read(&file));
-    ASSERT_EQ(back.GetCount(), 4);
-    EXPECT_EQ(StoredForm(back), file.Data());
-    EXPECT_EQ(Names(back, &CAddrBook::GetNextCard),
-              (std::vector<std::string>{Sjis("山田").str(), "Smith", Sjis("山田").str(), "None"}));
-    EXPECT_NE(back.GetAt(0), back.GetAt(2));
-}
 
 TEST(AddrBook, WalksSkipCardsOfOtherNotations) {
     CAddrBook book;
@@ -137,4 +83,80 @@ TEST(AddrBook, RemovingCards) {
     EXPECT_EQ(book.GetCount(), 1);
     EXPECT_EQ(book.m_methods.GetCount(), 8);
     EXPECT_EQ(other.GetCount(), 0);
+}
+
+TEST(AddrCard, EmptinessDependsOnNotation) {
+    CAddrCard card;
+    EXPECT_TRUE(card.IsEmpty());
+
+    for (int notation : {NOTATION_ENGLISH, NOTATION_NONE, NOTATION_JAPANESE}) {
+        CAddrCard reading;
+        reading.m_nNotation = notation;
+        reading.m_strFurigana = "a";
+        CAddrCard zip;
+        zip.m_nNotation = notation;
+        zip.m_strZip = "1";
+        const BOOL empty = notation != NOTATION_JAPANESE;
+        EXPECT_EQ(reading.IsEmpty(), empty) << notation;
+        EXPECT_EQ(zip.IsEmpty(), empty) << notation;
+    }
+
+    CAddrCard contact;
+    contact.m_nNotation = NOTATION_ENGLISH;
+    contact.m_contacts.Add(0, "");
+    EXPECT_FALSE(contact.IsEmpty());
+
+    CZkString CAddrCard::*const fields[] = {&CAddrCard::m_strName,    &CAddrCard::m_strTitle,
+                                            &CAddrCard::m_strCompany, &CAddrCard::m_strAddress,
+                                            &CAddrCard::m_strOther,   &CAddrCard::m_strNotes};
+    for (auto field : fields) {
+        CAddrCard c;
+        c.m_nNotation = NOTATION_ENGLISH;
+        c.*field = " ";
+        EXPECT_FALSE(c.IsEmpty());
+    }
+}
+
+TEST(ContactMethodTable, RemovedIdIsReusedAndAppended) {
+    CContactMethodTable table;
+    table.SetDefaults();
+    EXPECT_EQ(table.Remove(4), 0);
+    EXPECT_EQ(table.Remove(4), -1);
+    EXPECT_EQ(table.NextFreeId(), 4);
+    EXPECT_EQ(table.Add("x", "y"), 4);
+    EXPECT_EQ(Ids(table), (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 4}));
+    EXPECT_EQ(table.Add("z", "z"), 8);
+    EXPECT_EQ(table.IndexOf(4), 7);
+    EXPECT_EQ(table.IndexOf(42), -1);
+}
+
+TEST(ContactMethodTable, LookupsTakeTheFirstMatch) {
+    CContactMethodTable table;
+    table.SetDefaults();
+    const int first = table.Add("Same", "A");
+    table.Add("Same", "a");
+    EXPECT_EQ(table.FindByJapanese("Same"), first);
+    EXPECT_EQ(table.FindByJapanese("same"), -1); // case-sensitive
+    EXPECT_EQ(table.FindByEnglish("a"), first + 1);
+    EXPECT_EQ(table.FindByJapanese(""), 0);
+    EXPECT_EQ(table.FindByJapanese(Sjis("携帯")), 3);
+
+    EXPECT_EQ(table.Modify(first, "New", "Name"), 0);
+    EXPECT_EQ(table.Modify(99, "New", "Name"), -1);
+    CString ja("keep"), en("keep");
+    EXPECT_EQ(table.Get(first, ja, en), 0);
+    EXPECT_EQ(ja, CString("New"));
+    EXPECT_EQ(table.Get(99, ja, en), -1);
+    EXPECT_TRUE(ja.IsEmpty() && en.IsEmpty());
+
+    EXPECT_EQ(table.GetIdAt(-1), -1);
+    EXPECT_EQ(table.GetIdAt(table.GetCount()), -1);
+
+    CContactMethodTable copy;
+    copy.Add("old", "old");
+    copy = table;
+    EXPECT_EQ(StoredForm(copy), StoredForm(table));
+    table.RemoveAll();
+    EXPECT_EQ(table.GetCount(), 0);
+    EXPECT_EQ(table.NextFreeId(), 0);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the model tests: Shift_JIS text from UTF-8 literals, bytes from
-// hex text, and cards made in one line.
+// hex text, cards made in one line and errors as text.
 
 #include "model/AddrCard.h"
 #include "platform/CodePage.h"
@@ -31,9 +31,14 @@ inline std::string Hex(const std::string& text) {
     return out;
 }
 
+// The text of an error, "" for none.
+inline std::string ErrorText(const std::optional<CFileError>& error) {
+    return error ? error->GetText() : std::string();
+}
+
 template <class Record> std::string StoredForm(Record& record) {
     CMemFile file;
-    EXPECT_TRUE(record.Write(&file));
+    EXPECT_EQ(ErrorText(record.Write(&file)), "");
     return file.Data();
 }
 

@@ -1,0 +1,284 @@
+// The stored form of books, cards and contact methods, byte for byte, and the
+// errors of their readers and of the .kvd file as values.
+
+#include "AllocationProbe.h"
+#include "ModelTestUtil.h"
+#include "model/AddrBookFile.h"
+#include "platform/RecordingUserInteraction.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// An empty book with the default contact methods.
+const std::string kEmptyBook =
+    Hex("46 44 56 4B  01 00 00 00  00 00 00 00"
+        "01 00 00 00  08 00 00 00"
+        "00 00 00 00  01 00 00 00 00  01 00 00 00 00"
+        "01 00 00 00  05 00 00 00 93 64 98 62 00  06 00 00 00 50 68 6F 6E 65 00"
+        "02 00 00 00  06 00 00 00 CC A7 AF B8 BD 00  04 00 00 00 46 61 78 00"
+        "03 00 00 00  05 00 00 00 8C 67 91 D1 00  09 00 00 00 43 65 6C 6C 75 6C 61 72 00"
+        "04 00 00 00  07 00 00 00 CE DF B9 CD DE D9 00  06 00 00 00 50 61 67 65 72 00"
+        "05 00 00 00  04 00 00 00 D2 B0 D9 00  07 00 00 00 45 2D 6D 61 69 6C 00"
+        "06 00 00 00  09 00 00 00 CE B0 D1 CD DF B0 BC DE 00"
+        "             08 00 00 00 57 65 62 73 69 74 65 00"
+        "07 00 00 00  08 00 00 00 CA DD C4 DE D9 96 BC 00"
+        "             09 00 00 00 55 73 65 72 6E 61 6D 65 00");
+
+const std::string kNewCard = Hex("01 00 00 00  FF FF FF FF"
+                                 "01 00 00 00 00  01 00 00 00 00  01 00 00 00 00  01 00 00 00 00"
+                                 "01 00 00 00 00  01 00 00 00 00  01 00 00 00 00  01 00 00 00 00"
+                                 "01 00 00 00  00 00 00 00");
+
+const std::string kFilledCard = Hex("01 00 00 00  00 00 00 00"
+                                    "07 00 00 00 82 E2 82 DC 82 BE 00" // やまだ
+                                    "05 00 00 00 8E 52 93 63 00"       // 山田
+                                    "01 00 00 00 00"
+                                    "03 00 00 00 87 8A 00"                   // ㈱
+                                    "09 00 00 00 31 30 30 2D 30 30 30 31 00" // 100-0001
+                                    "05 00 00 00 61 0D 0A 62 00"             // a CR LF b
+                                    "01 00 00 00 00"
+                                    "03 00 00 00 95 5C 00" // 表: its trail byte is '\'
+                                    "01 00 00 00  03 00 00 00"
+                                    "01 00 00 00  03 00 00 00 30 33 00"
+                                    "FF FF FF FF  02 00 00 00 78 00"
+                                    "63 00 00 00  01 00 00 00 00");
+
+// Duplicate and negative method ids, kept as stored.
+const std::string kOddTable = Hex("01 00 00 00  03 00 00 00"
+                                  "05 00 00 00  02 00 00 00 61 00  02 00 00 00 62 00"
+                                  "FF FF FF FF  02 00 00 00 63 00  01 00 00 00 00"
+                                  "05 00 00 00  02 00 00 00 64 00  01 00 00 00 00");
+
+std::string WithLong(std::string bytes, size_t at, const char* hex) {
+    bytes.replace(at, 4, Hex(hex));
+    return bytes;
+}
+
+// A small but varied book: double-byte texts, contacts, a card without any.
+std::string ValidBook() {
+    CAddrBook book;
+    book.m_methods.SetDefaults();
+    CAddrCard* a = NewCard(0, "やまだ たろう", "山田 太郎", "㈱山田商事");
+    a->m_strAddress = Sjis("東京都千代田区\r\n1-1");
+    a->m_contacts.Add(1, "03-1234-5678");
+    a->m_contacts.Add(5, "taro@example.jp");
+    book.AddCard(a);
+    book.AddCard(NewCard(1, "", "John Smith", "Acme"));
+    CAddrCard* c = NewCard(-1, "", "");
+    c->m_contacts.Add(-1, "");
+    book.AddCard(c);
+    return StoredForm(book);
+}
+
+// Reads bytes as a Record and stores what was read again.
+template <class Record> std::string ReadAndStore(const std::string& bytes) {
+    CMemFile file(bytes, "r");
+    Record record;
+    EXPECT_EQ(ErrorText(record.Read(&file)), "");
+    EXPECT_EQ(file.GetRemaining(), 0u);
+    return StoredForm(record);
+}
+
+} // namespace
+
+TEST(StoredForm, WrittenAndReadBackByteForByte) {
+    CAddrBook book;
+    book.m_methods.SetDefaults();
+    EXPECT_EQ(StoredForm(book), kEmptyBook);
+    EXPECT_EQ(StoredForm(*std::make_unique<CAddrCard>()), kNewCard);
+    CAddrCard card;
+    card.m_nNotation = NOTATION_JAPANESE;
+    card.m_strFurigana = Sjis("やまだ");
+    card.m_strName = Sjis("山田");
+    card.m_strCompany = Sjis("㈱");
+    card.m_strZip = "100-0001";
+    card.m_strAddress = "a\r\nb";
+    card.m_strNotes = Sjis("表");
+    card.m_contacts.Add(1, "03");
+    card.m_contacts.Add(-1, "x");
+    card.m_contacts.Add(99, "");
+    EXPECT_EQ(StoredForm(card), kFilledCard);
+
+    EXPECT_EQ(ReadAndStore<CAddrBook>(kEmptyBook), kEmptyBook);
+    EXPECT_EQ(ReadAndStore<CAddrCard>(kNewCard), kNewCard);
+    EXPECT_EQ(ReadAndStore<CAddrCard>(kFilledCard), kFilledCard);
+    EXPECT_EQ(ReadAndStore<CContactMethodTable>(kOddTable), kOddTable);
+    // Version 0 and another magic read; negative counts read nothing.
+    std::string old = WithLong(ValidBook(), 4, "00 00 00 00");
+    old.replace(0, 4, "ABCD");
+    EXPECT_EQ(ReadAndStore<CAddrBook>(old), ValidBook());
+    EXPECT_EQ(ReadAndStore<CAddrCard>(WithLong(kFilledCard, 0, "00 00 00 00")), kFilledCard);
+    EXPECT_EQ(ReadAndStore<CAddrCard>(WithLong(kNewCard, 52, "FE FF FF FF")), kNewCard);
+    EXPECT_EQ(ReadAndStore<CAddrBook>(WithLong(kEmptyBook, 8, "FB FF FF FF")), kEmptyBook);
+}
+
+TEST(StoredForm, ReadErrorsComeBackAsValuesAndShowNothing) {
+    const std::string valid = ValidBook();
+    const std::string path = "/home/ゆき/住所録.kvd";
+    const size_t contactsAt = valid.find(Hex("02 00 00 00  01 00 00 00  0D 00 00 00"));
+    const size_t secondCardAt = valid.find(Hex("01 00 00 00  01 00 00 00  01 00 00 00 00"));
+    // version and notation, reading, "John Smith", title, "Acme", four empty texts
+    const size_t secondListAt = secondCardAt + 8 + 5 + 15 + 5 + 9 + 5 + 5 + 5 + 5;
+    const size_t tableAt = valid.size() - 199;
+    ASSERT_EQ(valid.substr(secondListAt, 8), Hex("01 00 00 00 00 00 00 00"));
+    ASSERT_EQ(valid.substr(tableAt, 8), Hex("01 00 00 00 08 00 00 00"));
+
+    const std::string newer = std::string(kNewerVersionMessage) + path;
+    struct Case {
+        size_t at;
+        const char* value;
+        int cardsKept;
+        std::string text;
+    };
+    const Case cases[] = {
+        // Newer versions at every level; nothing is read after the version.
+        {4, "02 00 00 00", 0, newer},
+        {12, "FF FF FF FF", 0, newer},
+        {secondListAt, "02 00 00 00", 1, newer},
+        {tableAt, "02 00 00 00", 3, newer},
+        // Counts beyond the data fail before anything is reserved for them.
+        {8, "04 00 00 00", 3, EndOfFileMessage(path)},
+        {8, "FF FF FF 7F", 0, EndOfFileMessage(path)},
+        {contactsAt, "FF FF FF 7F", 0, EndOfFileMessage(path)},
+        {contactsAt + 8, "F0 FF FF FF", 0, EndOfFileMessage(path)},
+        {tableAt + 4, "09 00 00 00", 3, EndOfFileMessage(path)},
+    };
+    RecordingUserInteraction ui;
+    for (const Case& c : cases) {
+        CMemFile file(WithLong(valid, c.at, c.value), path);
+        CAddrBook book;
+        AllocationProbe probe;
+        const std::optional<CFileError> error = book.Read(&file);
+        EXPECT_LE(probe.Largest(), valid.size() + 1024) << c.at;
+        ASSERT_TRUE(error) << c.at;
+        EXPECT_EQ(error->GetText(), c.text) << c.at;
+        EXPECT_EQ(error->m_strPath, path);
+        EXPECT_EQ(book.GetCount(), c.cardsKept) << c.at;
+        if (c.text == newer) {
+            EXPECT_EQ(error->m_nMessageId, 151u);
+            EXPECT_EQ(error->m_nType, UINT(MB_OK | MB_ICONSTOP));
+            EXPECT_EQ(file.GetPosition(), c.at + 4) << c.at;
+        } else {
+            EXPECT_EQ(error->m_cause, CFileException::endOfFile);
+            EXPECT_EQ(error->m_nType, UINT(MB_OK | MB_ICONEXCLAMATION));
+        }
+    }
+    // Every cut is the end-of-file error, and nothing bigger than the data is reserved.
+    for (size_t length = 0; length < valid.size(); ++length) {
+        CMemFile file(valid.substr(0, length), path);
+        CAddrBook book;
+        AllocationProbe probe;
+        EXPECT_EQ(ErrorText(book.Read(&file)), EndOfFileMessage(path)) << length;
+        EXPECT_LE(probe.Largest(), length + 1024) << length;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+namespace {
+
+class AddrBookFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/kolvane-model-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        m_dir = m_root / "Café 住所録";
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+
+    static std::string Contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    size_t FileCount() const {
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+    }
+
+    fs::path m_root;
+    fs::path m_dir;
+};
+
+} // namespace
+
+TEST_F(AddrBookFileTest, SaveReplacesTheFileWholeAndLoadsBack) {
+    const fs::path path = m_dir / "book.kvd";
+    std::ofstream(path).close();
+    CAddrBook book;
+    // An empty file is an empty book with the default methods.
+    ASSERT_EQ(ErrorText(LoadAddrBook(path.c_str(), book)), "");
+    EXPECT_EQ(StoredForm(book), kEmptyBook);
+
+    book.AddCard(NewCard(0, "すずき", "鈴木", "㈱髙﨑"));
+    ASSERT_EQ(ErrorText(SaveAddrBook(path.c_str(), book)), "");
+    EXPECT_EQ(Contents(path), StoredForm(book));
+    CAddrBook back;
+    ASSERT_EQ(ErrorText(LoadAddrBook(path.c_str(), back)), "");
+    EXPECT_EQ(StoredForm(back), StoredForm(book));
+    EXPECT_EQ(FileCount(), 1u) << "no temporary file is left behind";
+}
+
+TEST_F(AddrBookFileTest, LoadAndSaveErrorsComeBackAsValues) {
+    RecordingUserInteraction ui;
+    const fs::path blocked = m_dir / "blocked.kvd";
+    fs::create_directory(blocked);
+    struct Case {
+        const char* name;
+        std::string bytes; // none: the file is missing
+        int cause;
+        UINT messageId;
+        UINT type;
+        std::string text;
+    };
+    const std::string cut = (m_dir / "cut.kvd").string(), newer = (m_dir / "newer.kvd").string(),
+                      missing = (m_dir / "missing.kvd").string();
+    const Case cases[] = {
+        {"missing.kvd", "", CFileException::fileNotFound, 0, MB_OK | MB_ICONSTOP,
+         "ﾌｧｲﾙ " + missing + " が見つかりません。"},
+        {"cut.kvd", "FDVK\x01", CFileException::endOfFile, 0, MB_OK | MB_ICONEXCLAMATION,
+         "ﾌｧｲﾙ " + cut + " は途中で終わっています。壊れている可能性があります。"},
+        {"newer.kvd", std::string("FDVK\x02\0\0\0", 8), CFileException::none, 151,
+         MB_OK | MB_ICONSTOP,
+         "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
+         "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n" +
+             newer},
+        {"blocked.kvd", "", CFileException::accessDenied, 0, MB_OK | MB_ICONSTOP,
+         "ﾌｧｲﾙ " + blocked.string() + " へのｱｸｾｽが拒否されました。"},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = m_dir / c.name;
+        if (!c.bytes.empty())
+            std::ofstream(path, std::ios::binary) << c.bytes;
+        CAddrBook book;
+        const std::optional<CFileError> error = LoadAddrBook(path.c_str(), book);
+        ASSERT_TRUE(error) << c.name;
+        EXPECT_EQ(error->m_cause, c.cause) << c.name;
+        EXPECT_EQ(error->m_nMessageId, c.messageId) << c.name;
+        EXPECT_EQ(error->m_nType, c.type) << c.name;
+        EXPECT_EQ(error->m_strPath, path.string());
+        EXPECT_EQ(error->GetText(), c.text);
+    }
+    // A folder in the way of the file: the save fails and the folder stays.
+    CAddrBook book;
+    book.m_methods.SetDefaults();
+    const std::optional<CFileError> error = SaveAddrBook(blocked.c_str(), book);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->m_strPath, blocked.string());
+    EXPECT_EQ(error->m_nType, UINT(MB_OK | MB_ICONSTOP));
+    EXPECT_TRUE(fs::is_directory(blocked));
+    EXPECT_EQ(FileCount(), 3u);
+    EXPECT_TRUE(ui.messages.empty());
+    // Shown, it is the box of today.
+    ui.ExpectMessage(error->GetText());
+    EXPECT_EQ(error->Show(), IDOK);
+    EXPECT_EQ(ui.messages.back().type, UINT(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(ui.Problems(), "");
+}
