@@ -4,7 +4,6 @@ target_compile_features(kolvane_cfg INTERFACE cxx_std_20)
 target_compile_options(kolvane_cfg INTERFACE -Wall -Wextra)
 # Shift_JIS bytes must never become a QString except through the code-page converter.
 target_compile_definitions(kolvane_cfg INTERFACE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
-target_include_directories(kolvane_cfg INTERFACE ${PROJECT_SOURCE_DIR})
 
 if(KOLVANE_SANITIZE)
     target_compile_definitions(kolvane_cfg INTERFACE _GLIBCXX_ASSERTIONS)
