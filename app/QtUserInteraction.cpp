@@ -1,6 +1,5 @@
 #include "app/QtUserInteraction.h"
 
-#include "platform/CodePage.h"
 #include "platform/QtText.h"
 #include "res/AppStrings.h"
 #include "views/AppPrinter.h"
@@ -103,7 +102,7 @@ QFont FontOf(const LOGFONT& lf, int dpi) {
 // Nothing when the face name has no Shift_JIS form that fits the record.
 std::optional<LOGFONT> LogFontOf(const QFont& font, int dpi) {
     CString face;
-    if (!cp932::FromUtf8(font.family().toStdString(), face) || face.GetLength() >= LF_FACESIZE)
+    if (!qtext::ToSjis(font.family(), face) || face.GetLength() >= LF_FACESIZE)
         return std::nullopt;
     LOGFONT lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(font.pointSizeF() * dpi / 72.0));

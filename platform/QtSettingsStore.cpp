@@ -1,6 +1,6 @@
 #include "platform/QtSettingsStore.h"
 
-#include "platform/CodePage.h"
+#include "platform/QtText.h"
 
 #include <QSettings>
 
@@ -10,19 +10,13 @@ QString KeyPath(const char* section, const char* key) {
     return QString::fromLatin1(section) + QLatin1Char('/') + QString::fromLatin1(key);
 }
 
-QString ToQt(const char* sjis) {
-    const std::u16string u = cp932::ToUtf16Lossy(sjis ? sjis : "");
-    return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
-}
-
 } // namespace
 
 CQtSettingsStore::CQtSettingsStore()
     : m_settings(std::make_unique<QSettings>(QStringLiteral("Tavrin"), QStringLiteral("ｺﾙｳﾞｧﾈ"))) {}
 
 CQtSettingsStore::CQtSettingsStore(const std::string& iniPath)
-    : m_settings(
-          std::make_unique<QSettings>(QString::fromLocal8Bit(iniPath), QSettings::IniFormat)) {}
+    : m_settings(std::make_unique<QSettings>(qtext::FromPath(iniPath), QSettings::IniFormat)) {}
 
 CQtSettingsStore::~CQtSettingsStore() = default;
 
@@ -31,11 +25,8 @@ CString CQtSettingsStore::GetProfileString(const char* section, const char* key,
     const QVariant value = m_settings->value(KeyPath(section, key));
     if (!value.isValid())
         return CString(def);
-    const QString text = value.toString();
     CString out;
-    if (!cp932::FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                              static_cast<size_t>(text.size())),
-                          out))
+    if (!qtext::ToSjis(value.toString(), out))
         return CString(def);
     return out;
 }
@@ -43,7 +34,7 @@ CString CQtSettingsStore::GetProfileString(const char* section, const char* key,
 BOOL CQtSettingsStore::WriteProfileString(const char* section, const char* key, const char* value) {
     if (!value)
         return RemoveKey(section, key);
-    m_settings->setValue(KeyPath(section, key), ToQt(value));
+    m_settings->setValue(KeyPath(section, key), qtext::FromSjis(std::string_view(value)));
     return m_settings->isWritable() ? TRUE : FALSE;
 }
 
