@@ -1,7 +1,7 @@
 # Compile settings shared by every target of the project.
 add_library(kolvane_cfg INTERFACE)
 target_compile_features(kolvane_cfg INTERFACE cxx_std_20)
-target_compile_options(kolvane_cfg INTERFACE -Wall -Wextra)
+target_compile_options(kolvane_cfg INTERFACE -Wall -Wextra $<$<BOOL:${KOLVANE_WERROR}>:-Werror>)
 # Shift_JIS bytes must never become a QString except through the code-page converter.
 target_compile_definitions(kolvane_cfg INTERFACE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
 

@@ -3,9 +3,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-
-BUILD=build/release
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOLVANE_TESTS=OFF \
-    -DKOLVANE_BENCH=OFF >/dev/null
-cmake --build "$BUILD"
-exec "$BUILD/kolvane" "$BUILD/samples/sample.kvd" "$@"
+scripts/configure-release.sh
+cmake --build build/release --target kolvane kolvane_help kolvane_sample_book
+exec build/release/kolvane build/release/samples/sample.kvd "$@"
