@@ -30,21 +30,13 @@ QString Q(const char* utf8) {
 
 } // namespace
 
-TEST(LabelLayout, DrawingTextBreaksLinesAtEveryLineEnd) {
-    const QString text = LabelDrawingText(Sjis("a\r\nb\nc\rd & e"));
-    EXPECT_EQ(text, Q("a\u2028b\u2028c\u2028d & e"));
-    // Damaged text shows, marked.
-    EXPECT_EQ(LabelDrawingText(CString("x\x81")), Q("x\uFFFD"));
-}
-
-TEST(LabelLayout, AFittingLabelKeepsItsSizeAndItsLines) {
-    const CAddrCard card = JapaneseCard("山田", "123-4567", "東京都\r\n千代田区");
-    const LabelLayout label =
-        LayOutLabel(LabelDrawingText(ComposeLabelText(card)), Gothic(9), 80, 35, 6);
+TEST(LabelLayout, AFittingLabelKeepsItsSizeAndBreaksAtEveryLineEnd) {
+    const QString text = LabelDrawingText(CString("a\r\nb\nc\rd & e\x81")); // damaged end shows
+    const LabelLayout label = LayOutLabel(text, Gothic(9), 80, 35, 6);
     EXPECT_TRUE(label.fits);
     EXPECT_EQ(label.points, 9);
-    EXPECT_EQ(Lines(label), (QStringList{Q("〒 123-4567\u2028"), Q("東京都\u2028"),
-                                         Q("千代田区\u2028"), Q("山田 様")}));
+    EXPECT_EQ(Lines(label),
+              (QStringList{Q("a\u2028"), Q("b\u2028"), Q("c\u2028"), Q("d & e\uFFFD")}));
 }
 
 TEST(LabelLayout, ALongAddressShrinksTheFontAndKeepsTheName) {
@@ -57,15 +49,13 @@ TEST(LabelLayout, ALongAddressShrinksTheFontAndKeepsTheName) {
         LayOutLabel(LabelDrawingText(ComposeLabelText(card)), Gothic(12), 60, 30, 6);
     EXPECT_TRUE(label.fits);
     EXPECT_LT(label.points, 12);
-    EXPECT_GE(label.points, 6);
     EXPECT_EQ(std::fmod(label.points, 0.5), 0);
     EXPECT_EQ(Lines(label).last(), Q("山田 太郎 様"));
     // The largest size that fits: half a point more does not.
     const double larger = label.points + 0.5;
     EXPECT_FALSE(
         LayOutLabel(LabelDrawingText(ComposeLabelText(card)), Gothic(larger), 60, 30, larger).fits);
-    const QRectF box = label.text->boundingRect();
-    EXPECT_LE(box.bottom(), 30 * kLabelLayoutPxPerMm + 0.01);
+    EXPECT_LE(label.text->boundingRect().bottom(), 30 * kLabelLayoutPxPerMm + 0.01);
 }
 
 TEST(LabelLayout, AWordTooLongForALineBreaksAnywhere) {
@@ -75,7 +65,6 @@ TEST(LabelLayout, AWordTooLongForALineBreaksAnywhere) {
     EXPECT_TRUE(label.fits);
     const QStringList lines = Lines(label);
     ASSERT_GE(lines.size(), 3);
-    EXPECT_EQ(lines.first(), Q("Someone\u2028"));
     EXPECT_EQ(lines.join(QString()),
               Q("Someone\u2028https://example.com/a/very/long/path/to/a/page"));
     for (int i = 0; i < label.text->lineCount(); ++i)
@@ -89,7 +78,6 @@ TEST(LabelLayout, WhatCannotFitIsReportedAtTheSmallestSize) {
     LabelLayout label = LayOutLabel(text, Gothic(9), 30, 20, 6);
     EXPECT_FALSE(label.fits);
     EXPECT_EQ(label.points, 6);
-    EXPECT_GT(label.text->lineCount(), 0);
 
     // A font set below the smallest size is not enlarged, nor shrunk further.
     label = LayOutLabel(text, Gothic(5), 30, 20, 6);

@@ -52,10 +52,19 @@ QRectF InkBox(const QImage& image, const QRectF& withinMm) {
                          : QRectF(box.left() / k, box.top() / k, box.width() / k, box.height() / k);
 }
 
-std::vector<int> Cells(const std::vector<UnfitLabel>& unfit) {
+// Draws the plan's first page on a blank page image; the cells of labels that did not fit.
+std::vector<int> Draw(QImage& image, const CPageLayout& layout, const CPagePlan& plan,
+                      bool outlines = false, std::vector<UnfitLabel>* unfit = nullptr) {
+    image = Page();
+    QPainter painter(&image);
+    std::vector<UnfitLabel> labels =
+        CLabelPainter(layout, Fonts())
+            .DrawPage(painter, PxPerMm::OfDevice(image), plan, 0, outlines);
     std::vector<int> cells;
-    for (const UnfitLabel& u : unfit)
+    for (const UnfitLabel& u : labels)
         cells.push_back(u.cell);
+    if (unfit)
+        *unfit = labels;
     return cells;
 }
 
@@ -65,14 +74,9 @@ TEST(LabelPainter, DrawsEachLabelInsideItsTextRectangle) {
     const std::vector<CAddrCard> cards = {JapaneseCard("山田", "123-4567", "東京都"),
                                           EnglishCard("Ann Lee", "Leeds"),
                                           JapaneseCard("佐藤", "", "大阪市")};
-    const CPagePlan plan({&cards[0], &cards[1], &cards[2]}, 4);
-    QImage image = Page();
-    QPainter painter(&image);
     const CPageLayout layout = Sheet();
-    const auto unfit =
-        CLabelPainter(layout, Fonts()).DrawPage(painter, PxPerMm::OfDevice(image), plan, 0, false);
-    painter.end();
-    EXPECT_TRUE(unfit.empty());
+    QImage image;
+    EXPECT_TRUE(Draw(image, layout, CPagePlan({&cards[0], &cards[1], &cards[2]}, 4)).empty());
     for (int cell = 0; cell < 4; ++cell) {
         const RectMm c = layout.GetCellRectF(cell);
         const RectMm t = layout.GetCellTextRectF(cell);
@@ -90,29 +94,17 @@ TEST(LabelPainter, DrawsEachLabelInsideItsTextRectangle) {
         EXPECT_LE(ink.right(), t.right + 0.3) << cell;
         EXPECT_LE(ink.bottom(), t.bottom + 0.3) << cell;
     }
-}
 
-TEST(LabelPainter, OutlinesOnlyWhenAskedFor) {
-    const CAddrCard card = EnglishCard("A", "B");
-    const CPagePlan plan({&card}, 4);
-    const CPageLayout layout = Sheet();
-    for (bool outlines : {false, true}) {
-        QImage image = Page();
-        QPainter painter(&image);
-        CLabelPainter(layout, Fonts())
-            .DrawPage(painter, PxPerMm::OfDevice(image), plan, 0, outlines);
-        painter.end();
-        // The right column's cells: an empty cell shows its outline or nothing.
-        const QRectF ink = InkBox(image, QRectF(50, 0, 50, 60));
-        if (outlines) {
-            EXPECT_NEAR(ink.left(), 50, 0.3);
-            EXPECT_NEAR(ink.top(), 5, 0.3);
-            EXPECT_NEAR(ink.right(), 95, 0.3);
-            EXPECT_NEAR(ink.bottom(), 55, 0.3);
-        } else {
-            EXPECT_TRUE(ink.isEmpty());
-        }
-    }
+    // The right column's cells: an empty cell shows its outline or nothing.
+    const CPagePlan one({&cards[1]}, 4);
+    Draw(image, layout, one, false);
+    EXPECT_TRUE(InkBox(image, QRectF(50, 0, 50, 60)).isEmpty());
+    Draw(image, layout, one, true);
+    const QRectF outline = InkBox(image, QRectF(50, 0, 50, 60));
+    EXPECT_NEAR(outline.left(), 50, 0.3);
+    EXPECT_NEAR(outline.top(), 5, 0.3);
+    EXPECT_NEAR(outline.right(), 95, 0.3);
+    EXPECT_NEAR(outline.bottom(), 55, 0.3);
 }
 
 TEST(LabelPainter, ReportsWhatDidNotFitAndDrawsNothingWithoutRoom) {
@@ -122,33 +114,21 @@ TEST(LabelPainter, ReportsWhatDidNotFitAndDrawsNothingWithoutRoom) {
     const std::vector<CAddrCard> cards = {EnglishCard("Fine", "x"),
                                           JapaneseCard("山田", "", lines.c_str())};
     const CPagePlan plan({&cards[0], &cards[1]}, 4);
-    QImage image = Page();
-    QPainter painter(&image);
-    auto unfit =
-        CLabelPainter(Sheet(), Fonts()).DrawPage(painter, PxPerMm::OfDevice(image), plan, 0, false);
-    EXPECT_EQ(Cells(unfit), (std::vector<int>{1}));
+    QImage image;
+    std::vector<UnfitLabel> unfit;
+    EXPECT_EQ(Draw(image, Sheet(), plan, false, &unfit), (std::vector<int>{1}));
     EXPECT_EQ(unfit.at(0).card, &cards[1]);
     // Cut at its text rectangle.
-    const RectMm t = Sheet().GetCellTextRectF(1);
-    const QRectF ink = InkBox(image, QRectF(0, 30, 50, 30));
-    EXPECT_LE(ink.bottom(), t.bottom + 0.3);
+    EXPECT_LE(InkBox(image, QRectF(0, 30, 50, 30)).bottom(),
+              Sheet().GetCellTextRectF(1).bottom + 0.3);
 
     CPageLayout cramped = Sheet();
     cramped.m_lenCellMarginLeft = Length::fromMm(43);
-    QImage blank = Page();
-    QPainter blankPainter(&blank);
-    unfit = CLabelPainter(cramped, Fonts())
-                .DrawPage(blankPainter, PxPerMm::OfDevice(blank), plan, 0, true);
-    blankPainter.end();
-    EXPECT_EQ(Cells(unfit), (std::vector<int>{0, 1}));
-    EXPECT_TRUE(InkBox(blank, QRectF(0, 0, 100, 60)).isEmpty());
+    EXPECT_EQ(Draw(image, cramped, plan, true), (std::vector<int>{0, 1}));
+    EXPECT_TRUE(InkBox(image, QRectF(0, 0, 100, 60)).isEmpty());
 
     // A plan made for more cells than the layout has.
     const std::vector<CAddrCard> five(5, EnglishCard("x", "y"));
     const CPagePlan tooMany({&five[0], &five[1], &five[2], &five[3], &five[4]}, 5);
-    QImage page = Page();
-    QPainter pagePainter(&page);
-    unfit = CLabelPainter(Sheet(), Fonts())
-                .DrawPage(pagePainter, PxPerMm::OfDevice(page), tooMany, 0, false);
-    EXPECT_EQ(Cells(unfit), (std::vector<int>{4}));
+    EXPECT_EQ(Draw(image, Sheet(), tooMany), (std::vector<int>{4}));
 }

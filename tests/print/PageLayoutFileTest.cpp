@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <csignal>
 #include <filesystem>
 #include <initializer_list>
 #include <limits>
-#include <sys/resource.h>
 
 namespace {
 
@@ -59,6 +57,11 @@ const std::string kA4File = B({
     0x00, 0x00, 0x80, 0x40,                                                 // 4
 });
 
+// The error's text; "" for none.
+std::string Error(const std::optional<CFileError>& error) {
+    return error ? error->GetText() : std::string();
+}
+
 CPageLayout A4Layout() {
     CPageLayout layout;
     layout.SetName("A4 12\x96\xCA");
@@ -76,12 +79,8 @@ CPageLayout A4Layout() {
 
 std::string Saved(const CPageLayout& layout, const TempLayoutRoot& root) {
     const std::string path = root / "saved.kvl";
-    EXPECT_TRUE(layout.Save(path.c_str()));
+    EXPECT_EQ(Error(layout.Save(path.c_str())), "");
     return ReadBytes(path);
-}
-
-std::string EndOfFile(const std::string& path) {
-    return "ﾌｧｲﾙ " + path + " は途中で終わっています。壊れている可能性があります。";
 }
 
 std::string Refused(const std::string& path) {
@@ -107,78 +106,74 @@ std::string WithFloat(std::string bytes, size_t at, float value) {
 
 } // namespace
 
-TEST(PageLayoutFile, WritesTheBytesOfTheFormat) {
-    TempLayoutRoot root;
-    EXPECT_EQ(Saved(CPageLayout(), root), kDefaultFile);
-    EXPECT_EQ(kDefaultFile.size(), 61u);
-    EXPECT_EQ(Saved(A4Layout(), root), kA4File);
-}
+// Layout files report their errors to the caller and show nothing.
+class PageLayoutFile : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_EQ(ui.Problems(), ""); }
 
-TEST(PageLayoutFile, ReadsWhatItWroteAndSavesTheSameBytes) {
     TempLayoutRoot root;
     RecordingUserInteraction ui;
+};
+
+TEST_F(PageLayoutFile, WritesTheBytesOfTheFormatAndReadsThemBack) {
+    EXPECT_EQ(Saved(CPageLayout(), root), kDefaultFile);
+    EXPECT_EQ(Saved(A4Layout(), root), kA4File);
+
     const std::string path = root / "a4.KVL";
     WriteBytes(path, kA4File);
     CPageLayout read;
-    ASSERT_TRUE(read.Load(path.c_str()));
-    EXPECT_EQ(read.GetName(), CString("A4 12\x96\xCA"));
-    EXPECT_EQ(read.m_nOrientation, 1);
+    ASSERT_EQ(Error(read.Load(path.c_str())), "");
     EXPECT_EQ(read.m_lenPageMarginLeft.mm(), 18.6f);
-    EXPECT_EQ(read.m_nRows, 6);
     EXPECT_EQ(Saved(read, root), kA4File);
-    EXPECT_EQ(read.ReadName(path.c_str()), CString("A4 12\x96\xCA"));
-    EXPECT_EQ(ui.Problems(), "");
+    CString name;
+    EXPECT_EQ(Error(read.ReadName(path.c_str(), name)), "");
+    EXPECT_EQ(name, CString("A4 12\x96\xCA"));
 }
 
-TEST(PageLayoutFile, VersionsUpToOneAreReadNewerOnesRefusedWithThePath) {
-    TempLayoutRoot root;
-    RecordingUserInteraction ui;
+TEST_F(PageLayoutFile, VersionsUpToOneAreReadNewerOnesRefusedWithThePath) {
     const std::string path = root / "v.kvl";
+    CPageLayout layout = A4Layout();
+    WriteBytes(path, WithLong(kDefaultFile, 0, 0));
+    EXPECT_EQ(Error(layout.Load(path.c_str())), "");
+    ExpectSame(layout, CPageLayout());
+
     const std::string refused = "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
                                 "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n" +
                                 path;
-
-    CPageLayout layout = A4Layout();
-    WriteBytes(path, WithLong(kDefaultFile, 0, 0));
-    EXPECT_TRUE(layout.Load(path.c_str()));
-    ExpectSame(layout, CPageLayout());
-
     for (int32_t version : {2, -1}) {
         WriteBytes(path, WithLong(kDefaultFile, 0, version));
-        ui.ExpectMessage(refused).ExpectMessage(refused);
         CPageLayout kept = A4Layout();
-        EXPECT_FALSE(kept.Load(path.c_str()));
+        const auto error = kept.Load(path.c_str());
+        EXPECT_EQ(Error(error), refused);
+        EXPECT_EQ(error->m_nType & MB_ICONMASK, UINT(MB_ICONSTOP));
         ExpectSame(kept, A4Layout());
-        EXPECT_EQ(kept.ReadName(path.c_str()), CString(""));
+        CString name("x");
+        EXPECT_EQ(Error(kept.ReadName(path.c_str(), name)), refused);
+        EXPECT_EQ(name, CString(""));
     }
-    EXPECT_EQ(ui.Problems(), "");
-    EXPECT_EQ(ui.messages.at(0).type & MB_ICONMASK, UINT(MB_ICONSTOP));
 }
 
-TEST(PageLayoutFile, EveryShortenedFileFailsAndLeavesTheLayoutWhole) {
-    TempLayoutRoot root;
-    RecordingUserInteraction ui;
+TEST_F(PageLayoutFile, EveryShortenedFileFailsAndLeavesTheLayoutWhole) {
     const std::string path = root / "cut.kvl";
+    const std::string endOfFile =
+        "ﾌｧｲﾙ " + path + " は途中で終わっています。壊れている可能性があります。";
     for (size_t size = 0; size < kA4File.size(); ++size) {
         WriteBytes(path, kA4File.substr(0, size));
-        ui.ExpectMessage(EndOfFile(path));
         CPageLayout layout;
         layout.SetName("keep");
-        EXPECT_FALSE(layout.Load(path.c_str())) << size;
+        EXPECT_EQ(Error(layout.Load(path.c_str())), endOfFile) << size;
         CPageLayout expected;
         expected.SetName("keep");
         ExpectSame(layout, expected);
-        if (size < 16) { // the name is cut too
-            ui.ExpectMessage(EndOfFile(path));
-            EXPECT_EQ(layout.ReadName(path.c_str()), CString("")) << size;
-        }
+        CString name("x");
+        if (size < 16) // the name is cut too
+            EXPECT_EQ(Error(layout.ReadName(path.c_str(), name)), endOfFile) << size;
+        else
+            EXPECT_EQ(Error(layout.ReadName(path.c_str(), name)), "") << size;
     }
-    EXPECT_EQ(ui.Problems(), "");
 }
 
-TEST(PageLayoutFile, OutOfRangeValuesAreRefusedNamingTheFile) {
-    TempLayoutRoot root;
-    RecordingUserInteraction ui;
+TEST_F(PageLayoutFile, OutOfRangeValuesAreRefusedNamingTheFile) {
     const std::string path = root / "bad.kvl";
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
@@ -194,9 +189,8 @@ TEST(PageLayoutFile, OutOfRangeValuesAreRefusedNamingTheFile) {
     };
     for (const std::string& bytes : bad) {
         WriteBytes(path, bytes);
-        ui.ExpectMessage(Refused(path));
         CPageLayout layout = A4Layout();
-        EXPECT_FALSE(layout.Load(path.c_str()));
+        EXPECT_EQ(Error(layout.Load(path.c_str())), Refused(path));
         ExpectSame(layout, A4Layout());
     }
     // The edges of the ranges are read.
@@ -206,47 +200,24 @@ TEST(PageLayoutFile, OutOfRangeValuesAreRefusedNamingTheFile) {
     };
     for (const std::string& bytes : good) {
         WriteBytes(path, bytes);
-        CPageLayout layout;
-        EXPECT_TRUE(layout.Load(path.c_str()));
+        EXPECT_EQ(Error(CPageLayout().Load(path.c_str())), "");
     }
-    EXPECT_EQ(ui.Problems(), "");
 }
 
-TEST(PageLayoutFile, MissingFileIsShownWithAStopIcon) {
-    TempLayoutRoot root;
-    RecordingUserInteraction ui;
-    const std::string path = root / "none.kvl";
-    ui.ExpectMessage("ﾌｧｲﾙ " + path + " が見つかりません。")
-        .ExpectMessage("ﾌｧｲﾙ " + path + " が見つかりません。");
+TEST_F(PageLayoutFile, AMissingFileIsReportedAndAFailedSaveKeepsTheOldFile) {
+    const std::string missing = root / "none.kvl";
     CPageLayout layout;
-    EXPECT_FALSE(layout.Load(path.c_str()));
-    EXPECT_EQ(layout.ReadName(path.c_str()), CString(""));
-    EXPECT_EQ(ui.Problems(), "");
-    EXPECT_EQ(ui.messages.at(0).type & MB_ICONMASK, UINT(MB_ICONSTOP));
-}
+    CString name;
+    EXPECT_EQ(Error(layout.Load(missing.c_str())), "ﾌｧｲﾙ " + missing + " が見つかりません。");
+    EXPECT_EQ(Error(layout.ReadName(missing.c_str(), name)),
+              "ﾌｧｲﾙ " + missing + " が見つかりません。");
 
-TEST(PageLayoutFile, AFailedSaveKeepsTheOldFile) {
-    TempLayoutRoot root;
-    RecordingUserInteraction ui;
+    // The save runs out of room half-way.
     const std::string path = root / "keep.kvl";
     WriteBytes(path, kA4File);
-    ui.ExpectMessage("ﾃﾞｨｽｸがいっぱいのため、ﾌｧｲﾙ " + path + " に書き込めません。");
-
-    // Files may grow to 20 bytes only: the save runs out of room half-way.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 20;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const BOOL saved = CPageLayout().Save(path.c_str());
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(saved);
+    std::optional<CFileError> error;
+    WithFileSizeLimit(20, [&] { error = CPageLayout().Save(path.c_str()); });
+    EXPECT_EQ(Error(error), "ﾃﾞｨｽｸがいっぱいのため、ﾌｧｲﾙ " + path + " に書き込めません。");
     EXPECT_EQ(ReadBytes(path), kA4File);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
-    EXPECT_EQ(ui.Problems(), "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.Path()), {}), 1);
 }

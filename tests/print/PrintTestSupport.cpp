@@ -5,11 +5,13 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <sys/resource.h>
 
 TempLayoutRoot::TempLayoutRoot() {
     std::string pattern =
@@ -39,6 +41,20 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 bool Exists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
+}
+
+void WithFileSizeLimit(unsigned maxBytes, const std::function<void()>& write) {
+    rlimit old{};
+    if (getrlimit(RLIMIT_FSIZE, &old) != 0)
+        throw std::runtime_error("getrlimit");
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = maxBytes;
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+        throw std::runtime_error("setrlimit");
+    write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
 }
 
 CString Sjis(const char* utf8) {

@@ -6,6 +6,7 @@
 #include "model/AddrCard.h"
 #include "platform/CString.h"
 
+#include <functional>
 #include <string>
 
 class TempLayoutRoot {
@@ -25,6 +26,8 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
+// Runs write while files may grow to maxBytes only, as on a disk that fills up.
+void WithFileSizeLimit(unsigned maxBytes, const std::function<void()>& write);
 
 // Shift_JIS of UTF-8 text that code page 932 holds.
 CString Sjis(const char* utf8);
