@@ -10,8 +10,6 @@ TEST(Length, HundredthsOfAMillimetreSaturateAndLimitsHold) {
     EXPECT_EQ(Length::fromMm(12.7f).hundredthsMm(), 1270);
     EXPECT_EQ(Length::fromMm(-5.0f).hundredthsMm(), -500);
     EXPECT_EQ(Length::fromHundredthsMm(21590).mm(), 215.9f);
-    EXPECT_EQ(Length::fromInches(8.5).mm(), 215.9f);
-    EXPECT_NEAR(Length::fromMm(215.9f).inches(), 8.5, 1e-6);
     EXPECT_EQ(Length::fromMm(1e30f).hundredthsMm(), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(Length::fromMm(-inf).hundredthsMm(), std::numeric_limits<std::int32_t>::min());
     EXPECT_EQ(Length::fromMm(nan).hundredthsMm(), 0);

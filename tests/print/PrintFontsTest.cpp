@@ -10,42 +10,32 @@
 
 #include <cstring>
 
-TEST(PrintFonts, DefaultsAreNinePointsInPrinterPixels) {
-    CPrintFonts fonts;
-    std::strcpy(fonts.m_lfEnglish.lfFaceName, "Courier");
-    fonts.m_lfEnglish.lfHeight = -40;
-    fonts.SetMissingToDefaults(600);
-    EXPECT_EQ(fonts.m_lfEnglish.lfHeight, -40); // a chosen font stays
-    EXPECT_STREQ(fonts.m_lfEnglish.lfFaceName, "Courier");
-    EXPECT_EQ(fonts.m_lfJapanese.lfHeight, -75);
-    EXPECT_EQ(fonts.m_lfJapanese.lfCharSet, 1);
-    EXPECT_EQ(fonts.m_lfJapanese.lfWeight, 0);
-    EXPECT_STREQ(fonts.m_lfJapanese.lfFaceName, "IPAGothic");
-
-    CPrintFonts other;
-    other.SetMissingToDefaults(300);
-    EXPECT_EQ(other.m_lfEnglish.lfHeight, -37);
-    EXPECT_STREQ(other.m_lfEnglish.lfFaceName, "Arial");
-}
-
-TEST(PrintFonts, SettingsKeepTheWholeDescriptions) {
+TEST(PrintFonts, DefaultsAreNinePointsInPrinterPixelsAndSettingsKeepTheWholeDescriptions) {
     CMemorySettingsStore store;
     AfxSetProfile(&store);
     CPrintFonts fonts;
-    fonts.SetMissingToDefaults(600);
+    std::strcpy(fonts.m_lfEnglish.lfFaceName, "Courier");
+    fonts.m_lfEnglish.lfHeight = -40;
     fonts.m_lfEnglish.lfWeight = 700;
+    fonts.SetMissingToDefaults(600);
+    EXPECT_EQ(fonts.m_lfEnglish.lfHeight, -40); // a chosen font stays
     ASSERT_TRUE(fonts.SaveToProfile());
     EXPECT_EQ(store.GetProfileString("Settings", "PrintFontJa"),
               CString("-75,0,0,0,0,0,0,0,1,0,0,0,0"));
     EXPECT_EQ(store.GetProfileString("Settings", "PrintFontJa_FaceName"), CString("IPAGothic"));
     EXPECT_EQ(store.GetProfileString("Settings", "PrintFontEn"),
-              CString("-75,0,0,0,700,0,0,0,1,0,0,0,0"));
+              CString("-40,0,0,0,700,0,0,0,0,0,0,0,0"));
+    EXPECT_EQ(store.GetProfileString("Settings", "PrintFontEn_FaceName"), CString("Courier"));
     CPrintFonts read;
     read.LoadFromProfile();
     EXPECT_EQ(read.m_lfEnglish.lfWeight, 700);
-    EXPECT_STREQ(read.m_lfEnglish.lfFaceName, "Arial");
-    EXPECT_EQ(read.m_lfJapanese.lfHeight, -75);
+    EXPECT_STREQ(read.m_lfJapanese.lfFaceName, "IPAGothic");
     AfxSetProfile(nullptr);
+
+    CPrintFonts other;
+    other.SetMissingToDefaults(300);
+    EXPECT_EQ(other.m_lfEnglish.lfHeight, -37);
+    EXPECT_STREQ(other.m_lfEnglish.lfFaceName, "Arial");
 }
 
 TEST(PrintFonts, JapaneseTextAlwaysHasAJapaneseFace) {
