@@ -14,8 +14,6 @@ CString CMemorySettingsStore::GetProfileString(const char* section, const char* 
 
 BOOL CMemorySettingsStore::WriteProfileString(const char* section, const char* key,
                                               const char* value) {
-    if (m_readOnly)
-        return FALSE;
     if (!value)
         return RemoveKey(section, key);
     m_values[{section, key}] = std::string(value);
@@ -35,15 +33,11 @@ int CMemorySettingsStore::GetProfileInt(const char* section, const char* key, in
 }
 
 BOOL CMemorySettingsStore::WriteProfileInt(const char* section, const char* key, int value) {
-    if (m_readOnly)
-        return FALSE;
     m_values[{section, key}] = value;
     return TRUE;
 }
 
 BOOL CMemorySettingsStore::RemoveKey(const char* section, const char* key) {
-    if (m_readOnly)
-        return FALSE;
     m_values.erase({section, key});
     return TRUE;
 }

@@ -17,11 +17,8 @@ public:
     BOOL RemoveKey(const char* section, const char* key) override;
 
     bool Contains(const char* section, const char* key) const;
-    // Makes every write fail, to test how callers handle a store that refuses.
-    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
 private:
     using Value = std::variant<int, std::string>;
     std::map<std::pair<std::string, std::string>, Value> m_values;
-    bool m_readOnly = false;
 };

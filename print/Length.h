@@ -1,8 +1,8 @@
 #pragma once
 // A length of a page layout: single-precision millimetres, kept exactly as read
 // so that a layout saved again gives the same bytes. Every other form of a
-// length (hundredths of a millimetre in the settings, centimetres and inches in
-// the layout editor, device pixels) is made and read here.
+// length (hundredths of a millimetre in the settings, device pixels) is made and
+// read here.
 
 #include <cmath>
 #include <compare>
@@ -19,14 +19,8 @@ public:
     static constexpr Length fromHundredthsMm(std::int32_t hundredths) {
         return Length(static_cast<float>(hundredths / 100.0));
     }
-    static constexpr Length fromCm(double cm) { return Length(static_cast<float>(cm * 10.0)); }
-    static constexpr Length fromInches(double inches) {
-        return Length(static_cast<float>(inches * 25.4));
-    }
 
     constexpr float mm() const { return m_mm; }
-    constexpr double cm() const { return m_mm * 0.1; }
-    constexpr double inches() const { return m_mm * 0.03937007874015748; }
     // Rounded to the nearest hundredth; lengths beyond what an integer holds
     // saturate and a NaN gives 0, so that no conversion overflows.
     std::int32_t hundredthsMm() const {

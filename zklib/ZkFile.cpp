@@ -143,8 +143,15 @@ CString ZkFile_GetTempPath() {
 }
 
 CString ZkFile_GetTempFileName() {
-    // Prefix "tmp" and the unique number 123 in hexadecimal, as the system builds it.
-    return ZkFile_GetTempPath() + "tmp7B.TMP";
+    const CString folder = ZkFile_GetTempPath();
+    if (folder.IsEmpty())
+        return CString();
+    std::string name = folder.str() + "tmpXXXXXX.TMP";
+    const int fd = ::mkstemps(name.data(), 4);
+    if (fd < 0)
+        return CString();
+    ::close(fd);
+    return CString(name.c_str());
 }
 
 CString ZkFile_GetModuleFileName() {

@@ -38,7 +38,8 @@ std::int64_t ZkFile_GetFileSize(const char* path);
 CString ZkFile_GetCurrentDir();
 // The temporary folder, with a final separator.
 CString ZkFile_GetTempPath();
-// Always the same name in the temporary folder; the file is not created.
+// A new, empty file of its own in the temporary folder ("tmpXXXXXX.TMP"),
+// created exclusively so that no two callers share it; "" on failure.
 CString ZkFile_GetTempFileName();
 CString ZkFile_GetModuleFileName();
 CString ZkFile_GetModuleDirName();
