@@ -45,3 +45,15 @@ TEST(ZkFile, RenameNeverReplacesAFile) {
               CString(fs::read_symlink("/proc/self/exe").c_str()));
     fs::remove_all(dir);
 }
+
+TEST(ZkFile, TemporaryFileNamesAreNeverShared) {
+    const CString first = ZkFile_GetTempFileName(), second = ZkFile_GetTempFileName();
+    ASSERT_FALSE(first.IsEmpty());
+    EXPECT_NE(first, second);
+    EXPECT_EQ(ZkFile_SplitDirName(first), ZkFile_GetTempPath());
+    // Each name is taken by an empty file at once, so no other caller can have it.
+    EXPECT_EQ(ZkFile_GetFileSize(first), 0);
+    EXPECT_EQ(ZkFile_GetFileSize(second), 0);
+    EXPECT_TRUE(ZkFile_Remove(first));
+    EXPECT_TRUE(ZkFile_Remove(second));
+}
