@@ -3,7 +3,6 @@
 #include "layouts/LayoutIo.h"
 #include "layouts/LayoutRoot.h"
 #include "platform/AtomicFile.h"
-#include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "zklib/ZkFile.h"
 
@@ -13,72 +12,81 @@ constexpr int kMaxFileNumber = 999;
 
 constexpr UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary;
 
+// The box of a layout file's errors; a damaged or unwritable name keeps the
+// plain exclamation box of a stored text.
+constexpr UINT kErrorType = MB_ICONSTOP;
+constexpr UINT kNameErrorType = MB_OK | MB_ICONEXCLAMATION;
+
+constexpr UINT IDS_NEWER_VERSION = 151;
+
 } // namespace
 
-BOOL CLayout::ReadHead(CFile* file, CZkString& name) const {
+std::optional<CFileError> CLayout::ReadHead(CFile* file, CZkString& name) const {
     const DWORD version = layoutio::ReadDword(file);
-    if (version > GetVersion()) {
-        AfxMessageBoxUtf8(LoadAppStringUtf8(151) + file->GetFilePath(), MB_ICONSTOP);
-        return FALSE;
+    if (version > GetVersion())
+        return CFileError::FromMessage(IDS_NEWER_VERSION, AppStrings(), file->GetFilePath(),
+                                       kErrorType);
+    try {
+        layoutio::ReadText(file, name);
+    } catch (const CFileException& e) {
+        return CFileError::FromException(e, kNameErrorType);
     }
-    return name.Read(file);
+    return std::nullopt;
 }
 
-BOOL CLayout::Load(const char* path) {
+std::optional<CFileError> CLayout::Load(const char* path) {
     CFile file;
     CFileException error;
-    if (!file.Open(path, kReadFlags, &error)) {
-        error.ReportError(MB_ICONSTOP);
-        return FALSE;
-    }
+    if (!file.Open(path, kReadFlags, &error))
+        return CFileError::FromException(error, kErrorType);
     CZkString name;
     try {
-        if (!ReadHead(&file, name) || !ReadBody(&file))
-            return FALSE;
+        if (auto head = ReadHead(&file, name))
+            return head;
+        if (auto body = ReadBody(&file))
+            return body;
     } catch (const CFileException& e) {
-        e.ReportError(MB_ICONSTOP);
-        return FALSE;
+        return CFileError::FromException(e, kErrorType);
     }
     m_strName = name;
-    return TRUE;
+    return std::nullopt;
 }
 
-BOOL CLayout::Save(const char* path) const {
+std::optional<CFileError> CLayout::Save(const char* path) const {
     CAtomicFile file;
     CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error)) {
-        error.ReportError(MB_ICONSTOP);
-        return FALSE;
-    }
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
+        return CFileError::FromException(error, kErrorType);
     try {
         layoutio::WriteDword(&file, GetVersion());
-        CZkString name = m_strName;
-        if (!name.Write(&file) || !WriteBody(&file))
-            return FALSE;
+        try {
+            layoutio::WriteText(&file, m_strName);
+        } catch (const CFileException& e) {
+            return CFileError::FromException(e, kNameErrorType);
+        }
+        WriteBody(&file);
         file.Commit();
     } catch (const CFileException& e) {
-        e.ReportError(MB_ICONSTOP);
-        return FALSE;
+        return CFileError::FromException(e, kErrorType);
     }
-    return TRUE;
+    return std::nullopt;
 }
 
-CString CLayout::ReadName(const char* path) const {
+std::optional<CFileError> CLayout::ReadName(const char* path, CString& name) const {
+    name.Empty();
     CFile file;
     CFileException error;
-    if (!file.Open(path, kReadFlags, &error)) {
-        error.ReportError(MB_ICONSTOP);
-        return CString();
-    }
-    CZkString name;
+    if (!file.Open(path, kReadFlags, &error))
+        return CFileError::FromException(error, kErrorType);
+    CZkString read;
     try {
-        if (!ReadHead(&file, name))
-            return CString();
+        if (auto head = ReadHead(&file, read))
+            return head;
     } catch (const CFileException& e) {
-        e.ReportError(MB_ICONSTOP);
-        return CString();
+        return CFileError::FromException(e, kErrorType);
     }
-    return name;
+    name = read;
+    return std::nullopt;
 }
 
 CString CLayout::GetFolderPath() const {

@@ -5,19 +5,23 @@
 //
 // Layouts are plain values. Load changes the object only when the whole file was
 // read; Save writes a temporary file beside the target and renames it over the
-// target, so a failed save leaves the previous file as it was.
+// target, so a failed save leaves the previous file as it was. Failures come
+// back as errors naming the file; nothing is shown here.
 
+#include "platform/FileError.h"
 #include "zklib/ZkString.h"
+
+#include <optional>
 
 class CLayout : public CObject {
 public:
-    // Replaces the name and the body with the file's. FALSE after the error was
-    // shown (stop icon); the object is then unchanged.
-    BOOL Load(const char* path);
+    // Replaces the name and the body with the file's; on an error the object
+    // is unchanged.
+    std::optional<CFileError> Load(const char* path);
     // Writes the layout, replacing any file of that path once it is complete.
-    BOOL Save(const char* path) const;
-    // The name stored in the file, or "" after a shown error.
-    CString ReadName(const char* path) const;
+    std::optional<CFileError> Save(const char* path) const;
+    // The name stored in the file; name is "" on an error.
+    std::optional<CFileError> ReadName(const char* path, CString& name) const;
 
     // The kind's folder under the layout root (LayoutRoot.h); "" without a root.
     CString GetFolderPath() const;
@@ -36,14 +40,15 @@ public:
 
 protected:
     // Read the kind's fields, positioned just after the name. A kind changes its
-    // fields only when it returns TRUE, so that a failed Load leaves the object
-    // whole. File errors may be raised as CFileException; Load shows them.
-    virtual BOOL ReadBody(CFile* file) = 0;
-    virtual BOOL WriteBody(CFile* file) const = 0;
+    // fields only when it returns no error, so that a failed Load leaves the
+    // object whole. File errors may be raised as CFileException.
+    virtual std::optional<CFileError> ReadBody(CFile* file) = 0;
+    // Raises CFileException on a failed write.
+    virtual void WriteBody(CFile* file) const = 0;
 
 private:
-    // Version word and name; FALSE after the newer-version or name error was shown.
-    BOOL ReadHead(CFile* file, CZkString& name) const;
+    // Version word and name, raising as ReadBody; the newer-version error.
+    std::optional<CFileError> ReadHead(CFile* file, CZkString& name) const;
 
     CZkString m_strName;
 };

@@ -14,16 +14,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// "%1" stands for the folder's path.
-constexpr const char* kNoFolder = "ﾚｲｱｳﾄを保存するﾌｫﾙﾀﾞ %1 を作成できません。";
-constexpr const char* kNoFreeName =
-    "ﾌｫﾙﾀﾞ %1 には新しいﾚｲｱｳﾄのﾌｧｲﾙ名 (USER000 から USER998) が残っていません。\n"
-    "使わないﾚｲｱｳﾄを削除してから保存してください。";
+std::string NoFolderText(const std::string& folder) {
+    return "ﾚｲｱｳﾄを保存するﾌｫﾙﾀﾞ " + folder + " を作成できません。";
+}
 
-void ShowWithPath(const char* text, const CString& path) {
-    std::string message = text;
-    message.replace(message.find("%1"), 2, path.str());
-    AfxMessageBoxUtf8(message, MB_ICONSTOP);
+std::string NoFreeNameText(const std::string& folder) {
+    return "ﾌｫﾙﾀﾞ " + folder +
+           " には新しいﾚｲｱｳﾄのﾌｧｲﾙ名 (USER000 から USER998) が残っていません。\n"
+           "使わないﾚｲｱｳﾄを削除してから保存してください。";
 }
 
 bool HasExtensionNoCase(const fs::path& file, const char* extension) {
@@ -38,11 +36,13 @@ bool EntryBefore(const CLayoutSet::Entry& a, const CLayoutSet::Entry& b) {
 
 } // namespace
 
-void CLayoutSet::Build(const CLayout& kind, const std::function<bool(const char* path)>& accept) {
+std::vector<CFileError> CLayoutSet::Build(const CLayout& kind,
+                                          const std::function<bool(const char* path)>& accept) {
     m_entries.clear();
+    std::vector<CFileError> errors;
     const CString folder = kind.GetFolderPath();
     if (folder.IsEmpty())
-        return;
+        return errors;
     std::error_code ec;
     std::vector<CString> paths;
     for (fs::directory_iterator it(fs::path(folder.str()), ec), end; !ec && it != end;
@@ -53,9 +53,13 @@ void CLayoutSet::Build(const CLayout& kind, const std::function<bool(const char*
     for (const CString& path : paths) {
         if (accept && !accept(path))
             continue;
-        m_entries.push_back({kind.ReadName(path), path});
+        CString name;
+        if (auto error = kind.ReadName(path, name))
+            errors.push_back(std::move(*error));
+        m_entries.push_back({name, path});
     }
     std::stable_sort(m_entries.begin(), m_entries.end(), EntryBefore);
+    return errors;
 }
 
 int CLayoutSet::FindNoCase(const char* name) const {
@@ -86,44 +90,50 @@ int CLayoutSet::Insert(Entry entry) {
     return static_cast<int>(m_entries.insert(at, std::move(entry)) - m_entries.begin());
 }
 
-int CLayoutSet::Add(const CLayout& layout) {
+std::optional<CFileError> CLayoutSet::Add(const CLayout& layout, int* index) {
     const CString path = layout.MakeNewFilePath();
     if (path.IsEmpty()) {
         const CString folder = layout.GetFolderPath();
-        ShowWithPath(ZkFile_IsValidPath(folder) ? kNoFreeName : kNoFolder, folder);
-        return -1;
+        return CFileError::FromText(ZkFile_IsValidPath(folder) ? NoFreeNameText : NoFolderText,
+                                    folder.str(), MB_ICONSTOP);
     }
-    if (!layout.Save(path))
-        return -1;
-    return Insert({layout.GetName(), path});
+    if (auto error = layout.Save(path))
+        return error;
+    const int at = Insert({layout.GetName(), path});
+    if (index)
+        *index = at;
+    return std::nullopt;
 }
 
-int CLayoutSet::Update(int index, const CLayout& layout) {
+std::optional<CFileError> CLayoutSet::Update(int index, const CLayout& layout, int* newIndex) {
     Entry entry = GetAt(index);
-    if (!layout.Save(entry.path))
-        return -1;
+    if (auto error = layout.Save(entry.path))
+        return error;
     m_entries.erase(m_entries.begin() + index);
     entry.name = layout.GetName();
-    return Insert(std::move(entry));
+    const int at = Insert(std::move(entry));
+    if (newIndex)
+        *newIndex = at;
+    return std::nullopt;
 }
 
-BOOL CLayoutSet::Remove(int index) {
-    const Entry& entry = GetAt(index);
+CString CLayoutSet::RemoveQuestion(int index) const {
     CString question;
-    question.Format(LoadAppString(155), entry.name.GetString());
-    if (AfxMessageBox(question, MB_ICONQUESTION | MB_YESNO) != IDYES)
-        return FALSE;
+    question.Format(LoadAppString(155), GetAt(index).name.GetString());
+    return question;
+}
+
+std::optional<CFileError> CLayoutSet::Remove(int index) {
+    const Entry& entry = GetAt(index);
     // A file already removed by someone else is as good as removed.
     if (!ZkFile_Remove(entry.path)) {
         const int err = errno;
-        if (ZkFile_DoesExist(entry.path)) {
-            CFileException(CFileException::OsErrorToCause(err), err, entry.path.str())
-                .ReportError(MB_ICONSTOP);
-            return FALSE;
-        }
+        if (ZkFile_DoesExist(entry.path))
+            return CFileError::FromCause(CFileException::OsErrorToCause(err), err, entry.path.str(),
+                                         MB_ICONSTOP);
     }
     m_entries.erase(m_entries.begin() + index);
-    return TRUE;
+    return std::nullopt;
 }
 
 CString CLayoutSet::MakeCopyName(const char* name) {

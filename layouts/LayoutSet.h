@@ -3,7 +3,7 @@
 // of the file that holds it, sorted by name as the dialogs' sorted lists show
 // them (upper and lower case alike). Adding, editing and removing change the
 // list only after the file operation succeeded, so the list always tells what
-// the folder holds.
+// the folder holds. File errors come back to the caller, who shows them.
 
 #include "layouts/Layout.h"
 
@@ -18,10 +18,12 @@ public:
     };
 
     // Lists every file of the kind's extension, in any case, in the kind's
-    // folder by the name stored in it; an unreadable file is listed as "" after
-    // its error was shown. accept, when given, picks the files to list. Without
-    // a folder the list is empty and nothing is made.
-    void Build(const CLayout& kind, const std::function<bool(const char* path)>& accept = {});
+    // folder by the name stored in it; an unreadable file is listed as "" and
+    // its error returned, in the order of the files found. accept, when given,
+    // picks the files to list. Without a folder the list is empty and nothing
+    // is made.
+    std::vector<CFileError> Build(const CLayout& kind,
+                                  const std::function<bool(const char* path)>& accept = {});
 
     int GetCount() const { return static_cast<int>(m_entries.size()); }
     const Entry& GetAt(int index) const { return m_entries.at(static_cast<size_t>(index)); }
@@ -36,15 +38,16 @@ public:
     // IsDuplicate, showing string 154 with the name when it is one.
     BOOL CheckDuplicate(const char* name, int except = -1) const;
 
-    // Saves the layout to a new file of its kind and lists it; the new entry's
-    // index, or -1 after a shown error (also when no file name is left).
-    int Add(const CLayout& layout);
+    // Saves the layout to a new file of its kind and lists it at *index; an
+    // error also when the folder cannot be made or no file name is left.
+    std::optional<CFileError> Add(const CLayout& layout, int* index = nullptr);
     // Saves the layout over the entry's file and lists it under the layout's
-    // name; the entry's new index, or -1 after a shown error.
-    int Update(int index, const CLayout& layout);
-    // Asks with string 155; on Yes removes the file and the entry. TRUE when
-    // the entry went; FALSE on No or after a shown error.
-    BOOL Remove(int index);
+    // name, at *newIndex.
+    std::optional<CFileError> Update(int index, const CLayout& layout, int* newIndex = nullptr);
+    // The question (string 155) to ask before the entry is removed.
+    CString RemoveQuestion(int index) const;
+    // Removes the file and the entry.
+    std::optional<CFileError> Remove(int index);
 
     // The name proposed for a copy: the name followed by string 153.
     static CString MakeCopyName(const char* name);

@@ -1,7 +1,6 @@
 #include "print/PageLayout.h"
 
 #include "layouts/LayoutIo.h"
-#include "platform/UserInteraction.h"
 #include "print/PrintMessages.h"
 
 #include <cmath>
@@ -142,7 +141,7 @@ CRect CPageLayout::GetCellTextRect(int cell) const {
     return Truncated(GetCellTextRectF(cell));
 }
 
-BOOL CPageLayout::ReadBody(CFile* file) {
+std::optional<CFileError> CPageLayout::ReadBody(CFile* file) {
     using namespace layoutio;
     CPageLayout read;
     read.m_nOrientation = ReadLong(file);
@@ -158,15 +157,13 @@ BOOL CPageLayout::ReadBody(CFile* file) {
     read.m_lenCellMarginBottom = Length::fromMm(ReadFloat(file));
     read.m_lenCellMarginLeft = Length::fromMm(ReadFloat(file));
     read.m_lenCellMarginRight = Length::fromMm(ReadFloat(file));
-    if (!read.IsValid()) {
-        AfxMessageBoxUtf8(printmsg::BadPageLayoutFile(file->GetFilePath()), MB_ICONSTOP);
-        return FALSE;
-    }
+    if (!read.IsValid())
+        return CFileError::FromText(printmsg::BadPageLayoutFile, file->GetFilePath(), MB_ICONSTOP);
     CopyBody(read);
-    return TRUE;
+    return std::nullopt;
 }
 
-BOOL CPageLayout::WriteBody(CFile* file) const {
+void CPageLayout::WriteBody(CFile* file) const {
     using namespace layoutio;
     WriteLong(file, m_nOrientation);
     WriteFloat(file, m_lenPageWidth.mm());
@@ -181,5 +178,4 @@ BOOL CPageLayout::WriteBody(CFile* file) const {
     WriteFloat(file, m_lenCellMarginBottom.mm());
     WriteFloat(file, m_lenCellMarginLeft.mm());
     WriteFloat(file, m_lenCellMarginRight.mm());
-    return TRUE;
 }

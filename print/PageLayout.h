@@ -74,8 +74,9 @@ public:
     Length m_lenCellMarginRight;
 
 protected:
-    BOOL ReadBody(CFile* file) override;
-    BOOL WriteBody(CFile* file) const override;
+    // Values out of range are the error printmsg::BadPageLayoutFile words.
+    std::optional<CFileError> ReadBody(CFile* file) override;
+    void WriteBody(CFile* file) const override;
 
 private:
     void CopyBody(const CPageLayout& other);

@@ -98,7 +98,8 @@ CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts
 }
 
 void CPageSetupDlg::FillList() {
-    m_set.Build(m_layout);
+    for (const CFileError& error : m_set.Build(m_layout))
+        error.Show();
     m_pList->clear();
     for (int i = 0; i < m_set.GetCount(); ++i) {
         auto* item = new QListWidgetItem(qtext::FromSjis(m_set.GetAt(i).name), m_pList);
@@ -114,7 +115,8 @@ int CPageSetupDlg::SelectedEntry() const {
 void CPageSetupDlg::OnSelectionChanged() {
     const int entry = SelectedEntry();
     CPageLayout sheet;
-    if (entry >= 0 && sheet.Load(m_set.GetAt(entry).path)) {
+    std::optional<CFileError> error;
+    if (entry >= 0 && !(error = sheet.Load(m_set.GetAt(entry).path))) {
         m_pPreview->SetLayout(sheet);
         m_pSheetSize->setText(QStringLiteral("%1 × %2 mm、%3 列 × %4 行")
                                   .arg(sheet.GetPrintWidth().mm(), 0, 'f', 1)
@@ -122,6 +124,8 @@ void CPageSetupDlg::OnSelectionChanged() {
                                   .arg(sheet.m_nColumns)
                                   .arg(sheet.m_nRows));
     } else {
+        if (error)
+            error->Show();
         m_pPreview->SetLayout(std::nullopt);
         m_pSheetSize->clear();
     }
@@ -130,8 +134,13 @@ void CPageSetupDlg::OnSelectionChanged() {
 
 void CPageSetupDlg::OnDelete() {
     const int entry = SelectedEntry();
-    if (entry < 0 || !m_set.Remove(entry))
+    if (entry < 0 ||
+        AfxMessageBox(m_set.RemoveQuestion(entry), MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
+    if (const std::optional<CFileError> error = m_set.Remove(entry)) {
+        error->Show();
+        return;
+    }
     // The list shows the set anew, its entry indexes having moved up.
     delete m_pList->takeItem(m_pList->currentRow());
     for (int row = 0; row < m_pList->count(); ++row) {
@@ -167,6 +176,7 @@ void CPageSetupDlg::accept() {
     if (entry < 0)
         return;
     // A file that can't be read leaves the layout as it was, after its message.
-    m_layout.Load(m_set.GetAt(entry).path);
+    if (const std::optional<CFileError> error = m_layout.Load(m_set.GetAt(entry).path))
+        error->Show();
     QDialog::accept();
 }
