@@ -1,6 +1,6 @@
 #pragma once
-// The pictures of the commands, drawn for toolbar buttons and menu items, and
-// the program's own icon.
+// The pictures of the commands for toolbar buttons and menu items, and the
+// program's own icon: SVG files from res/icons, built in as a resource.
 
 #include <QIcon>
 
