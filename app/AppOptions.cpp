@@ -1,5 +1,5 @@
-// The options command: the sheet edits copies of the values; OK hands them back
-// to their owners, which store them in the settings store as they are destroyed.
+// The options command: the sheet edits a copy of the document's options and OK
+// hands it back whole; each part is stored in the settings as its user goes.
 
 #include "app/KolvaneApp.h"
 
@@ -15,32 +15,10 @@ void CKolvaneApp::OnOptions() {
     if (!frame.CommitActiveView())
         return;
 
-    COptionValues values;
-    values.m_bAutoSave = doc.m_bAutoSave;
-    values.m_bOpenPrevDoc = m_bOpenPrevDoc;
-    values.m_bSaveWndPos = frame.m_bSaveWndPos;
-    values.m_nMaxMRU = m_nMaxMRU;
-    values.m_bMakeBackup = doc.m_bMakeBackup;
-    values.m_nMaxBackup = doc.m_nMaxBackup;
-    values.m_strBackupExt = doc.m_strBackupExt;
-    values.m_nNewCardLang = frame.m_nNewCardLang;
-    values.m_bMatchCase = doc.m_bMatchCase;
-    const COptionsResult result = RunOptionsSheet(values, &frame);
-    if (!result.bAccepted)
-        return;
-
-    doc.m_bAutoSave = values.m_bAutoSave;
-    m_bOpenPrevDoc = values.m_bOpenPrevDoc;
-    frame.m_bSaveWndPos = values.m_bSaveWndPos;
-    // The recent-file list takes the new length at the next start, as the
-    // sheet has told the user.
-    m_nMaxMRU = values.m_nMaxMRU;
-    doc.m_bMakeBackup = values.m_bMakeBackup;
-    doc.m_nMaxBackup = values.m_nMaxBackup;
-    doc.m_strBackupExt = values.m_strBackupExt;
-    frame.m_nNewCardLang = values.m_nNewCardLang;
+    // The recent-file list takes a new length at the next start, as the sheet
+    // tells the user.
+    const COptionsResult result = RunOptionsSheet(doc.Options(), &frame);
     if (result.bMatchCaseChanged) {
-        doc.m_bMatchCase = values.m_bMatchCase;
         // The form was committed before the sheet opened and could not be
         // edited since, so it goes without refusing.
         frame.SwitchView(CMainFrame::SLOT_LIST, TRUE);

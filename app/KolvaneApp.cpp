@@ -37,8 +37,7 @@ std::string AbsolutePath(const std::string& path) {
 
 CKolvaneApp::CKolvaneApp() : CKolvaneApp(Options()) {}
 
-CKolvaneApp::CKolvaneApp(Options options)
-    : m_bOpenPrevDoc(kOpenPrevDoc.def), m_nMaxMRU(kMaxMru.def), m_options(std::move(options)) {
+CKolvaneApp::CKolvaneApp(Options options) : m_options(std::move(options)) {
     if (!m_options.isCtrlHeld)
         m_options.isCtrlHeld = [] {
             return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
@@ -67,18 +66,16 @@ BOOL CKolvaneApp::InitInstance(const QStringList& arguments) {
         }
     }
 
-    m_bOpenPrevDoc = kOpenPrevDoc.Load();
-    m_nMaxMRU = kMaxMru.Load();
-    m_pRecentFiles = std::make_unique<CRecentFileList>(kRecentFileSection, m_nMaxMRU);
-    m_pRecentFiles->ReadList();
-
     m_pDoc = std::make_unique<CKolvaneDoc>();
+    const COptions& options = m_pDoc->Options();
+    m_pRecentFiles = std::make_unique<CRecentFileList>(kRecentFileSection, options.m_nMaxMRU);
+    m_pRecentFiles->ReadList();
     m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
     m_pFrame->ShowRecentFiles(m_pRecentFiles->Paths());
     ConnectCommands();
 
     bool opened = false;
-    if (m_bOpenPrevDoc && !m_options.isCtrlHeld() && filePath.empty()) {
+    if (options.m_bOpenPrevDoc && !m_options.isCtrlHeld() && filePath.empty()) {
         const std::string last = LoadProfilePath(kLastFileSection, kLastFileKey);
         opened = !last.empty() && OpenDocumentFile(last);
     }
@@ -99,8 +96,7 @@ BOOL CKolvaneApp::InitInstance(const QStringList& arguments) {
 }
 
 void CKolvaneApp::ExitInstance() {
-    kOpenPrevDoc.Save(m_bOpenPrevDoc);
-    kMaxMru.Save(m_nMaxMRU);
+    m_pDoc->Options().SaveApplicationPart();
 }
 
 void CKolvaneApp::ConnectCommands() {

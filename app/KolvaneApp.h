@@ -46,16 +46,13 @@ public:
     void OnFileOpen();
     void OnHelp();
     void OnAbout();
-    // The options sheet over the values of the application, the document, the
-    // main window and the card search; OK hands each its values back.
+    // The options sheet over the document's options; a change of the search
+    // rule refills the card list.
     void OnOptions();
 
     CKolvaneDoc& Document() const { return *m_pDoc; }
     CMainFrame& MainFrame() const { return *m_pFrame; }
     const CRecentFileList& RecentFiles() const { return *m_pRecentFiles; }
-
-    BOOL m_bOpenPrevDoc;
-    int m_nMaxMRU;
 
 private:
     enum class OpenResult { opened, cancelled, failed };

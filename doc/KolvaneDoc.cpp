@@ -28,19 +28,12 @@ CString SafeBackupExt(const CString& ext) {
 
 } // namespace
 
-CKolvaneDoc::CKolvaneDoc()
-    : m_bAutoSave(kAutoSave.Load()), m_bMakeBackup(kMakeBackup.Load()),
-      m_nMaxBackup(kMaxBackup.Load()), m_strBackupExt(kBackupExt.Load()),
-      m_bMatchCase(kMatchCase.Load()), m_pBook(std::make_unique<CAddrBook>()) {
+CKolvaneDoc::CKolvaneDoc() : COptions(COptions::Load()), m_pBook(std::make_unique<CAddrBook>()) {
     m_pBook->m_methods.SetDefaults();
 }
 
 CKolvaneDoc::~CKolvaneDoc() {
-    kAutoSave.Save(m_bAutoSave);
-    kMakeBackup.Save(m_bMakeBackup);
-    kMaxBackup.Save(m_nMaxBackup);
-    kBackupExt.Save(m_strBackupExt);
-    kMatchCase.Save(m_bMatchCase);
+    SaveDocumentPart();
 }
 
 QString CKolvaneDoc::GetTitle() const {

@@ -1,10 +1,11 @@
 #pragma once
 // The document: the address book of one .kvd file, the current card, the
-// file's path and modified flag, and the saving settings. It carries out
+// file's path and modified flag, and the program's options. It carries out
 // open, save and the question before closing, and tells its views about
 // changes through update hints.
 
 #include "doc/KolvaneView.h"
+#include "doc/Options.h"
 #include "model/AddrBook.h"
 
 #include <QObject>
@@ -24,14 +25,19 @@ public:
     virtual BOOL CommitActiveView() = 0;
 };
 
-class CKolvaneDoc : public QObject {
+// The options are a base so that the document's own code reads its values
+// (auto-save, backups) by name; everyone else goes through Options().
+class CKolvaneDoc : public QObject, private COptions {
     Q_OBJECT
 public:
-    // Reads the document settings; the book starts empty with the default
-    // contact methods, unnamed.
+    // Reads the options; the book starts empty with the default contact
+    // methods, unnamed.
     CKolvaneDoc();
-    // Writes the document settings.
+    // Writes the document's part of the options.
     ~CKolvaneDoc() override;
+
+    COptions& Options() { return *this; }
+    const COptions& Options() const { return *this; }
 
     CAddrBook& GetBook() const { return *m_pBook; }
     CAddrCard* GetCurrentCard() const { return m_pCurrentCard; }
@@ -65,13 +71,6 @@ public:
     // Save As when path is null: asks for the name first, once the showing
     // card form has been written back.
     BOOL DoSave(const char* path);
-
-    BOOL m_bAutoSave;
-    BOOL m_bMakeBackup;
-    int m_nMaxBackup;
-    CString m_strBackupExt;
-    // Whether the card search matches letter case.
-    BOOL m_bMatchCase;
 
 signals:
     // The path, the title or the modified flag changed.

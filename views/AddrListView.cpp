@@ -96,7 +96,7 @@ void CAddrListView::SetFilter(int filterId) {
 
 void CAddrListView::RebuildList() {
     DeselectAll();
-    m_filter.SetMatchCase(m_doc.m_bMatchCase);
+    m_filter.SetMatchCase(m_doc.Options().m_bMatchCase);
     m_pModel->SetRows(m_bUnmatchable ? std::vector<CAddrCard*>() : m_filter.List(m_doc.GetBook()));
     UpdateCount();
 }

@@ -1,6 +1,5 @@
 #include "views/MainFrame.h"
 
-#include "doc/AppSettings.h"
 #include "model/ListFilters.h"
 #include "platform/QtText.h"
 #include "res/AppStrings.h"
@@ -24,8 +23,7 @@ constexpr UINT IDS_APP_NAME = 57344;
 } // namespace
 
 CMainFrame::CMainFrame(CKolvaneDoc& doc, QWidget* parent)
-    : QMainWindow(parent), m_bSaveWndPos(kSaveWndPos.Load()), m_nNewCardLang(kNewCardLang.Load()),
-      m_doc(doc), m_pList(nullptr), m_pStack(new QStackedWidget(this)),
+    : QMainWindow(parent), m_doc(doc), m_pList(nullptr), m_pStack(new QStackedWidget(this)),
       m_nCheckedFilter(FILTER_ALL) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(ProgramIcon());
@@ -59,8 +57,7 @@ CMainFrame::CMainFrame(CKolvaneDoc& doc, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
     m_doc.SetHost(nullptr);
-    kSaveWndPos.Save(m_bSaveWndPos);
-    kNewCardLang.Save(m_nNewCardLang);
+    m_doc.Options().SaveWindowPart();
 }
 
 ICardForm* CMainFrame::Form(int slot) const {

@@ -30,9 +30,9 @@ class CMainFrame : public QMainWindow, public IDocumentHost {
 public:
     enum Slot : int { SLOT_LIST = 0, SLOT_ENGLISH = 1, SLOT_JAPANESE = 2 };
 
-    // Reads its options and, when it is to be used, the saved window position.
+    // Reads, when the options say so, the saved window position.
     explicit CMainFrame(CKolvaneDoc& doc, QWidget* parent = nullptr);
-    // Writes its options.
+    // Writes the main window's part of the document's options.
     ~CMainFrame() override;
 
     // Once, before the window is first shown: creates the two card forms, fits
@@ -65,9 +65,6 @@ public:
     int CheckedFilter() const { return m_nCheckedFilter; }
     QSize MinTrackSize() const { return m_sizeMinTrack; }
     bool IsPosRestored() const { return m_bPosRestored; }
-
-    BOOL m_bSaveWndPos;
-    int m_nNewCardLang;
 
 signals:
     void recentFileChosen(int index);

@@ -140,7 +140,7 @@ void CMainFrame::OnNewCard() {
     if (!CommitActiveView())
         return;
     m_pList->DeselectAll();
-    SwitchView(m_nNewCardLang == NOTATION_ENGLISH ? SLOT_ENGLISH : SLOT_JAPANESE, FALSE);
+    SwitchView(m_doc.Options().m_nNewCardLang == NOTATION_ENGLISH ? SLOT_ENGLISH : SLOT_JAPANESE, FALSE);
     ReloadActiveView();
 }
 

@@ -24,7 +24,7 @@ bool OnSomeScreen(const QRect& r) {
 } // namespace
 
 void CMainFrame::RestoreWindowPos() {
-    if (!m_bSaveWndPos)
+    if (!m_doc.Options().m_bSaveWndPos)
         return;
     CZkRect saved;
     saved.LoadProfile(kWindowPosSection, kWindowPosKey, kNoPosition);

@@ -16,20 +16,6 @@
 
 namespace {
 
-COptionValues Defaults() {
-    COptionValues v;
-    v.m_bAutoSave = TRUE;
-    v.m_bOpenPrevDoc = TRUE;
-    v.m_bSaveWndPos = TRUE;
-    v.m_nMaxMRU = 4;
-    v.m_bMakeBackup = TRUE;
-    v.m_nMaxBackup = 5;
-    v.m_strBackupExt = "bak";
-    v.m_nNewCardLang = 0;
-    v.m_bMatchCase = FALSE;
-    return v;
-}
-
 template <class W> W* Find(QWidget* sheet, const char* name) {
     return sheet->findChild<W*>(QString::fromLatin1(name));
 }
@@ -47,7 +33,7 @@ class OptionsSheetTest : public QObject {
     Q_OBJECT
 private slots:
     void showsTheValuesOnTheFirstPage() {
-        COptionValues values = Defaults();
+        COptions values;
         values.m_bOpenPrevDoc = FALSE;
         values.m_nMaxMRU = 9;
         values.m_strBackupExt = "old";
@@ -74,9 +60,10 @@ private slots:
 
     void recentFileCountMustLieBetweenFourAndSixteen() {
         CScriptedUser user;
-        COptGenericPage page;
-        page.m_nMaxMRU = 4;
-        page.m_strBackupExt = "bak";
+        COptions values;
+        values.m_nMaxMRU = 4;
+        values.m_strBackupExt = "bak";
+        COptGenericPage page(values);
         page.UpdateData(FALSE);
         ShowActive(&page);
         QLineEdit* edit = Find<QLineEdit>(&page, "maxMru");
@@ -86,7 +73,7 @@ private slots:
             QVERIFY(!page.UpdateData(TRUE));
             QVERIFY(edit->hasFocus());
             QCOMPARE(edit->selectedText(), QString::fromLatin1(bad));
-            QCOMPARE(page.m_nMaxMRU, 4);
+            QCOMPARE(values.m_nMaxMRU, 4);
         }
         for (const char* bad : {"", "abc", "-5", "99999999999"}) {
             edit->setText(QString::fromLatin1(bad));
@@ -96,21 +83,22 @@ private slots:
         for (int good : {4, 16}) {
             edit->setText(QString::number(good));
             QVERIFY(page.UpdateData(TRUE));
-            QCOMPARE(page.m_nMaxMRU, good);
+            QCOMPARE(values.m_nMaxMRU, good);
         }
         edit->setText(QStringLiteral(" 12 "));
         QVERIFY(page.UpdateData(TRUE));
-        QCOMPARE(page.m_nMaxMRU, 12);
+        QCOMPARE(values.m_nMaxMRU, 12);
         QVERIFY(user.ui.Problems().empty());
     }
 
     void backupExtensionAndCountAreChecked() {
         CScriptedUser user;
-        COptGenericPage page;
-        page.m_nMaxMRU = 4;
-        page.m_bMakeBackup = TRUE;
-        page.m_nMaxBackup = 5;
-        page.m_strBackupExt = "bak";
+        COptions values;
+        values.m_nMaxMRU = 4;
+        values.m_bMakeBackup = TRUE;
+        values.m_nMaxBackup = 5;
+        values.m_strBackupExt = "bak";
+        COptGenericPage page(values);
         page.UpdateData(FALSE);
         ShowActive(&page);
         QLineEdit* ext = Find<QLineEdit>(&page, "backupExt");
@@ -121,7 +109,7 @@ private slots:
             user.ui.ExpectMessage(kExtMissing);
             QVERIFY(!page.UpdateData(TRUE));
             QVERIFY(ext->hasFocus());
-            QCOMPARE(Utf8(page.m_strBackupExt), std::string("bak"));
+            QCOMPARE(Utf8(values.m_strBackupExt), std::string("bak"));
         }
         ext->setText(QStringLiteral("a/b"));
         user.ui.ExpectMessage("ﾊﾞｯｸｱｯﾌﾟの拡張子には「/」を使えません。");
@@ -134,7 +122,7 @@ private slots:
         for (const char* good : {".bak", "abcdefgh", "ﾊﾞｯｸ"}) {
             ext->setText(QString::fromUtf8(good));
             QVERIFY(page.UpdateData(TRUE));
-            QCOMPARE(Utf8(page.m_strBackupExt), std::string(good));
+            QCOMPARE(Utf8(values.m_strBackupExt), std::string(good));
         }
 
         // The label promises 0 to 32 generations.
@@ -144,20 +132,20 @@ private slots:
         QVERIFY(count->hasFocus());
         count->setText(QStringLiteral("32"));
         QVERIFY(page.UpdateData(TRUE));
-        QCOMPARE(page.m_nMaxBackup, 32);
+        QCOMPARE(values.m_nMaxBackup, 32);
 
         // Without backups any extension goes, the empty one included.
         Find<QCheckBox>(&page, "makeBackup")->setChecked(false);
         ext->setText(QString());
         QVERIFY(page.UpdateData(TRUE));
-        QCOMPARE(page.m_bMakeBackup, FALSE);
-        QCOMPARE(Utf8(page.m_strBackupExt), std::string());
+        QCOMPARE(values.m_bMakeBackup, FALSE);
+        QCOMPARE(Utf8(values.m_strBackupExt), std::string());
         QVERIFY(user.ui.Problems().empty());
     }
 
     void refusedValuesKeepTheGeneralPageOpen() {
         CScriptedUser user;
-        COptionsSheet sheet(Defaults());
+        COptionsSheet sheet{COptions()};
         ShowActive(&sheet);
         SetText(&sheet, "maxMru", QStringLiteral("17"));
         user.ui.ExpectMessage(kMruRange);
@@ -183,7 +171,7 @@ private slots:
 
     void okReportsWhatChangedAndCancelChangesNothing() {
         CScriptedUser user;
-        COptionValues values = Defaults();
+        COptions values;
 
         // OK without changes: no message, nothing to react to.
         WhenDialogOpens<COptionsSheet>([](COptionsSheet* sheet) { sheet->accept(); });

@@ -420,7 +420,7 @@ private slots:
         });
         QVERIFY(s->Frame().RunCommand(ID_EDIT_OPTIONS));
         QCOMPARE(s->Count(), QStringLiteral("1 / 6"));
-        QVERIFY(!s->Doc().m_bMatchCase);
+        QVERIFY(!s->Doc().Options().m_bMatchCase);
 
         WhenDialogOpens(QStringLiteral("optionsSheet"), [](QDialog* sheet) {
             auto* autoSave = sheet->findChild<QAbstractButton*>(QStringLiteral("autoSave"));
@@ -444,12 +444,13 @@ private slots:
         QVERIFY(s->Frame().RunCommand(ID_EDIT_OPTIONS));
         // "Acme Corp." no longer matches "acme".
         QCOMPARE(s->Count(), QStringLiteral("0 / 6"));
-        QVERIFY(s->Doc().m_bMatchCase);
-        QVERIFY(!s->Doc().m_bAutoSave);
-        QCOMPARE(s->Doc().m_nMaxBackup, 2);
-        QCOMPARE(Text(s->Doc().m_strBackupExt), QStringLiteral("old"));
-        QVERIFY(!s->Frame().m_bSaveWndPos);
-        QCOMPARE(s->App().m_nMaxMRU, 9);
+        const COptions& options = s->Doc().Options();
+        QVERIFY(options.m_bMatchCase);
+        QVERIFY(!options.m_bAutoSave);
+        QCOMPARE(options.m_nMaxBackup, 2);
+        QCOMPARE(Text(options.m_strBackupExt), QStringLiteral("old"));
+        QVERIFY(!options.m_bSaveWndPos);
+        QCOMPARE(options.m_nMaxMRU, 9);
         // The recent-file list keeps its length until the next start.
         QCOMPARE(s->App().RecentFiles().GetSize(), 4);
 

@@ -275,7 +275,7 @@ private slots:
 
     void aModifiedDocumentWithoutAPathIsNotDroppedOnClose() {
         CKolvaneDoc doc;
-        QVERIFY(doc.m_bAutoSave);
+        QVERIFY(doc.Options().m_bAutoSave);
         doc.GetBook().AddCard(MakeCard({0, "あ", "阿部", "", ""}));
         doc.SetModifiedFlag();
         const char* question = "無題 への変更を保存しますか?";

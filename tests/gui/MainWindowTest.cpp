@@ -268,7 +268,7 @@ private slots:
 
         Type(QStringLiteral("acme"));
         QCOMPARE(s->Count(), QStringLiteral("1 / 5"));
-        doc.m_bMatchCase = TRUE;
+        doc.Options().m_bMatchCase = TRUE;
         doc.UpdateAllViews(nullptr, HINT_REBUILD_LIST);
         QCOMPARE(s->Count(), QStringLiteral("0 / 5"));
 

@@ -5,17 +5,18 @@
 
 #include <QWidget>
 
+struct COptions;
 class QCheckBox;
 
 class COptFindPage : public QWidget {
     Q_OBJECT
 public:
-    explicit COptFindPage(QWidget* parent = nullptr);
+    // Shows and takes the search options of values, which outlives the page.
+    explicit COptFindPage(COptions& values, QWidget* parent = nullptr);
 
     BOOL UpdateData(BOOL bSaveAndValidate);
 
-    BOOL m_bMatchCase = FALSE;
-
 private:
+    COptions& m_values;
     QCheckBox* m_pMatchCase;
 };

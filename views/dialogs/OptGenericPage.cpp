@@ -1,5 +1,6 @@
 #include "views/dialogs/OptGenericPage.h"
 
+#include "doc/Options.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "views/dialogs/DataExchange.h"
@@ -18,10 +19,6 @@
 
 namespace {
 
-constexpr int kMinMru = 4;
-constexpr int kMaxMru = 16;
-constexpr int kMinBackups = 0;
-constexpr int kMaxBackups = 32;
 constexpr int kMaxExtChars = 8;
 
 QLabel* Label(const char* text, QWidget* buddy, QWidget* parent) {
@@ -41,7 +38,8 @@ QLineEdit* ShortEdit(const char* name, int chars, QWidget* parent) {
 
 } // namespace
 
-COptGenericPage::COptGenericPage(QWidget* parent) : QWidget(parent) {
+COptGenericPage::COptGenericPage(COptions& values, QWidget* parent)
+    : QWidget(parent), m_values(values) {
     m_pGuard = new CSjisFieldGuard(this);
     auto* layout = new QVBoxLayout(this);
 
@@ -107,28 +105,28 @@ COptGenericPage::COptGenericPage(QWidget* parent) : QWidget(parent) {
 
 BOOL COptGenericPage::UpdateData(BOOL bSaveAndValidate) {
     if (!bSaveAndValidate) {
-        m_pAutoSave->setChecked(m_bAutoSave);
-        m_pOpenPrevDoc->setChecked(m_bOpenPrevDoc);
-        m_pSaveWndPos->setChecked(m_bSaveWndPos);
-        m_pMaxMRU->setText(QString::number(m_nMaxMRU));
-        m_pMakeBackup->setChecked(m_bMakeBackup);
-        m_pMaxBackup->setText(QString::number(m_nMaxBackup));
-        m_pGuard->Show(m_pBackupExt, m_strBackupExt);
+        m_pAutoSave->setChecked(m_values.m_bAutoSave);
+        m_pOpenPrevDoc->setChecked(m_values.m_bOpenPrevDoc);
+        m_pSaveWndPos->setChecked(m_values.m_bSaveWndPos);
+        m_pMaxMRU->setText(QString::number(m_values.m_nMaxMRU));
+        m_pMakeBackup->setChecked(m_values.m_bMakeBackup);
+        m_pMaxBackup->setText(QString::number(m_values.m_nMaxBackup));
+        m_pGuard->Show(m_pBackupExt, m_values.m_strBackupExt);
         // No radio button is checked for a value that is neither notation.
         m_pNewCardLang->setExclusive(false);
-        m_pJapanese->setChecked(m_nNewCardLang == 0);
-        m_pEnglish->setChecked(m_nNewCardLang == 1);
+        m_pJapanese->setChecked(m_values.m_nNewCardLang == 0);
+        m_pEnglish->setChecked(m_values.m_nNewCardLang == 1);
         m_pNewCardLang->setExclusive(true);
         return TRUE;
     }
 
     int maxMru = 0;
-    if (!DdxUnsigned(m_pMaxMRU, maxMru) || !DdvMinMax(m_pMaxMRU, maxMru, kMinMru, kMaxMru))
+    if (!DdxUnsigned(m_pMaxMRU, maxMru) || !DdvMinMax(m_pMaxMRU, maxMru, kMaxMru.min, kMaxMru.max))
         return Refused(m_pMaxMRU);
     const BOOL makeBackup = m_pMakeBackup->isChecked();
     int maxBackup = 0;
     if (!DdxUnsigned(m_pMaxBackup, maxBackup) ||
-        !DdvMinMax(m_pMaxBackup, maxBackup, kMinBackups, kMaxBackups))
+        !DdvMinMax(m_pMaxBackup, maxBackup, kMaxBackup.min, kMaxBackup.max))
         return Refused(m_pMaxBackup);
     CString backupExt;
     if (!m_pGuard->Take(m_pBackupExt, backupExt) ||
@@ -136,14 +134,14 @@ BOOL COptGenericPage::UpdateData(BOOL bSaveAndValidate) {
         return Refused(m_pBackupExt);
     m_pRefused = nullptr;
 
-    m_bAutoSave = m_pAutoSave->isChecked();
-    m_bOpenPrevDoc = m_pOpenPrevDoc->isChecked();
-    m_bSaveWndPos = m_pSaveWndPos->isChecked();
-    m_nMaxMRU = maxMru;
-    m_bMakeBackup = makeBackup;
-    m_nMaxBackup = maxBackup;
-    m_strBackupExt = backupExt;
-    m_nNewCardLang = m_pNewCardLang->checkedId();
+    m_values.m_bAutoSave = m_pAutoSave->isChecked();
+    m_values.m_bOpenPrevDoc = m_pOpenPrevDoc->isChecked();
+    m_values.m_bSaveWndPos = m_pSaveWndPos->isChecked();
+    m_values.m_nMaxMRU = maxMru;
+    m_values.m_bMakeBackup = makeBackup;
+    m_values.m_nMaxBackup = maxBackup;
+    m_values.m_strBackupExt = backupExt;
+    m_values.m_nNewCardLang = m_pNewCardLang->checkedId();
     return TRUE;
 }
 

@@ -2,9 +2,11 @@
 // The options sheet's general page: start-up, closing, recent files, backups
 // and the notation of new cards.
 
-#include "platform/CString.h"
+#include "platform/Types.h"
 
 #include <QWidget>
+
+struct COptions;
 
 class CSjisFieldGuard;
 class QButtonGroup;
@@ -15,28 +17,21 @@ class QRadioButton;
 class COptGenericPage : public QWidget {
     Q_OBJECT
 public:
-    explicit COptGenericPage(QWidget* parent = nullptr);
+    // Shows and takes this page's part of values, which outlives the page.
+    explicit COptGenericPage(COptions& values, QWidget* parent = nullptr);
 
-    // FALSE: members into the controls. TRUE: controls into the members, with
+    // FALSE: values into the controls. TRUE: controls into the values, with
     // validation; FALSE after the message, the focus on the refused control and
-    // the members as they were.
+    // the values as they were.
     BOOL UpdateData(BOOL bSaveAndValidate);
     // Back to the control the last validation refused, once the page shows again.
     void FocusRefused();
-
-    BOOL m_bAutoSave = FALSE;
-    BOOL m_bOpenPrevDoc = FALSE;
-    BOOL m_bSaveWndPos = FALSE;
-    int m_nMaxMRU = 0;
-    BOOL m_bMakeBackup = FALSE;
-    int m_nMaxBackup = 0;
-    CString m_strBackupExt;
-    int m_nNewCardLang = -1;
 
 private:
     BOOL CheckBackupExt(const QString& ext);
     BOOL Refused(QLineEdit* edit);
 
+    COptions& m_values;
     QCheckBox* m_pAutoSave;
     QCheckBox* m_pOpenPrevDoc;
     QCheckBox* m_pSaveWndPos;

@@ -13,22 +13,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-COptionsSheet::COptionsSheet(const COptionValues& values, QWidget* parent) : QDialog(parent) {
+COptionsSheet::COptionsSheet(const COptions& values, QWidget* parent)
+    : QDialog(parent), m_values(values) {
     setWindowTitle(SjisToQString(LoadAppString(IDS_OPTIONS_TITLE)));
     setObjectName(QStringLiteral("optionsSheet"));
 
-    m_pGeneric = new COptGenericPage(this);
-    m_pGeneric->m_bAutoSave = values.m_bAutoSave;
-    m_pGeneric->m_bOpenPrevDoc = values.m_bOpenPrevDoc;
-    m_pGeneric->m_bSaveWndPos = values.m_bSaveWndPos;
-    m_pGeneric->m_nMaxMRU = values.m_nMaxMRU;
-    m_pGeneric->m_bMakeBackup = values.m_bMakeBackup;
-    m_pGeneric->m_nMaxBackup = values.m_nMaxBackup;
-    m_pGeneric->m_strBackupExt = values.m_strBackupExt;
-    m_pGeneric->m_nNewCardLang = values.m_nNewCardLang;
+    m_pGeneric = new COptGenericPage(m_values, this);
     m_pGeneric->UpdateData(FALSE);
-    m_pFind = new COptFindPage(this);
-    m_pFind->m_bMatchCase = values.m_bMatchCase;
+    m_pFind = new COptFindPage(m_values, this);
     m_pFind->UpdateData(FALSE);
 
     m_pTabs = new QTabWidget(this);
@@ -45,20 +37,6 @@ COptionsSheet::COptionsSheet(const COptionValues& values, QWidget* parent) : QDi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pTabs);
     layout->addWidget(buttons);
-}
-
-COptionValues COptionsSheet::Values() const {
-    COptionValues values;
-    values.m_bAutoSave = m_pGeneric->m_bAutoSave;
-    values.m_bOpenPrevDoc = m_pGeneric->m_bOpenPrevDoc;
-    values.m_bSaveWndPos = m_pGeneric->m_bSaveWndPos;
-    values.m_nMaxMRU = m_pGeneric->m_nMaxMRU;
-    values.m_bMakeBackup = m_pGeneric->m_bMakeBackup;
-    values.m_nMaxBackup = m_pGeneric->m_nMaxBackup;
-    values.m_strBackupExt = m_pGeneric->m_strBackupExt;
-    values.m_nNewCardLang = m_pGeneric->m_nNewCardLang;
-    values.m_bMatchCase = m_pFind->m_bMatchCase;
-    return values;
 }
 
 void COptionsSheet::OnPageChanged(int index) {
@@ -85,12 +63,12 @@ void COptionsSheet::accept() {
     QDialog::accept();
 }
 
-COptionsResult RunOptionsSheet(COptionValues& values, QWidget* parent) {
+COptionsResult RunOptionsSheet(COptions& values, QWidget* parent) {
     COptionsSheet sheet(values, parent);
     COptionsResult result;
     if (sheet.exec() != QDialog::Accepted)
         return result;
-    const COptionValues taken = sheet.Values();
+    const COptions& taken = sheet.Values();
     result.bAccepted = true;
     result.bMaxMruChanged = taken.m_nMaxMRU != values.m_nMaxMRU;
     result.bMatchCaseChanged = (taken.m_bMatchCase != 0) != (values.m_bMatchCase != 0);

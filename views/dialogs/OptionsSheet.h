@@ -1,8 +1,8 @@
 #pragma once
-// The options sheet: a general page and a search page over copies of the
-// option values. OK takes the values only when the general page accepts them.
+// The options sheet: a general page and a search page over a copy of the
+// options. OK takes the values only when the general page accepts them.
 
-#include "views/dialogs/OptionValues.h"
+#include "doc/Options.h"
 
 #include <QDialog>
 
@@ -13,10 +13,10 @@ class QTabWidget;
 class COptionsSheet : public QDialog {
     Q_OBJECT
 public:
-    explicit COptionsSheet(const COptionValues& values, QWidget* parent = nullptr);
+    explicit COptionsSheet(const COptions& values, QWidget* parent = nullptr);
 
-    // The values as the pages hold them; after OK the accepted ones.
-    COptionValues Values() const;
+    // The values the pages have taken so far; after OK the accepted ones.
+    const COptions& Values() const { return m_values; }
 
     COptGenericPage& GenericPage() const { return *m_pGeneric; }
     COptFindPage& FindPage() const { return *m_pFind; }
@@ -27,6 +27,7 @@ public:
 private:
     void OnPageChanged(int index);
 
+    COptions m_values;
     COptGenericPage* m_pGeneric;
     COptFindPage* m_pFind;
     QTabWidget* m_pTabs;
@@ -43,4 +44,4 @@ struct COptionsResult {
 // The options command: runs the sheet on a copy of values. On OK the new values
 // replace values and, when the number of recent files changed, the user is
 // told that it takes effect at the next start. Cancel changes nothing.
-COptionsResult RunOptionsSheet(COptionValues& values, QWidget* parent);
+COptionsResult RunOptionsSheet(COptions& values, QWidget* parent);
