@@ -117,24 +117,14 @@ private slots:
         QCOMPARE(card->m_contacts.Entries()[1].nMethodId, 3);
     }
 
-    void anEntryOfADeletedMethodShowsBlankAndIsStoredAsTheBlankMethod() {
-        FormFixture f(NOTATION_ENGLISH);
-        CAddrCard* card = f.doc.AddCard(NOTATION_ENGLISH, "Old");
-        card->m_contacts.Add(42, "kept text");
-        f.Show(card);
-        QCOMPARE(f.form->SlotCaption(0)->Text(), QString());
-        QCOMPARE(f.form->SlotCaption(1)->Text(), Q("Fax"));
-        QVERIFY(f.form->SaveToCard());
-        QCOMPARE(card->m_contacts.Entries()[0].nMethodId, 0);
-        QCOMPARE(Utf8(card->m_contacts.Entries()[0].strText), std::string("kept text"));
-    }
-
     void replacedMethodTableRenamesCaptionsAndKeepsTypedText() {
         FormFixture f(NOTATION_JAPANESE);
         CAddrCard* card = f.doc.AddCard(NOTATION_JAPANESE, "田中");
         card->m_contacts.Add(1, "03-1111");
         card->m_contacts.Add(4, "pager");
+        card->m_contacts.Add(42, "of a deleted method");
         f.Show(card);
+        QCOMPARE(f.Captions(), (QStringList{Q("電話"), Q("ﾎﾟｹﾍﾞﾙ"), QString()}));
         TypeText(f.Line("furiganaEdit"), Q("たなか"));
         TypeText(f.form->SlotEdit(0), QStringLiteral("-2222"));
 
@@ -143,16 +133,19 @@ private slots:
         methods.Remove(4);
         f.doc.UpdateAllViews(nullptr, HINT_CONTACT_METHODS_CHANGED, nullptr);
 
-        QCOMPARE(f.Captions(), (QStringList{Q("固定電話"), QString()}));
+        QCOMPARE(f.Captions(), (QStringList{Q("固定電話"), QString(), QString()}));
         QCOMPARE(f.Line("furiganaEdit")->text(), Q("たなか"));
         QCOMPARE(f.form->SlotEdit(0)->text(), QStringLiteral("03-1111-2222"));
         QVERIFY(f.form->SaveToCard());
         QCOMPARE(Utf8(card->m_strFurigana), std::string("たなか"));
         const auto& entries = card->m_contacts.Entries();
-        QCOMPARE(entries.size(), size_t(2));
+        QCOMPARE(entries.size(), size_t(3));
         QCOMPARE(entries[0].nMethodId, 1);
         QCOMPARE(Utf8(entries[0].strText), std::string("03-1111-2222"));
+        // Entries of methods that are gone are stored as the blank method.
         QCOMPARE(entries[1].nMethodId, 0);
+        QCOMPARE(entries[2].nMethodId, 0);
+        QCOMPARE(Utf8(entries[2].strText), std::string("of a deleted method"));
     }
 };
 

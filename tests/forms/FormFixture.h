@@ -47,7 +47,3 @@ struct FormFixture {
     CTestDocument doc;
     std::unique_ptr<CAddrCardForm> form;
 };
-
-inline QString Q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}

@@ -19,6 +19,9 @@
 // Shift_JIS of a UTF-8 literal (the platform's converter; it is not under test here).
 CString Sjis(const char* utf8);
 std::string Utf8(const CString& sjis);
+inline QString Q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // The program's document with a card-list stand-in that reacts to hints as the
 // list does: 100 marks the document modified and makes the card current, 101
