@@ -60,7 +60,7 @@ void Load(benchmark::State& state) {
     const std::string& path = BookFile();
     for (auto _ : state) {
         auto book = std::make_unique<CAddrBook>();
-        if (!LoadAddrBook(path.c_str(), *book))
+        if (LoadAddrBook(path.c_str(), *book))
             state.SkipWithError("load failed");
         state.PauseTiming();
         book.reset();
@@ -73,7 +73,7 @@ BENCHMARK(Load)->Unit(benchmark::kMillisecond);
 void Save(benchmark::State& state) {
     const fs::path path = fs::temp_directory_path() / "kolvane-model-bench-save.kvd";
     for (auto _ : state)
-        if (!SaveAddrBook(path.c_str(), const_cast<CAddrBook&>(Book())))
+        if (SaveAddrBook(path.c_str(), const_cast<CAddrBook&>(Book())))
             state.SkipWithError("save failed");
     fs::remove(path);
 }

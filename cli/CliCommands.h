@@ -2,6 +2,9 @@
 // The commands of kolvane-cli. Each takes the arguments after the command
 // name and returns the exit status.
 
+#include "platform/FileError.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,3 +26,6 @@ int RunLabels(const Args& args);
 int UsageError(const std::string& problem);
 // Prints a message to standard error, prefixed with the program name.
 void PrintError(const std::string& message);
+// Prints the error's text to standard error as the program's message box
+// words it; EXIT_FILE_ERROR when there is an error, else EXIT_OK.
+int ReportFileError(const std::optional<CFileError>& error);

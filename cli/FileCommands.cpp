@@ -38,15 +38,15 @@ int RunNew(const Args& args) {
     }
     CAddrBook book;
     book.m_methods.SetDefaults();
-    return SaveAddrBook(path.c_str(), book) ? EXIT_OK : EXIT_FILE_ERROR;
+    return ReportFileError(SaveAddrBook(path.c_str(), book));
 }
 
 int RunDump(const Args& args) {
     if (args.size() != 1 || args[0].starts_with("--"))
         return UsageError("dump: name one file");
     CAddrBook book;
-    if (!LoadAddrBook(args[0].c_str(), book))
-        return EXIT_FILE_ERROR;
+    if (const int status = ReportFileError(LoadAddrBook(args[0].c_str(), book)); status != EXIT_OK)
+        return status;
     if (!WriteStdout(BookToJson(book))) {
         PrintError("cannot write to standard output");
         return EXIT_FILE_ERROR;
@@ -63,8 +63,7 @@ int RunFromJson(const Args& args) {
     try {
         json = ReadWholeFile(in.c_str()).Detach();
     } catch (const CFileException& e) {
-        e.ReportError(MB_OK | MB_ICONSTOP);
-        return EXIT_FILE_ERROR;
+        return ReportFileError(CFileError::FromException(e, MB_OK | MB_ICONSTOP));
     }
     CAddrBook book;
     std::string problem;
@@ -72,5 +71,5 @@ int RunFromJson(const Args& args) {
         PrintError(in + ": " + problem + "; nothing was written");
         return EXIT_FILE_ERROR;
     }
-    return SaveAddrBook(out.c_str(), book) ? EXIT_OK : EXIT_FILE_ERROR;
+    return ReportFileError(SaveAddrBook(out.c_str(), book));
 }

@@ -68,7 +68,7 @@ void ChooseRoot() {
 // The layout named (byte for byte, in code page 932) or the file given.
 int LoadLayout(const std::string& given, CPageLayout& layout) {
     if (EndsWithNoCase(given, ".kvl") || given.find('/') != std::string::npos)
-        return layout.Load(given.c_str()) ? EXIT_OK : EXIT_FILE_ERROR;
+        return ReportFileError(layout.Load(given.c_str()));
     CString name;
     cp932::Error error;
     if (!cp932::FromUtf8(given, name, &error)) {
@@ -78,7 +78,8 @@ int LoadLayout(const std::string& given, CPageLayout& layout) {
     }
     ChooseRoot();
     CLayoutSet set;
-    set.Build(layout);
+    for (const CFileError& unreadable : set.Build(layout))
+        ReportFileError(unreadable);
     std::vector<const CLayoutSet::Entry*> found;
     std::string names;
     for (const auto& entry : set.Entries()) {
@@ -93,7 +94,7 @@ int LoadLayout(const std::string& given, CPageLayout& layout) {
             given + "\"; the page layouts are:" + (names.empty() ? "\n  (none)" : names));
         return EXIT_USAGE;
     }
-    return layout.Load(found.front()->path) ? EXIT_OK : EXIT_FILE_ERROR;
+    return ReportFileError(layout.Load(found.front()->path));
 }
 
 } // namespace
@@ -140,8 +141,9 @@ int RunLabels(const Args& args) {
     fonts.SetMissingToDefaults(kDefaultFontDpi);
 
     CAddrBook book;
-    if (!LoadAddrBook(options.path.c_str(), book))
-        return EXIT_FILE_ERROR;
+    if (const int status = ReportFileError(LoadAddrBook(options.path.c_str(), book));
+        status != EXIT_OK)
+        return status;
     CPageLayout layout;
     if (const int status = LoadLayout(labels.layout, layout); status != EXIT_OK)
         return status;

@@ -47,8 +47,9 @@ int RunList(const Args& args) {
     if (const int status = ParseListArgs("list", args, options); status != EXIT_OK)
         return status;
     CAddrBook book;
-    if (!LoadAddrBook(options.path.c_str(), book))
-        return EXIT_FILE_ERROR;
+    if (const int status = ReportFileError(LoadAddrBook(options.path.c_str(), book));
+        status != EXIT_OK)
+        return status;
 
     const std::vector<CAddrCard*> rows = SelectCards(book, options);
 

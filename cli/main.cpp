@@ -37,6 +37,13 @@ void PrintError(const std::string& message) {
     std::fprintf(stderr, "kolvane-cli: %s\n", message.c_str());
 }
 
+int ReportFileError(const std::optional<CFileError>& error) {
+    if (!error)
+        return EXIT_OK;
+    std::fprintf(stderr, "%s\n", error->GetText().c_str());
+    return EXIT_FILE_ERROR;
+}
+
 int UsageError(const std::string& problem) {
     if (!problem.empty())
         PrintError(problem);

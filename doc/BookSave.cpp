@@ -19,26 +19,30 @@ void RestoreTarget(const char* path, const CZkRotateBackup& backup) {
 
 } // namespace
 
-BOOL SaveBookSafely(const char* path, CAddrBook& book, const BackupPolicy& policy) {
+std::optional<CFileError> SaveBookSafely(const char* path, CAddrBook& book,
+                                         const BackupPolicy& policy,
+                                         const std::function<bool()>& saveWithoutBackup) {
     CAtomicFile file;
-    if (!WriteAddrBookTemp(path, book, file))
-        return FALSE;
+    if (auto error = WriteAddrBookTemp(path, book, file))
+        return error;
 
     CZkRotateBackup backup(policy.nGenerations, policy.strExtension);
     const BOOL bBackedUp = policy.bMakeBackup && ZkFile_DoesExist(path);
-    if (policy.bMakeBackup && !backup.Backup(path) &&
-        AfxMessageBoxUtf8(LoadAppStringUtf8(IDS_BACKUP_FAILED), MB_YESNO | MB_ICONQUESTION) !=
-            IDYES) {
+    if (policy.bMakeBackup && !backup.Backup(path) && !saveWithoutBackup()) {
         file.Abort();
-        return FALSE;
+        return CFileError::Cancelled();
     }
     try {
         file.Commit();
     } catch (const CFileException& e) {
         if (bBackedUp)
             RestoreTarget(path, backup);
-        e.ReportError(MB_OK | MB_ICONSTOP);
-        return FALSE;
+        return CFileError::FromException(e, MB_OK | MB_ICONSTOP);
     }
-    return TRUE;
+    return std::nullopt;
+}
+
+bool AskSaveWithoutBackup() {
+    return AfxMessageBoxUtf8(LoadAppStringUtf8(IDS_BACKUP_FAILED), MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
 }

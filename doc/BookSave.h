@@ -5,6 +5,10 @@
 // A failed write leaves the target and every backup as they were.
 
 #include "model/AddrBook.h"
+#include "platform/FileError.h"
+
+#include <functional>
+#include <optional>
 
 struct BackupPolicy {
     BOOL bMakeBackup = TRUE;
@@ -12,6 +16,11 @@ struct BackupPolicy {
     CString strExtension = "bak";
 };
 
-// Reports every failure through the user-interaction service; when the backup
-// fails the user is asked whether to save anyway.
-BOOL SaveBookSafely(const char* path, CAddrBook& book, const BackupPolicy& backup);
+// When the backup fails, saveWithoutBackup is asked whether to save anyway; on
+// No the save stops with a cancelled error. Failures come back as errors.
+std::optional<CFileError> SaveBookSafely(const char* path, CAddrBook& book,
+                                         const BackupPolicy& backup,
+                                         const std::function<bool()>& saveWithoutBackup);
+
+// The question of the program: string 146 with Yes and No.
+bool AskSaveWithoutBackup();

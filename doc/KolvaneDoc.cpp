@@ -79,7 +79,8 @@ BOOL CKolvaneDoc::OnOpenDocument(const char* path) {
     if (!CommitHostView())
         return FALSE;
     auto fresh = std::make_unique<CAddrBook>();
-    if (!LoadAddrBook(path, *fresh))
+    if (const std::optional<CFileError> error = LoadAddrBook(path, *fresh)) {
+        error->Show();
         return FALSE;
     // The showing card form commits into the old book, which stays alive until
     // every view has let go of its cards.
@@ -100,7 +101,9 @@ BOOL CKolvaneDoc::OnSaveDocument(const char* path) {
         return FALSE;
     const BackupPolicy backup{m_bMakeBackup, static_cast<UINT>(std::max(m_nMaxBackup, 0)),
                               SafeBackupExt(m_strBackupExt)};
-    if (!SaveBookSafely(path, *m_pBook, backup))
+    if (const std::optional<CFileError> error =
+            SaveBookSafely(path, *m_pBook, backup, AskSaveWithoutBackup)) {
+        error->Show();
         return FALSE;
     SaveProfilePath(kLastFileSection, kLastFileKey, path);
     SetModifiedFlag(false);

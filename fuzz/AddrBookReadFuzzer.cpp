@@ -1,6 +1,7 @@
 // Reads an address book from arbitrary bytes: no crash, no allocation beyond
-// what the data could hold, one message for a refused file, and a book that
-// was read writes a file that reads back to the same bytes. The list rules
+// what the data could hold, an error with a text for a refused file and no
+// message box, and a book that was read writes a file that reads back to the
+// same bytes. The list rules
 // then run over whatever texts the data held.
 
 #include "model/AddrBook.h"
@@ -17,7 +18,7 @@ namespace {
 
 std::string Written(CAddrBook& book) {
     CMemFile image;
-    if (!book.Write(&image))
+    if (book.Write(&image))
         std::abort();
     return image.Data();
 }
@@ -28,16 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RecordingUserInteraction quiet;
     CMemFile file(std::string(reinterpret_cast<const char*>(data), size), "fuzz.kvd");
     CAddrBook book;
-    const BOOL read = book.Read(&file);
-    if (quiet.messages.size() != (read ? 0u : 1u))
+    const std::optional<CFileError> error = book.Read(&file);
+    if (!quiet.messages.empty() || (error && error->GetText().empty()))
         std::abort();
-    if (!read)
+    if (error)
         return 0;
 
     const std::string image = Written(book);
     CMemFile again(image, "again.kvd");
     CAddrBook back;
-    if (!back.Read(&again) || again.GetRemaining() != 0 || Written(back) != image)
+    if (back.Read(&again) || again.GetRemaining() != 0 || Written(back) != image)
         std::abort();
 
     std::vector<CAddrCard*> duplicates;

@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as a page layout file with ReadName and Load: no crash,
-// and a layout that loads holds values in range. Every cell of a loaded layout
-// is measured and one page of labels is drawn on a small image.
+// no message box, an error with a text or a layout that holds values in range. Every cell of a
+// loaded layout is measured and one page of labels is drawn on a small image.
 
 #include "platform/RecordingUserInteraction.h"
 #include "print/LabelPainter.h"
@@ -56,9 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(file);
 
     CPageLayout layout;
-    const CString name = layout.ReadName(g_path.c_str());
-    if (!layout.Load(g_path.c_str()))
+    CString name;
+    layout.ReadName(g_path.c_str(), name);
+    if (const std::optional<CFileError> error = layout.Load(g_path.c_str())) {
+        if (error->GetText().empty() || !quiet.messages.empty())
+            std::abort();
         return 0;
+    }
     if (!layout.IsValid() || layout.GetName() != name || !quiet.messages.empty())
         std::abort();
 

@@ -171,7 +171,7 @@ private slots:
         QVERIFY(s->Frame().RunCommand(ID_FILE_SAVE));
         QVERIFY(!s->Doc().IsModified());
         CAddrBook reread;
-        QVERIFY(LoadAddrBook(s->Path("book.kvd").c_str(), reread));
+        QVERIFY(!LoadAddrBook(s->Path("book.kvd").c_str(), reread));
         QCOMPARE(Text(reread.GetAt(3)->m_strName), QStringLiteral("河童 次郎"));
     }
 
@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(s->Column(0), QStringList{QStringLiteral("別所 一")});
         QVERIFY(!s->Doc().IsModified());
         CAddrBook reread;
-        QVERIFY(LoadAddrBook(s->Path("book.kvd").c_str(), reread));
+        QVERIFY(!LoadAddrBook(s->Path("book.kvd").c_str(), reread));
         QCOMPARE(Text(reread.GetAt(3)->m_strCompany), QStringLiteral("河童堂"));
         // The form shows the new book's card, not the old one's.
         DoubleClickRow(0);
@@ -383,7 +383,7 @@ private slots:
         QVERIFY(s->Close());
         QCOMPARE(s->ui.messages.size(), size_t(17));
         CAddrBook reread;
-        QVERIFY(LoadAddrBook(s->Path("book.kvd").c_str(), reread));
+        QVERIFY(!LoadAddrBook(s->Path("book.kvd").c_str(), reread));
         QCOMPARE(Text(reread.GetAt(3)->m_strName), QStringLiteral("河童 三郎"));
     }
 

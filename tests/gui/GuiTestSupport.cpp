@@ -44,7 +44,7 @@ void WriteBook(const std::string& path, const std::vector<CardFields>& cards) {
     book.m_methods.SetDefaults();
     for (const CardFields& fields : cards)
         book.AddCard(MakeCard(fields));
-    if (!SaveAddrBook(path.c_str(), book))
+    if (SaveAddrBook(path.c_str(), book))
         qFatal("cannot write %s", path.c_str());
 }
 

@@ -44,7 +44,7 @@ void WriteMemberBook(const std::string& path, const char* overfullAddress = null
             card->m_strAddress = CZkString(Sjis(overfullAddress));
         book.AddCard(card);
     }
-    if (!SaveAddrBook(path.c_str(), book))
+    if (SaveAddrBook(path.c_str(), book))
         qFatal("cannot write %s", path.c_str());
 }
 
