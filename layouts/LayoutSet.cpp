@@ -1,6 +1,5 @@
 #include "layouts/LayoutSet.h"
 
-#include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "zklib/ZkFile.h"
 
@@ -76,18 +75,12 @@ BOOL CLayoutSet::IsDuplicate(const char* name, int except) const {
     return FALSE;
 }
 
-BOOL CLayoutSet::CheckDuplicate(const char* name, int except) const {
-    if (!IsDuplicate(name, except))
-        return FALSE;
-    CString message;
-    message.Format(LoadAppString(154), name);
-    AfxMessageBox(message, MB_ICONEXCLAMATION);
-    return TRUE;
-}
-
 int CLayoutSet::Insert(Entry entry) {
     const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), entry, EntryBefore);
-    return static_cast<int>(m_entries.insert(at, std::move(entry)) - m_entries.begin());
+    // The position is taken before the insert, which may move the entries.
+    const auto index = at - m_entries.begin();
+    m_entries.insert(at, std::move(entry));
+    return static_cast<int>(index);
 }
 
 std::optional<CFileError> CLayoutSet::Add(const CLayout& layout, int* index) {

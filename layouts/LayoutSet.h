@@ -35,8 +35,6 @@ public:
     // A name is a duplicate when an entry other than except has exactly the
     // same bytes (case matters).
     BOOL IsDuplicate(const char* name, int except = -1) const;
-    // IsDuplicate, showing string 154 with the name when it is one.
-    BOOL CheckDuplicate(const char* name, int except = -1) const;
 
     // Saves the layout to a new file of its kind and lists it at *index; an
     // error also when the folder cannot be made or no file name is left.
