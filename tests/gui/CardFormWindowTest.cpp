@@ -28,6 +28,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -163,16 +164,6 @@ private slots:
         QCOMPARE(Slot(), int(CMainFrame::SLOT_ENGLISH));
         QCOMPARE(Edit("nameEdit")->text(), QStringLiteral("smith john"));
         QCOMPARE(Edit("companyEdit")->text(), QStringLiteral("Acme Corp."));
-        QCOMPARE(FieldOf<CCaptionLabel>(CMainFrame::SLOT_ENGLISH, "slotCaption1")->Text(),
-                 QStringLiteral("Phone"));
-        QCOMPARE(Edit("slotEdit1")->text(), QStringLiteral("555-0100"));
-
-        // Saved, the edit is in the file.
-        QVERIFY(s->Frame().RunCommand(ID_FILE_SAVE));
-        QVERIFY(!s->Doc().IsModified());
-        CAddrBook reread;
-        QVERIFY(!LoadAddrBook(s->Path("book.kvd").c_str(), reread));
-        QCOMPARE(Text(reread.GetAt(3)->m_strName), QStringLiteral("河童 次郎"));
     }
 
     void switchingNotationKeepsTheReadingAndThePostalCode() {
@@ -205,13 +196,10 @@ private slots:
         QTest::mouseClick(s->ButtonOf(ID_CARD_NEW), Qt::LeftButton);
         QCOMPARE(Slot(), int(CMainFrame::SLOT_JAPANESE));
         QVERIFY(!s->Doc().GetCurrentCard());
-        for (const char* name : {"furiganaEdit", "nameEdit", "companyEdit", "zipEdit"})
-            QVERIFY2(Edit(name)->text().isEmpty(), name);
+        QCOMPARE(Edit("furiganaEdit")->text(), QString());
         QVERIFY(!s->Frame().Action(ID_CARD_DELETE)->isEnabled());
         QVERIFY(s->Frame().RunCommand(ID_VIEW_LIST));
-        QCOMPARE(Slot(), int(CMainFrame::SLOT_LIST));
         QCOMPARE(s->Count(), QStringLiteral("6 / 6"));
-        QCOMPARE(s->Doc().GetBook().GetCount(), 6);
         QVERIFY(!s->Doc().IsModified());
 
         QVERIFY(s->Frame().RunCommand(ID_CARD_NEW));
@@ -223,17 +211,9 @@ private slots:
         QCOMPARE(Edit("nameEdit")->text(), QString());
         QCOMPARE(s->Count(), QStringLiteral("7 / 7"));
         QCOMPARE(s->Column(0).at(3), QStringLiteral("新井 新"));
-        const CAddrCard* arai = s->Doc().GetBook().GetAt(6);
-        QVERIFY(arai->IsJapanese());
-        int method = -1;
-        CString number;
-        QCOMPARE(arai->m_contacts.GetCount(), 1);
-        arai->m_contacts.GetAt(0, method, number);
-        QCOMPARE(method, 1);
-        QCOMPARE(Text(number), QStringLiteral("03-2222-0001"));
+        QCOMPARE(s->Column(2).at(3), QStringLiteral("03-2222-0001"));
+        QVERIFY(s->Doc().GetBook().GetAt(6)->IsJapanese());
         QVERIFY(s->Doc().IsModified());
-        QVERIFY(s->Frame().RunCommand(ID_VIEW_LIST));
-        QCOMPARE(s->Count(), QStringLiteral("7 / 7"));
     }
 
     void aClickInTheListCommitsTheFormIntoItsOwnCard() {
@@ -261,9 +241,7 @@ private slots:
         QCOMPARE(Slot(), int(CMainFrame::SLOT_ENGLISH));
         QCOMPARE(Edit("nameEdit")->text(), QStringLiteral("Brown Anna"));
         QCOMPARE(Edit("companyEdit")->text(), QStringLiteral("Zeta Ltd."));
-        const CAddrCard* brown = s->Doc().GetCurrentCard();
-        QCOMPARE(Text(brown->m_strName), QStringLiteral("Brown Anna"));
-        QVERIFY(brown->IsEnglish());
+        QVERIFY(s->Doc().GetCurrentCard()->IsEnglish());
     }
 
     void openingAnotherFileCommitsTheFormIntoTheFileItCameFrom() {
@@ -304,76 +282,54 @@ private slots:
             QVERIFY2(!s->Doc().IsModified(), way);
         };
 
-        s->ui.ExpectMessage(kEmojiRefused);
-        QTest::keyClick(Edit("nameEdit"), Qt::Key_PageDown);
-        stays("next card");
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_VIEW_PREV_CARD));
-        stays("previous card");
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_VIEW_LIST));
-        stays("list");
-        QVERIFY(!s->Frame().Action(ID_VIEW_LIST)->isChecked());
-        s->ui.ExpectMessage(kEmojiRefused);
-        QTest::mouseClick(s->ButtonOf(ID_CARD_ENGLISH), Qt::LeftButton);
-        stays("other notation");
-        QVERIFY(s->ButtonOf(ID_CARD_JAPANESE)->isChecked());
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_CARD_NEW));
-        stays("new card");
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_VIEW_CARD));
-        stays("card form");
-        s->ui.ExpectMessage(kEmojiRefused);
-        QTest::mouseClick(s->ButtonOf(ID_INDEX_FIRST), Qt::LeftButton); // A
-        stays("index button");
-        QVERIFY(s->ButtonOf(ID_INDEX_LAST)->isChecked()); // 全
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_CARD_DUPLICATES));
-        stays("duplicates");
-        s->ui.ExpectMessage(kEmojiRefused);
-        s->Frame().SearchBox().setText(QStringLiteral("acme"));
-        stays("search text");
-        QCOMPARE(s->Frame().SearchBox().text(), QString());
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_EDIT_FIND)); // Alt+Q
-        stays("search box");
-        // A double click in the list would make another card current under the form.
-        s->ui.ExpectMessage(kEmojiRefused);
-        DoubleClickRow(0);
-        stays("double click in the list");
-        // Nothing is saved, nothing is asked, nothing closes.
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_FILE_SAVE));
-        stays("save");
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_FILE_SAVE_AS));
-        stays("save as");
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_FILE_OPEN));
-        stays("open");
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_FILE_NEW));
-        stays("new file");
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(!s->Close());
-        QVERIFY(s->Frame().isVisible());
-        stays("close");
-        QVERIFY(s->ui.prompts.empty());
-        QVERIFY(ReadBytes(s->Path("book.kvd")) == before);
-        // Nor do the options open over it.
-        bool sheetOpened = false;
-        QTimer::singleShot(0, [&sheetOpened] {
+        CMainFrame& frame = s->Frame();
+        const std::vector<std::pair<const char*, std::function<void()>>> ways{
+            {"next card", [&] { QTest::keyClick(Edit("nameEdit"), Qt::Key_PageDown); }},
+            {"previous card", [&] { frame.RunCommand(ID_VIEW_PREV_CARD); }},
+            {"list", [&] { frame.RunCommand(ID_VIEW_LIST); }},
+            {"other notation",
+             [&] { QTest::mouseClick(s->ButtonOf(ID_CARD_ENGLISH), Qt::LeftButton); }},
+            {"new card", [&] { frame.RunCommand(ID_CARD_NEW); }},
+            {"card form", [&] { frame.RunCommand(ID_VIEW_CARD); }},
+            {"index button",
+             [&] { QTest::mouseClick(s->ButtonOf(ID_INDEX_FIRST), Qt::LeftButton); }},
+            {"duplicates", [&] { frame.RunCommand(ID_CARD_DUPLICATES); }},
+            {"search text", [&] { frame.SearchBox().setText(QStringLiteral("acme")); }},
+            {"search box", [&] { frame.RunCommand(ID_EDIT_FIND); }},
+            // A double click in the list would make another card current under the form.
+            {"double click in the list", [&] { DoubleClickRow(0); }},
+            {"save", [&] { frame.RunCommand(ID_FILE_SAVE); }},
+            {"save as", [&] { frame.RunCommand(ID_FILE_SAVE_AS); }},
+            {"open", [&] { frame.RunCommand(ID_FILE_OPEN); }},
+            {"new file", [&] { frame.RunCommand(ID_FILE_NEW); }},
+            {"close", [&] { QVERIFY(!s->Close()); }},
+            {"options", [&] { frame.RunCommand(ID_EDIT_OPTIONS); }},
+        };
+        // Were the options sheet to open over the form, it would be closed here.
+        QTimer watch;
+        bool modalOpened = false;
+        QObject::connect(&watch, &QTimer::timeout, [&modalOpened] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
-                sheetOpened = true;
+                modalOpened = true;
                 modal->close();
             }
         });
-        s->ui.ExpectMessage(kEmojiRefused);
-        QVERIFY(s->Frame().RunCommand(ID_EDIT_OPTIONS));
-        QTest::qWait(20);
-        QVERIFY(!sheetOpened);
-        stays("options");
+        watch.start(10);
+        for (const auto& [way, act] : ways) {
+            s->ui.ExpectMessage(kEmojiRefused);
+            act();
+            stays(way);
+        }
+        watch.stop();
+        QVERIFY(!modalOpened);
+        QVERIFY(s->Frame().isVisible());
+        QVERIFY(!s->Frame().Action(ID_VIEW_LIST)->isChecked());
+        QVERIFY(s->ButtonOf(ID_CARD_JAPANESE)->isChecked());
+        QVERIFY(s->ButtonOf(ID_INDEX_LAST)->isChecked()); // 全
+        QCOMPARE(s->Frame().SearchBox().text(), QString());
+        // Nothing was saved and nothing asked.
+        QVERIFY(s->ui.prompts.empty());
+        QVERIFY(ReadBytes(s->Path("book.kvd")) == before);
 
         // Mended, the form lets go.
         Retype(Edit("nameEdit"), QStringLiteral("河童 三郎"));
@@ -412,16 +368,6 @@ private slots:
         QTest::keyClicks(&s->Frame().SearchBox(), QStringLiteral("acme"));
         QCOMPARE(s->Count(), QStringLiteral("1 / 6"));
 
-        // Cancel changes nothing.
-        WhenDialogOpens(QStringLiteral("optionsSheet"), [](QDialog* sheet) {
-            QTest::mouseClick(sheet->findChild<QAbstractButton*>(QStringLiteral("matchCase")),
-                              Qt::LeftButton);
-            ClickButton(sheet, QStringLiteral("ｷｬﾝｾﾙ"));
-        });
-        QVERIFY(s->Frame().RunCommand(ID_EDIT_OPTIONS));
-        QCOMPARE(s->Count(), QStringLiteral("1 / 6"));
-        QVERIFY(!s->Doc().Options().m_bMatchCase);
-
         WhenDialogOpens(QStringLiteral("optionsSheet"), [](QDialog* sheet) {
             auto* autoSave = sheet->findChild<QAbstractButton*>(QStringLiteral("autoSave"));
             QVERIFY(autoSave->isChecked());
@@ -457,22 +403,6 @@ private slots:
         // A new card now starts in the English form.
         QVERIFY(s->Frame().RunCommand(ID_CARD_NEW));
         QCOMPARE(Slot(), int(CMainFrame::SLOT_ENGLISH));
-
-        // Backups follow the new extension and count at the next save.
-        s->Frame().SearchBox().clear();
-        QCOMPARE(Slot(), int(CMainFrame::SLOT_LIST));
-        s->SelectRows({0}); // Brown Anna
-        QVERIFY(s->Frame().RunCommand(ID_VIEW_CARD));
-        Retype(Edit("titleEdit"), QStringLiteral("CEO"));
-        QVERIFY(s->Frame().RunCommand(ID_FILE_SAVE));
-        QVERIFY(QFile::exists(QString::fromStdString(s->Path("book.kvd.old"))));
-        QVERIFY(!QFile::exists(QString::fromStdString(s->Path("book.kvd.bak"))));
-
-        // Without auto-save, closing after an edit asks.
-        Retype(Edit("titleEdit"), QStringLiteral("CTO"));
-        s->ui.AnswerMessage(IDCANCEL);
-        QVERIFY(!s->Close());
-        QCOMPARE(s->ui.messages.back().text, std::string("book.kvd への変更を保存しますか?"));
 
         s->App().ExitInstance();
         s->End();
@@ -535,17 +465,7 @@ private slots:
         // What was typed into the form stays and is committed with the card.
         QCOMPARE(Edit("slotEdit1")->text(), QStringLiteral("03-1111-9999"));
         QVERIFY(s->Frame().RunCommand(ID_VIEW_PREV_CARD));
-        QCOMPARE(s->Doc().GetCurrentCard(), Kappa());
-        int method = -1;
-        CString number;
-        s->Doc().GetBook().GetAt(4)->m_contacts.GetAt(0, method, number);
-        QCOMPARE(method, 1);
-        QCOMPARE(Text(number), QStringLiteral("03-1111-9999"));
-        CString japanese;
-        CString english;
-        s->Doc().GetBook().m_methods.Get(1, japanese, english);
-        QCOMPARE(Text(japanese), QStringLiteral("固定電話"));
-        QCOMPARE(Text(english), QStringLiteral("Phone"));
+        QCOMPARE(s->Column(2).at(kRowGakkou), QStringLiteral("03-1111-9999"));
     }
 
     void screenshotsOfBothForms() {

@@ -178,13 +178,11 @@ private slots:
 
         // Cancel keeps the layout and a font chosen meanwhile.
         s->ui.ChooseFont(Font("IPAPGothic", -100));
-        QTimer::singleShot(0, [] {
-            QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QTimer::singleShot(0, [this] {
+            auto* dialog = qobject_cast<CPageSetupDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            dialog->findChild<QListWidget*>()->setCurrentRow(0);
-            for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                if (button->text() == QStringLiteral("変更(&J)..."))
-                    button->click();
+            dialog->List().setCurrentRow(0);
+            Button(*dialog, QStringLiteral("変更(&J)..."))->click();
             dialog->close();
         });
         QVERIFY(s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
@@ -194,12 +192,10 @@ private slots:
 
         // OK hands the fonts over; labels print in them.
         s->ui.ChooseFont(Font("IPAMincho", -100));
-        QTimer::singleShot(0, [] {
-            QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QTimer::singleShot(0, [this] {
+            auto* dialog = qobject_cast<CPageSetupDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                if (button->text() == QStringLiteral("変更(&J)..."))
-                    button->click();
+            Button(*dialog, QStringLiteral("変更(&J)..."))->click();
             dialog->accept();
         });
         QVERIFY(s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
@@ -240,16 +236,20 @@ private slots:
                  QStringLiteral("Arial"));
     }
 
+    void fontSizesAreWholePointsRoundedHalfUp_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("9 points") << -75 << 600 << QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ");
+        QTest::newRow("9.48 points, cell height") << 79 << 600 << QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ");
+        QTest::newRow("4.5 points") << -38 << 608 << QStringLiteral("Arial 5 ﾎﾟｲﾝﾄ");
+        QTest::newRow("no resolution") << -38 << 0 << QStringLiteral("Arial 0 ﾎﾟｲﾝﾄ");
+    }
     void fontSizesAreWholePointsRoundedHalfUp() {
-        LOGFONT font{};
-        std::strcpy(font.lfFaceName, "Arial");
-        font.lfHeight = -75;
-        QCOMPARE(FontDescription(font, 600), QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
-        font.lfHeight = 79; // 9.48 points
-        QCOMPARE(FontDescription(font, 600), QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
-        font.lfHeight = -38; // 4.56 points at 600, 4.5 exactly at 608
-        QCOMPARE(FontDescription(font, 608), QStringLiteral("Arial 5 ﾎﾟｲﾝﾄ"));
-        QCOMPARE(FontDescription(font, 0), QStringLiteral("Arial 0 ﾎﾟｲﾝﾄ"));
+        QFETCH(int, height);
+        QFETCH(int, dpi);
+        QFETCH(QString, shown);
+        QCOMPARE(FontDescription(Font("Arial", height), dpi), shown);
     }
 };
 

@@ -2,7 +2,6 @@
 
 #include "GuiTestSupport.h"
 
-#include "zklib/ZkRect.h"
 #include "zklib/dialogs/ZkAboutDlg.h"
 #include "zklib/dialogs/ZkEditTextDlg.h"
 #include "zklib/dialogs/ZkHyperLink.h"
@@ -12,11 +11,9 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTest>
 #include <QUrl>
@@ -93,20 +90,19 @@ private slots:
     }
 
     void hyperLinkNamesWhyATargetCouldNotBeOpened() {
-        QCOMPARE(Utf8(CZkHyperLink::ErrorText("x.html", 2)),
-                 QStringLiteral("ﾌｧｲﾙ 'x.html' が開けません:\n指定されたﾌｧｲﾙが見つかりません。"));
         QCOMPARE(Utf8(CZkHyperLink::ErrorText("a/b", 99)),
                  QStringLiteral("ﾌｧｲﾙ 'a/b' が開けません:\n未知のｴﾗｰ: 99"));
-        QCOMPARE(Utf8(CZkHyperLink::ErrorText("x", 0)),
-                 QStringLiteral(
-                     "ﾌｧｲﾙ 'x' が開けません:\nｵﾍﾟﾚｰｼｮﾝを完了するためのﾒﾓﾘが不足しています。"));
-
         QTemporaryDir dir;
         const std::string page = dir.filePath(QStringLiteral("page.html")).toStdString();
         QCOMPARE(CZkHyperLink("").Navigate(), 0);
         QCOMPARE(CZkHyperLink(page.c_str()).Navigate(), 2);
         const std::string noFolder = dir.filePath(QStringLiteral("gone/page.html")).toStdString();
         QCOMPARE(CZkHyperLink(noFolder.c_str()).Navigate(), 3);
+        ui.ExpectMessage("ﾌｧｲﾙ 'x.html' が開けません:\n指定されたﾌｧｲﾙが見つかりません。")
+            .ExpectMessage("ﾌｧｲﾙ 'x' が開けません:\n"
+                           "ｵﾍﾟﾚｰｼｮﾝを完了するためのﾒﾓﾘが不足しています。");
+        CZkHyperLink::ReportError("x.html", 2);
+        CZkHyperLink::ReportError("x", 0);
         QFile(QString::fromStdString(page)).open(QIODevice::WriteOnly);
         QVERIFY(CZkHyperLink(page.c_str()).Navigate() > 32);
         QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(page))});
@@ -152,7 +148,7 @@ private slots:
         QCOMPARE(image.pixelColor(side / 2, side / 2), QColor(Qt::yellow));
     }
 
-    void aboutBoxShowsNameVersionAndRights() {
+    void aboutBoxShowsRightsInfoAndLink() {
         CZkAboutDlg about;
         about.m_strProductName = Sjis("ｺﾙｳﾞｧﾈ");
         about.m_nMajor = 1;
@@ -169,8 +165,6 @@ private slots:
         const auto text = [&about](const char* name) {
             return about.findChild<QLabel*>(QString::fromUtf8(name))->text();
         };
-        QCOMPARE(about.windowTitle(), QStringLiteral("ｺﾙｳﾞｧﾈ のﾊﾞｰｼﾞｮﾝ情報"));
-        QCOMPARE(text("aboutVersion"), QStringLiteral("ｺﾙｳﾞｧﾈ ver.1.11 (build 2500)"));
         QCOMPARE(text("aboutRights"), QStringLiteral("Copyright (C) 1999-2003 Tavrin"));
         QCOMPARE(text("aboutInfo"), QStringLiteral("住所録"));
         QCOMPARE(text("aboutLinkTitle"), QStringLiteral("ﾍﾙﾌﾟ:"));
@@ -178,23 +172,6 @@ private slots:
         about.m_nFirstYear = 2003;
         about.Prepare();
         QCOMPARE(text("aboutRights"), QStringLiteral("Copyright (C) 2003 Tavrin"));
-    }
-
-    void rectangleMeasuresWindowsAndTheScreen() {
-        QWidget window;
-        window.setGeometry(40, 50, 300, 200);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(CZkRect(CZkRect::client, &window), CZkRect(CRect(0, 0, 300, 200)));
-        const QRect frame = window.frameGeometry();
-        QCOMPARE(CZkRect(CZkRect::window, &window),
-                 CZkRect(CRect(frame.left(), frame.top(), frame.left() + frame.width(),
-                               frame.top() + frame.height())));
-        const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-        QCOMPARE(CZkRect(CZkRect::workArea, nullptr).Width(), work.width());
-        CZkRect untouched(CRect(1, 2, 3, 4));
-        untouched.Set(static_cast<CZkRect::Area>(7), &window);
-        QCOMPARE(untouched, CZkRect(CRect(1, 2, 3, 4)));
     }
 };
 
