@@ -1,5 +1,7 @@
 #include "zklib/ZkFile.h"
 
+#include "platform/FileStep.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -103,6 +105,7 @@ BOOL ZkFile_CreateDir(const char* path, int& error) {
 BOOL ZkFile_Rename(const char* oldPath, const char* newPath) {
     if (!oldPath || !newPath)
         return FALSE;
+    FileStep();
     if (::renameat2(AT_FDCWD, oldPath, AT_FDCWD, newPath, RENAME_NOREPLACE) == 0)
         return TRUE;
     // File systems without no-replace renames: check first.
@@ -114,7 +117,10 @@ BOOL ZkFile_Rename(const char* oldPath, const char* newPath) {
 }
 
 BOOL ZkFile_Remove(const char* path) {
-    return path && ::unlink(path) == 0;
+    if (!path)
+        return FALSE;
+    FileStep();
+    return ::unlink(path) == 0;
 }
 
 std::int64_t ZkFile_GetFileSize(const char* path) {

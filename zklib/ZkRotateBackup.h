@@ -1,6 +1,9 @@
 #pragma once
-// Numbered generations of a file, kept by renaming before it is overwritten:
-// P -> P.bak -> P.bak.1 -> ... -> P.bak.<generations>, the oldest deleted.
+// Numbered generations of a file, kept before it is replaced:
+// P -> P.bak -> P.bak.1 -> ... -> P.bak.<generations>, the oldest deleted. The
+// older generations move by renaming; the newest is a hard link to P (a copy
+// where links are impossible), so P itself never goes missing and its writer
+// replaces it by renaming the new file over it.
 
 #include "platform/CString.h"
 
@@ -10,8 +13,8 @@ public:
     CZkRotateBackup(UINT generations, const char* extension);
     ~CZkRotateBackup() override = default;
 
-    // Moves path aside as the newest backup. TRUE when done or when path does
-    // not exist; FALSE after a message when a rename or delete failed.
+    // Keeps path as the newest backup. TRUE when done or when path does not
+    // exist; FALSE after a message when a rename, link or delete failed.
     virtual BOOL Backup(const char* path);
 
     CString GetFileName(UINT n) const;

@@ -21,8 +21,10 @@ protected:
     }
     ~RotateBackup() override { fs::remove_all(dir.parent_path()); }
 
+    // A new file renamed into place, as the program's saves replace a file.
     void Put(const std::string& name, const std::string& text) {
-        std::ofstream(dir / name, std::ios::binary) << text;
+        std::ofstream(dir / "new", std::ios::binary) << text;
+        fs::rename(dir / "new", dir / name);
     }
     std::string Get(const std::string& name) {
         std::ifstream in(dir / name, std::ios::binary);
@@ -45,7 +47,9 @@ TEST_F(RotateBackup, GenerationsShiftAndTheOldestGoes) {
     for (int save = 1; save <= 8; ++save) {
         Put("book.kvd", "v" + std::to_string(save));
         ASSERT_TRUE(backup.Backup(path.c_str()));
-        EXPECT_EQ(Get("book.kvd"), "(none)");
+        // The book keeps its name throughout; the newest backup is the same file.
+        EXPECT_EQ(Get("book.kvd"), "v" + std::to_string(save));
+        EXPECT_TRUE(fs::equivalent(dir / "book.kvd", dir / "book.kvd.bak"));
     }
     EXPECT_EQ(Get("book.kvd.bak"), "v8");
     EXPECT_EQ(Get("book.kvd.bak.5"), "v3");
