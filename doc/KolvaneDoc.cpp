@@ -28,12 +28,12 @@ CString SafeBackupExt(const CString& ext) {
 
 } // namespace
 
-CKolvaneDoc::CKolvaneDoc() : COptions(COptions::Load()), m_pBook(std::make_unique<CAddrBook>()) {
+CKolvaneDoc::CKolvaneDoc() : m_pBook(std::make_unique<CAddrBook>()), m_options(COptions::Load()) {
     m_pBook->m_methods.SetDefaults();
 }
 
 CKolvaneDoc::~CKolvaneDoc() {
-    SaveDocumentPart();
+    m_options.SaveDocumentPart();
 }
 
 QString CKolvaneDoc::GetTitle() const {
@@ -82,6 +82,7 @@ BOOL CKolvaneDoc::OnOpenDocument(const char* path) {
     if (const std::optional<CFileError> error = LoadAddrBook(path, *fresh)) {
         error->Show();
         return FALSE;
+    }
     // The showing card form commits into the old book, which stays alive until
     // every view has let go of its cards.
     UpdateAllViews(nullptr, HINT_SHOW_LIST);
@@ -99,12 +100,14 @@ BOOL CKolvaneDoc::OnOpenDocument(const char* path) {
 BOOL CKolvaneDoc::OnSaveDocument(const char* path) {
     if (!CommitHostView())
         return FALSE;
-    const BackupPolicy backup{m_bMakeBackup, static_cast<UINT>(std::max(m_nMaxBackup, 0)),
-                              SafeBackupExt(m_strBackupExt)};
+    const BackupPolicy backup{m_options.m_bMakeBackup,
+                              static_cast<UINT>(std::max(m_options.m_nMaxBackup, 0)),
+                              SafeBackupExt(m_options.m_strBackupExt)};
     if (const std::optional<CFileError> error =
             SaveBookSafely(path, *m_pBook, backup, AskSaveWithoutBackup)) {
         error->Show();
         return FALSE;
+    }
     SaveProfilePath(kLastFileSection, kLastFileKey, path);
     SetModifiedFlag(false);
     return TRUE;
@@ -116,7 +119,7 @@ BOOL CKolvaneDoc::SaveModified() {
         return FALSE;
     if (!IsModified())
         return TRUE;
-    if (m_bAutoSave && !m_strPathName.empty())
+    if (m_options.m_bAutoSave && !m_strPathName.empty())
         return OnSaveDocument(m_strPathName.c_str());
     std::string question = LoadAppStringUtf8(IDS_ASK_TO_SAVE);
     question.replace(question.find("%1"), 2, GetTitle().toStdString());

@@ -25,9 +25,7 @@ public:
     virtual BOOL CommitActiveView() = 0;
 };
 
-// The options are a base so that the document's own code reads its values
-// (auto-save, backups) by name; everyone else goes through Options().
-class CKolvaneDoc : public QObject, private COptions {
+class CKolvaneDoc : public QObject {
     Q_OBJECT
 public:
     // Reads the options; the book starts empty with the default contact
@@ -36,8 +34,9 @@ public:
     // Writes the document's part of the options.
     ~CKolvaneDoc() override;
 
-    COptions& Options() { return *this; }
-    const COptions& Options() const { return *this; }
+    // The program's one copy of the options.
+    COptions& Options() { return m_options; }
+    const COptions& Options() const { return m_options; }
 
     CAddrBook& GetBook() const { return *m_pBook; }
     CAddrCard* GetCurrentCard() const { return m_pCurrentCard; }
@@ -87,5 +86,6 @@ private:
     std::string m_strPathName;
     bool m_bModified = false;
     IDocumentHost* m_pHost = nullptr;
+    COptions m_options;
     std::vector<IKolvaneView*> m_views;
 };
