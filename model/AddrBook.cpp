@@ -1,7 +1,7 @@
 #include "model/AddrBook.h"
 
-#include "model/CardRules.h"
 #include "model/RecordIo.h"
+#include "res/AppStrings.h"
 
 #include <algorithm>
 #include <atomic>
@@ -11,6 +11,8 @@
 namespace {
 
 constexpr char kMagic[4] = {'F', 'D', 'V', 'K'};
+// "Not an address book or damaged", followed by the file's path.
+constexpr UINT IDS_NOT_A_BOOK = 404;
 // A card of eight zero-count strings and no contacts: version, notation, eight
 // counts, contact list version and count.
 constexpr ULONGLONG kMinCardBytes = 4 + 4 + 8 * 4 + 4 + 4;
@@ -62,47 +64,21 @@ void CAddrBook::RemoveAll() {
 void CAddrBook::Swap(CAddrBook& other) {
     m_cards.swap(other.m_cards);
     std::swap(m_methods, other.m_methods);
-    std::swap(m_posCursor, other.m_posCursor);
     Touch();
     other.Touch();
-}
-
-template <class Test> CAddrCard* CAddrBook::NextPassing(Test test) {
-    while (m_posCursor < m_cards.size()) {
-        CAddrCard* card = m_cards[m_posCursor++].get();
-        if (test(*card))
-            return card;
-    }
-    return nullptr;
-}
-
-CAddrCard* CAddrBook::GetNextCard() {
-    return NextPassing([](const CAddrCard&) { return true; });
-}
-
-CAddrCard* CAddrBook::GetNextJapanese() {
-    return NextPassing([](const CAddrCard& c) { return c.IsJapanese(); });
-}
-
-CAddrCard* CAddrBook::GetNextEnglish() {
-    return NextPassing([](const CAddrCard& c) { return c.IsEnglish(); });
-}
-
-CAddrCard* CAddrBook::GetNextIndexed(const char* set) {
-    return NextPassing([set](const CAddrCard& c) { return c.MatchesIndex(set); });
-}
-
-CAddrCard* CAddrBook::GetNextMatching(const char* text, BOOL bMatchCase) {
-    const CTextSearch search(text, bMatchCase);
-    return NextPassing([&search](const CAddrCard& c) { return MatchesSearch(c, search); });
 }
 
 std::optional<CFileError> CAddrBook::Read(CFile* file) {
     LONG count = 0;
     if (auto error = recordio::Run([&]() -> std::optional<CFileError> {
-            // The magic is not checked, so a file that differs only there still opens.
-            char magic[4];
-            file->ReadExact(magic, 4);
+            // Any other file (zeros, a document, text) would otherwise read as an
+            // empty book, and saving it would write a book over that file.
+            char magic[sizeof kMagic] = {};
+            if (file->GetRemaining() >= sizeof magic)
+                file->ReadExact(magic, sizeof magic);
+            if (std::memcmp(magic, kMagic, sizeof magic) != 0)
+                return CFileError::FromMessage(IDS_NOT_A_BOOK, AppStrings(), file->GetFilePath(),
+                                               MB_OK | MB_ICONSTOP);
             if (auto newer = recordio::ReadVersion(file))
                 return newer;
             count = recordio::ReadLong(file);
@@ -124,7 +100,7 @@ std::optional<CFileError> CAddrBook::Read(CFile* file) {
 
 std::optional<CFileError> CAddrBook::Write(CFile* file) {
     if (auto error = recordio::Run([&]() -> std::optional<CFileError> {
-            file->Write(kMagic, 4);
+            file->Write(kMagic, sizeof kMagic);
             recordio::WriteLong(file, recordio::kVersion);
             recordio::WriteLong(file, GetCount());
             return std::nullopt;

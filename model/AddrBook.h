@@ -31,18 +31,10 @@ public:
     // can be known to be stale (edits of a card's texts do not count).
     unsigned GetGeneration() const { return m_nGeneration; }
 
-    // The cards in book order, for walks that need no cursor (list rules,
-    // export, printing). Card pointers stay valid while the card is in the book.
+    // The cards in book order (list rules, export, printing). Card pointers stay
+    // valid while the card is in the book.
     std::span<const std::unique_ptr<CAddrCard>> Cards() const { return m_cards; }
     CAddrCard* GetAt(int index) const { return m_cards[static_cast<size_t>(index)].get(); }
-
-    // The one enumeration cursor; walks are not nested and remove no card.
-    void ResetCursor() { m_posCursor = 0; }
-    CAddrCard* GetNextCard();
-    CAddrCard* GetNextJapanese();
-    CAddrCard* GetNextEnglish();
-    CAddrCard* GetNextIndexed(const char* set);
-    CAddrCard* GetNextMatching(const char* text, BOOL bMatchCase);
 
     // Every card whose name, not empty, is also the name of another card: the
     // groups of equal names in the order of their first card, each group's
@@ -50,17 +42,16 @@ public:
     void FindDuplicates(std::vector<CAddrCard*>& result) const;
 
     // Appends the cards read to the book, then reads the table; on an error or
-    // a newer version the cards read before it stay.
+    // a newer version the cards read before it stay. Data that does not begin
+    // as a book does is refused before anything is read.
     virtual std::optional<CFileError> Read(CFile* file);
     virtual std::optional<CFileError> Write(CFile* file);
 
     CContactMethodTable m_methods;
 
 private:
-    template <class Test> CAddrCard* NextPassing(Test test);
     void Touch();
 
     std::vector<std::unique_ptr<CAddrCard>> m_cards;
-    size_t m_posCursor = 0;
     unsigned m_nGeneration;
 };
