@@ -1,5 +1,7 @@
 #include "BookJson.h"
 
+#include "CliMessages.h"
+
 #include "platform/CodePage.h"
 
 #include <QByteArray>
@@ -18,7 +20,9 @@ namespace {
 // Where a value came from, for messages: "card 3, contact 2, field "text"".
 struct Place {
     std::string where;
-    std::string Field(const char* key) const { return where + ", field \"" + key + "\""; }
+    std::string Field(const char* key) const {
+        return Format(Tr("%1, field \"%2\"", "%1、項目 \"%2\""), {where, key});
+    }
 };
 
 class Failure {
@@ -41,7 +45,9 @@ void CheckKeys(const QJsonObject& object, std::initializer_list<const char*> kno
         for (const char* k : known)
             found = found || key == QLatin1String(k);
         if (!found)
-            throw Failure(place.where + ": unknown field \"" + key.toStdString() + "\"");
+            throw Failure(
+                Format(Tr("%1: unknown field \"%2\"", "%1: \"%2\" という項目はありません"),
+                       {place.where, key.toStdString()}));
     }
 }
 
@@ -52,7 +58,8 @@ int ToInt(const QJsonObject& object, const char* key, int missing, const Place& 
     const double number = value.toDouble(0.5);
     if (!value.isDouble() || number != std::floor(number) ||
         number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
-        throw Failure(place.Field(key) + ": not a whole number of 32 bits");
+        throw Failure(place.Field(key) +
+                      Tr(": not a whole number of 32 bits", ": 32 ﾋﾞｯﾄの整数ではありません"));
     return static_cast<int>(number);
 }
 
@@ -69,7 +76,8 @@ int HexDigit(char c) {
 CString FromHex(const QJsonObject& object, const std::string& field) {
     const QJsonValue hex = object.value(Key("sjis"));
     if (object.size() != 1 || !hex.isString())
-        throw Failure(field + ": expected a text or {\"sjis\":\"<hex bytes>\"}");
+        throw Failure(field + Tr(": expected a text or {\"sjis\":\"<hex bytes>\"}",
+                                 ": 文字列か {\"sjis\":\"<16 進のﾊﾞｲﾄ>\"} が必要です"));
     const std::string digits = hex.toString().toStdString();
     std::string bytes;
     for (size_t i = 0; i + 1 < digits.size(); i += 2) {
@@ -80,8 +88,19 @@ CString FromHex(const QJsonObject& object, const std::string& field) {
         bytes += static_cast<char>(high << 4 | low);
     }
     if (bytes.size() * 2 != digits.size() || bytes.find('\0') != std::string::npos)
-        throw Failure(field + ": \"sjis\" must be pairs of hex digits, none of them 00");
+        throw Failure(field + Tr(": \"sjis\" must be pairs of hex digits, none of them 00",
+                                 ": \"sjis\" は 00 以外の 16 進 2 桁の並びにしてください"));
     return CString(std::string_view(bytes));
+}
+
+// A character code page 932 cannot hold; shown is the character itself, or
+// "" for one that cannot be shown.
+std::string Unstorable(const std::string& field, char32_t character, const std::string& shown) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+    return field + Format(Tr(": the character %1(%2) cannot be stored in code page 932",
+                             ": 文字 %1(%2) はｺｰﾄﾞﾍﾟｰｼﾞ 932 に保存できません"),
+                          {shown.empty() ? "" : "\"" + shown + "\" ", code});
 }
 
 CZkString ToText(const QJsonObject& object, const char* key, const Place& place) {
@@ -91,32 +110,35 @@ CZkString ToText(const QJsonObject& object, const char* key, const Place& place)
     if (value.isObject())
         return FromHex(value.toObject(), place.Field(key));
     if (!value.isString())
-        throw Failure(place.Field(key) + ": expected a text");
-    const QByteArray utf8 = value.toString().toUtf8();
+        throw Failure(place.Field(key) + Tr(": expected a text", ": 文字列が必要です"));
+    const QString text = value.toString();
+    // A surrogate without its pair is no character; UTF-8 would make it "?".
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            throw Failure(Unstorable(place.Field(key), text[i].unicode(), ""));
+    }
+    const QByteArray utf8 = text.toUtf8();
     CString sjis;
     cp932::Error error;
     if (!cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), sjis,
-                         &error)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(error.character));
-        const std::string shown =
-            error.character < 0x20 ? std::string() : "\"" + error.characterUtf8 + "\" ";
-        throw Failure(place.Field(key) + ": the character " + shown + "(" + code +
-                      ") cannot be stored in code page 932");
-    }
+                         &error))
+        throw Failure(Unstorable(place.Field(key), error.character,
+                                 error.character < 0x20 ? "" : error.characterUtf8));
     return CZkString(sjis);
 }
 
 QJsonArray ToArray(const QJsonObject& object, const char* key, const Place& place) {
     const QJsonValue value = object.value(Key(key));
     if (!value.isUndefined() && !value.isArray())
-        throw Failure(place.Field(key) + ": expected a list");
+        throw Failure(place.Field(key) + Tr(": expected a list", ": 配列が必要です"));
     return value.toArray();
 }
 
 QJsonObject ToObject(const QJsonValue& value, const Place& place) {
     if (!value.isObject())
-        throw Failure(place.where + ": expected an object");
+        throw Failure(place.where + Tr(": expected an object", ": ｵﾌﾞｼﾞｪｸﾄが必要です"));
     return value.toObject();
 }
 
@@ -137,12 +159,18 @@ std::unique_ptr<CAddrCard> ReadCard(const QJsonObject& object, const Place& plac
     card->m_strNotes = ToText(object, "notes", place);
     const QJsonArray contacts = ToArray(object, "contacts", place);
     for (qsizetype i = 0; i < contacts.size(); ++i) {
-        const Place at{place.where + ", contact " + std::to_string(i + 1)};
+        const Place at{
+            Format(Tr("%1, contact %2", "%1、連絡先 %2"), {place.where, std::to_string(i + 1)})};
         const QJsonObject contact = ToObject(contacts[i], at);
         CheckKeys(contact, {"method", "text"}, at);
         card->m_contacts.Add(ToInt(contact, "method", 0, at), ToText(contact, "text", at));
     }
     return card;
+}
+
+std::string NotABook() {
+    return Tr("not an address book: expected an object",
+              "住所録ではありません: ｵﾌﾞｼﾞｪｸﾄが必要です");
 }
 
 } // namespace
@@ -152,21 +180,31 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
     const QJsonDocument document = QJsonDocument::fromJson(
         QByteArray::fromRawData(json.data(), static_cast<qsizetype>(json.size())), &parseError);
     try {
-        if (document.isNull())
-            throw Failure("not JSON: " + parseError.errorString().toStdString() + " at byte " +
-                          std::to_string(parseError.offset));
+        if (document.isNull()) {
+            // Whether it is JSON all the same, only not an object.
+            const QByteArray wrapped =
+                "[" + QByteArray(json.data(), static_cast<qsizetype>(json.size())) + "]";
+            const QJsonDocument value = QJsonDocument::fromJson(wrapped);
+            if (value.isArray() && value.array().size() == 1)
+                throw Failure(NotABook());
+            throw Failure(Format(
+                Tr("not JSON: %1 at byte %2", "JSON として読めません (%2 ﾊﾞｲﾄ目)"),
+                {parseError.errorString().toStdString(), std::to_string(parseError.offset)}));
+        }
         if (!document.isObject())
-            throw Failure("not an address book: expected an object");
+            throw Failure(NotABook());
         const QJsonObject root = document.object();
-        const Place top{"the book"};
+        const Place top{Tr("the book", "住所録")};
         CheckKeys(root, {"version", "cards", "methods"}, top);
         const int version = ToInt(root, "version", 1, top);
         if (version != 1)
-            throw Failure("version " + std::to_string(version) + " cannot be read (only 1)");
+            throw Failure(Format(
+                Tr("version %1 cannot be read (only 1)", "ﾊﾞｰｼﾞｮﾝ %1 は読み込めません (1 のみ)"),
+                {std::to_string(version)}));
 
         const QJsonArray cards = ToArray(root, "cards", top);
         for (qsizetype i = 0; i < cards.size(); ++i) {
-            const Place at{"card " + std::to_string(i + 1)};
+            const Place at{Format(Tr("card %1", "ｶｰﾄﾞ %1"), {std::to_string(i + 1)})};
             book.AddCard(ReadCard(ToObject(cards[i], at), at).release());
         }
         const QJsonValue methods = root.value(Key("methods"));
@@ -176,7 +214,7 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
         }
         const QJsonArray list = ToArray(root, "methods", top);
         for (qsizetype i = 0; i < list.size(); ++i) {
-            const Place at{"method " + std::to_string(i + 1)};
+            const Place at{Format(Tr("method %1", "連絡方法 %1"), {std::to_string(i + 1)})};
             const QJsonObject method = ToObject(list[i], at);
             CheckKeys(method, {"id", "ja", "en"}, at);
             book.m_methods.Append(

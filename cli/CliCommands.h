@@ -1,17 +1,22 @@
 #pragma once
-// The commands of kolvane-cli. Each takes the arguments after the command
-// name and returns the exit status.
+// The commands of kolvane-cli and what they share. Each command takes the
+// arguments after its name and returns the exit status.
 
 #include "platform/FileError.h"
 
+#include <QCommandLineParser>
+#include <QList>
+
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 enum : int {
     EXIT_OK = 0,
-    EXIT_USAGE = 1,      // wrong usage; the usage text was printed
-    EXIT_FILE_ERROR = 2, // a file could not be read or written; a message named it
+    EXIT_USAGE = 1,            // wrong usage; a message said what and where to read more
+    EXIT_FILE_ERROR = 2,       // a file could not be read or written; a message named it
+    EXIT_NOTHING_TO_PRINT = 3, // labels: no card selected, nothing written
 };
 
 using Args = std::vector<std::string>;
@@ -22,10 +27,34 @@ int RunFromJson(const Args& args);
 int RunList(const Args& args);
 int RunLabels(const Args& args);
 
-// Prints the usage text to standard error and returns EXIT_USAGE.
-int UsageError(const std::string& problem);
-// Prints a message to standard error, prefixed with the program name.
+// The usage text of one command, or of them all for nullptr.
+const char* CommandUsage(const char* command);
+
+// Parses a command's arguments: its options, -h/--help and "--". Arguments
+// are held as Latin-1 so that every byte of a path or a text comes back
+// through Bytes. A status means stop and exit with it (after --help printed
+// the usage, or after a usage error); nothing means go on.
+std::optional<int> ParseCommand(const char* command, const Args& args,
+                                const QList<QCommandLineOption>& options,
+                                QCommandLineParser& parser);
+std::string Bytes(const QString& latin1);
+std::vector<std::string> Positionals(const QCommandLineParser& parser);
+
+// Prints a message to standard error, every line after the program's name.
 void PrintError(const std::string& message);
-// Prints the error's text to standard error as the program's message box
-// words it; EXIT_FILE_ERROR when there is an error, else EXIT_OK.
+// Prints a usage problem of command with where to read the usage; EXIT_USAGE.
+int UsageError(const char* command, const std::string& problem);
+// Prints the error in the run's language; EXIT_FILE_ERROR when there is an
+// error, else EXIT_OK.
 int ReportFileError(const std::optional<CFileError>& error);
+
+// "-" stands for standard input or output.
+bool IsStdStream(const std::string& path);
+// Where a write to path goes: through symbolic links to their final target,
+// so that a link stays a link.
+std::string WriteTarget(const std::string& path);
+// EXIT_OK when out is none of inputs (by device and inode, through any path or
+// link); else a message and EXIT_FILE_ERROR.
+int RefuseInputAsOutput(const std::string& out, std::initializer_list<std::string> inputs);
+// Writes bytes to standard output; a message and EXIT_FILE_ERROR on failure.
+int WriteStdout(const std::string& bytes);

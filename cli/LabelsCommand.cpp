@@ -1,6 +1,7 @@
 // labels: the cards list selects, as address labels on a page layout, to PDF.
 
 #include "CliCommands.h"
+#include "CliMessages.h"
 #include "ListSelection.h"
 
 #include "layouts/LayoutRoot.h"
@@ -10,25 +11,20 @@
 #include "platform/QtSettingsStore.h"
 #include "print/LabelPdf.h"
 #include "print/PageLayout.h"
-#include "print/PrintCheck.h"
+#include "print/PrintMessages.h"
 #include "zklib/ZkFile.h"
 
 #include <QGuiApplication>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
 
 namespace {
-
-enum : int { EXIT_NOTHING_TO_PRINT = 3 };
-
-struct LabelsOptions {
-    std::string layout;
-    std::string out;
-    std::string fontJa;
-    std::string fontEn;
-    bool outlines = false;
-};
 
 bool EndsWithNoCase(const std::string& text, const char* tail) {
     const size_t n = std::strlen(tail);
@@ -65,17 +61,20 @@ void ChooseRoot() {
     SetLayoutRoot(root);
 }
 
-// The layout named (byte for byte, in code page 932) or the file given.
-int LoadLayout(const std::string& given, CPageLayout& layout) {
-    if (EndsWithNoCase(given, ".kvl") || given.find('/') != std::string::npos)
+// The layout named (byte for byte, in code page 932) or the file given; path
+// receives the file it was read from.
+int LoadLayout(const std::string& given, CPageLayout& layout, std::string& path) {
+    if (EndsWithNoCase(given, ".kvl") || given.find('/') != std::string::npos) {
+        path = given;
         return ReportFileError(layout.Load(given.c_str()));
+    }
     CString name;
     cp932::Error error;
-    if (!cp932::FromUtf8(given, name, &error)) {
-        PrintError("labels: the layout name holds \"" + error.characterUtf8 +
-                   "\", which code page 932 cannot hold");
-        return EXIT_USAGE;
-    }
+    if (!cp932::FromUtf8(given, name, &error))
+        return UsageError("labels", Format(Tr("the layout name holds \"%1\", which code page 932 "
+                                              "cannot hold",
+                                              "ﾚｲｱｳﾄ名の \"%1\" はｺｰﾄﾞﾍﾟｰｼﾞ 932 にない文字です"),
+                                           {error.characterUtf8}));
     ChooseRoot();
     CLayoutSet set;
     for (const CFileError& unreadable : set.Build(layout))
@@ -88,45 +87,82 @@ int LoadLayout(const std::string& given, CPageLayout& layout) {
         names += "\n  " + cp932::ToUtf8Lossy(entry.name.view());
     }
     if (found.size() != 1) {
-        PrintError(
-            std::string("labels: ") +
-            (found.empty() ? "no page layout is named \"" : "several page layouts are named \"") +
-            given + "\"; the page layouts are:" + (names.empty() ? "\n  (none)" : names));
+        const std::string problem =
+            found.empty()
+                ? Tr("no page layout is named \"%1\"; the page layouts are:",
+                     "\"%1\" というﾍﾟｰｼﾞﾚｲｱｳﾄはありません。ﾍﾟｰｼﾞﾚｲｱｳﾄは次のとおりです:")
+                : Tr("several page layouts are named \"%1\"; the page layouts are:",
+                     "\"%1\" というﾍﾟｰｼﾞﾚｲｱｳﾄが複数あります。ﾍﾟｰｼﾞﾚｲｱｳﾄは次のとおりです:");
+        PrintError("labels: " + Format(problem, {given}) +
+                   (names.empty() ? Tr("\n  (none)", "\n  (なし)") : names));
         return EXIT_USAGE;
     }
+    path = found.front()->path.str();
     return ReportFileError(layout.Load(found.front()->path));
+}
+
+// The cards whose labels did not fit, on one line.
+void ReportUnfit(const std::vector<const CAddrCard*>& cards) {
+    if (cards.empty())
+        return;
+    const std::string separator = Tr(", ", "、");
+    std::string names;
+    for (const CAddrCard* card : cards) {
+        const std::string name = cp932::ToUtf8Lossy(card->m_strName.view());
+        names += (names.empty() ? "" : separator) +
+                 (name.empty() ? Tr("(no name)", "(名前なし)") : name);
+    }
+    PrintError(Format(Tr("these labels do not fit, a part of their text is not printed: %1",
+                         "次のｶｰﾄﾞはﾗﾍﾞﾙに収まらないため、文字の一部が印刷されません: %1"),
+                      {names}));
+}
+
+// The PDF to standard output: written to a temporary file first, as the
+// writer needs a file it can rename.
+int WritePdfToStdout(const std::function<int(const std::string&)>& write) {
+    std::string path = (std::filesystem::temp_directory_path() / "kolvane-cli-XXXXXX").string();
+    const int fd = ::mkstemp(path.data());
+    if (fd < 0)
+        return ReportFileError(
+            CFileError::FromCause(CFileException::OsErrorToCause(errno), errno, path, MB_ICONSTOP));
+    ::close(fd);
+    int status = write(path);
+    if (status == EXIT_OK) {
+        try {
+            status = WriteStdout(ReadWholeFile(path.c_str()).Detach());
+        } catch (const CFileException& e) {
+            status = ReportFileError(CFileError::FromException(e, MB_ICONSTOP));
+        }
+    }
+    std::remove(path.c_str());
+    return status;
 }
 
 } // namespace
 
 int RunLabels(const Args& args) {
+    const QString value = QStringLiteral("value");
+    const QCommandLineOption layoutOption(QStringLiteral("layout"), QString(), value);
+    const QCommandLineOption outOption(QStringLiteral("out"), QString(), value);
+    const QCommandLineOption fontJaOption(QStringLiteral("font-ja"), QString(), value);
+    const QCommandLineOption fontEnOption(QStringLiteral("font-en"), QString(), value);
+    const QCommandLineOption outlinesOption(QStringLiteral("outlines"));
+    QList<QCommandLineOption> specs = ListOptionSpecs();
+    specs << layoutOption << outOption << fontJaOption << fontEnOption << outlinesOption;
+    QCommandLineParser parser;
+    if (const auto stop = ParseCommand("labels", args, specs, parser))
+        return *stop;
     ListOptions options;
-    LabelsOptions labels;
-    const ExtraArgument extra = [&](const Args& a, size_t& i, int& status) {
-        const std::string& arg = a[i];
-        std::string* value = arg == "--layout"    ? &labels.layout
-                             : arg == "--out"     ? &labels.out
-                             : arg == "--font-ja" ? &labels.fontJa
-                             : arg == "--font-en" ? &labels.fontEn
-                                                  : nullptr;
-        if (arg == "--outlines") {
-            labels.outlines = true;
-            return true;
-        }
-        if (!value)
-            return false;
-        if (i + 1 == a.size())
-            status = UsageError("labels: " + arg + " needs a value");
-        else
-            *value = a[++i];
-        return true;
-    };
-    if (const int status = ParseListArgs("labels", args, options, extra); status != EXIT_OK)
+    if (const int status = ReadListOptions("labels", parser, options); status != EXIT_OK)
         return status;
-    if (labels.layout.empty())
-        return UsageError("labels: no page layout given (--layout NAME or FILE.KVL)");
-    if (labels.out.empty())
-        return UsageError("labels: no output file given (--out FILE.pdf)");
+    const std::string layoutGiven = Bytes(parser.value(layoutOption));
+    const std::string out = Bytes(parser.value(outOption));
+    if (layoutGiven.empty())
+        return UsageError("labels", Tr("no page layout given (--layout NAME or FILE.KVL)",
+                                       "ﾍﾟｰｼﾞﾚｲｱｳﾄがありません (--layout 名前 か ﾌｧｲﾙ.KVL)"));
+    if (out.empty())
+        return UsageError("labels", Tr("no output file given (--out FILE.pdf)",
+                                       "出力ﾌｧｲﾙがありません (--out ﾌｧｲﾙ.pdf)"));
 
     // The user's print fonts, unless the command line names them.
     CQtSettingsStore settings;
@@ -134,10 +170,14 @@ int RunLabels(const Args& args) {
     CPrintFonts fonts;
     fonts.LoadFromProfile();
     AfxSetProfile(nullptr);
-    if (!labels.fontJa.empty() && !ParseFont(labels.fontJa, fonts.m_lfJapanese))
-        return UsageError("labels: --font-ja takes FACE,POINTS");
-    if (!labels.fontEn.empty() && !ParseFont(labels.fontEn, fonts.m_lfEnglish))
-        return UsageError("labels: --font-en takes FACE,POINTS");
+    const std::string fontJa = Bytes(parser.value(fontJaOption));
+    const std::string fontEn = Bytes(parser.value(fontEnOption));
+    if (!fontJa.empty() && !ParseFont(fontJa, fonts.m_lfJapanese))
+        return UsageError("labels", Tr("--font-ja takes FACE,POINTS",
+                                       "--font-ja には 書体,ﾎﾟｲﾝﾄ を指定してください"));
+    if (!fontEn.empty() && !ParseFont(fontEn, fonts.m_lfEnglish))
+        return UsageError("labels", Tr("--font-en takes FACE,POINTS",
+                                       "--font-en には 書体,ﾎﾟｲﾝﾄ を指定してください"));
     fonts.SetMissingToDefaults(kDefaultFontDpi);
 
     CAddrBook book;
@@ -145,19 +185,37 @@ int RunLabels(const Args& args) {
         status != EXIT_OK)
         return status;
     CPageLayout layout;
-    if (const int status = LoadLayout(labels.layout, layout); status != EXIT_OK)
+    std::string layoutPath;
+    if (const int status = LoadLayout(layoutGiven, layout, layoutPath); status != EXIT_OK)
         return status;
+    if (const int status = RefuseInputAsOutput(out, {options.path, layoutPath}); status != EXIT_OK)
+        return status;
+    if (!layout.HasRoomForText()) {
+        PrintError(layoutPath + ": " +
+                   Tr("this page layout leaves no room for the labels' text; check the paper "
+                      "margins, the rows and columns and the cell margins",
+                      printmsg::kNoRoomForText));
+        return EXIT_FILE_ERROR;
+    }
 
     const std::vector<CAddrCard*> selected = SelectCards(book, options);
     if (selected.empty()) {
-        PrintError("labels: no card to print; " + labels.out + " was not written");
+        PrintError(Format(Tr("labels: no card to print; %1 was not written",
+                             "labels: 印刷するｶｰﾄﾞがありません。%1 は書き込んでいません。"),
+                          {out}));
         return EXIT_NOTHING_TO_PRINT;
     }
     const std::vector<const CAddrCard*> cards(selected.begin(), selected.end());
     std::vector<const CAddrCard*> unfit;
-    if (!WriteLabelsPdf(labels.out.c_str(), cards, layout, MakeLabelFonts(fonts, kDefaultFontDpi),
-                        labels.outlines, &unfit))
-        return EXIT_FILE_ERROR;
-    ReportUnfitLabels(unfit);
-    return EXIT_OK;
+    const auto write = [&](const std::string& path) -> int {
+        std::optional<CFileError> error;
+        if (!WriteLabelsPdf(path.c_str(), cards, layout, MakeLabelFonts(fonts, kDefaultFontDpi),
+                            parser.isSet(outlinesOption), &unfit, &error))
+            return error ? ReportFileError(error) : EXIT_FILE_ERROR;
+        return EXIT_OK;
+    };
+    const int status = IsStdStream(out) ? WritePdfToStdout(write) : write(WriteTarget(out));
+    if (status == EXIT_OK)
+        ReportUnfit(unfit);
+    return status;
 }

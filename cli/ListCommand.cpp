@@ -43,8 +43,11 @@ std::string OneLine(const CString& sjis) {
 } // namespace
 
 int RunList(const Args& args) {
+    QCommandLineParser parser;
+    if (const auto stop = ParseCommand("list", args, ListOptionSpecs(), parser))
+        return *stop;
     ListOptions options;
-    if (const int status = ParseListArgs("list", args, options); status != EXIT_OK)
+    if (const int status = ReadListOptions("list", parser, options); status != EXIT_OK)
         return status;
     CAddrBook book;
     if (const int status = ReportFileError(LoadAddrBook(options.path.c_str(), book));
@@ -52,17 +55,15 @@ int RunList(const Args& args) {
         return status;
 
     const std::vector<CAddrCard*> rows = SelectCards(book, options);
-
     std::string out;
     for (const CAddrCard* card : rows) {
         out += OneLine(ColumnText(*card, COLUMN_NAME)) + '\t' +
                OneLine(ColumnText(*card, COLUMN_COMPANY)) + '\t' +
                OneLine(ColumnText(*card, COLUMN_CONTACT)) + '\n';
     }
-    out += std::to_string(rows.size()) + " / " + std::to_string(book.GetCount()) + "\n";
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
-        PrintError("cannot write to standard output");
-        return EXIT_FILE_ERROR;
-    }
+    if (const int status = WriteStdout(out); status != EXIT_OK)
+        return status;
+    // The count goes apart from the rows, so that counting lines counts cards.
+    std::fprintf(stderr, "%zu / %d\n", rows.size(), book.GetCount());
     return EXIT_OK;
 }

@@ -1,62 +1,62 @@
 #include "ListSelection.h"
 
+#include "CliMessages.h"
+
 #include "model/CardFilter.h"
 #include "model/CardRules.h"
 #include "platform/CodePage.h"
 
-int ParseListArgs(const char* command, const Args& args, ListOptions& options,
-                  const ExtraArgument& extra) {
-    const std::string prefix = std::string(command) + ": ";
+QList<QCommandLineOption> ListOptionSpecs() {
+    const QString value = QStringLiteral("value");
+    return {QCommandLineOption(QStringLiteral("search"), QString(), value),
+            QCommandLineOption(QStringLiteral("index"), QString(), value),
+            QCommandLineOption(QStringLiteral("sort"), QString(), value),
+            QCommandLineOption(QStringLiteral("duplicates")),
+            QCommandLineOption(QStringLiteral("desc")),
+            QCommandLineOption(QStringLiteral("match-case"))};
+}
+
+int ReadListOptions(const char* command, const QCommandLineParser& parser, ListOptions& options) {
+    const auto value = [&parser](const char* name) {
+        return Bytes(parser.value(QString::fromLatin1(name)));
+    };
+    const auto isSet = [&parser](const char* name) {
+        return parser.isSet(QString::fromLatin1(name));
+    };
+    const std::vector<std::string> files = Positionals(parser);
+    if (files.size() != 1)
+        return UsageError(command, Tr("name one address book", "住所録を 1 つ指定してください"));
+    options.path = files[0];
+    cp932::Error error;
+    if (!cp932::FromUtf8(value("search"), options.search, &error))
+        return UsageError(command, Format(Tr("the search text holds \"%1\", which code page 932 "
+                                             "cannot hold",
+                                             "検索する文字列の \"%1\" はｺｰﾄﾞﾍﾟｰｼﾞ 932 "
+                                             "にない文字です"),
+                                          {error.characterUtf8}));
     options.filter = FILTER_ALL;
-    bool duplicates = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "--search" || arg == "--index" || arg == "--sort";
-        if (takesValue && i + 1 == args.size())
-            return UsageError(prefix + arg + " needs a value");
-        if (arg == "--search") {
-            cp932::Error error;
-            if (!cp932::FromUtf8(args[++i], options.search, &error))
-                return UsageError(prefix + "the search text holds \"" + error.characterUtf8 +
-                                  "\", which code page 932 cannot hold");
-        } else if (arg == "--index") {
-            std::string face = args[++i];
-            if (face.size() == 1 && face[0] >= 'a' && face[0] <= 'z')
-                face[0] = static_cast<char>(face[0] - 'a' + 'A');
-            options.filter = FilterOfFace(face);
-            if (options.filter < 0)
-                return UsageError(prefix + "no index \"" + args[i] + "\"");
-        } else if (arg == "--sort") {
-            const std::string& key = args[++i];
-            if (key == "name")
-                options.sortKey = 1;
-            else if (key == "company")
-                options.sortKey = 2;
-            else if (key == "contact")
-                options.sortKey = 3;
-            else
-                return UsageError(prefix + "cannot sort by \"" + key + "\"");
-        } else if (arg == "--duplicates") {
-            duplicates = true;
-        } else if (arg == "--desc") {
-            options.descending = true;
-        } else if (arg == "--match-case") {
-            options.matchCase = true;
-        } else if (!arg.starts_with("--") && options.path.empty()) {
-            options.path = arg;
-        } else {
-            int status = EXIT_OK;
-            const bool taken = extra && extra(args, i, status);
-            if (status != EXIT_OK)
-                return status;
-            if (!taken)
-                return UsageError(prefix + "unexpected argument \"" + arg + "\"");
-        }
+    if (isSet("index")) {
+        std::string face = value("index");
+        if (face.size() == 1 && face[0] >= 'a' && face[0] <= 'z')
+            face[0] = static_cast<char>(face[0] - 'a' + 'A');
+        options.filter = FilterOfFace(face);
+        if (options.filter < 0)
+            return UsageError(
+                command,
+                Format(Tr("no index \"%1\"", "\"%1\" という索引はありません"), {value("index")}));
     }
-    if (options.path.empty())
-        return UsageError(prefix + "no file named");
-    if (duplicates)
+    if (isSet("sort")) {
+        const std::string key = value("sort");
+        options.sortKey = key == "name" ? 1 : key == "company" ? 2 : key == "contact" ? 3 : 0;
+        if (options.sortKey == 0)
+            return UsageError(
+                command,
+                Format(Tr("cannot sort by \"%1\"", "\"%1\" では並べ替えられません"), {key}));
+    }
+    if (isSet("duplicates"))
         options.filter = FILTER_DUPLICATES;
+    options.descending = isSet("desc");
+    options.matchCase = isSet("match-case");
     return EXIT_OK;
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 // The card selection shared by list and labels: filter, search, sort and
-// direction, parsed from the command line and applied as the card list does.
+// direction, read from the command line and applied as the card list does.
 
 #include "CliCommands.h"
 
 #include "model/AddrBook.h"
 #include "platform/CString.h"
 
-#include <functional>
 #include <vector>
 
 struct ListOptions {
@@ -19,15 +18,12 @@ struct ListOptions {
     bool matchCase = false;
 };
 
-// Takes an argument the selection does not know: returns true when it took it
-// (advancing i past a value it read), false when it is not its own either.
-// Sets status to a usage error's status to stop parsing.
-using ExtraArgument = std::function<bool(const Args& args, size_t& i, int& status)>;
+// The options of the selection, for ParseCommand.
+QList<QCommandLineOption> ListOptionSpecs();
 
-// Parses the book path and the selection options of command; returns EXIT_OK
-// or the status of the usage error it printed.
-int ParseListArgs(const char* command, const Args& args, ListOptions& options,
-                  const ExtraArgument& extra = {});
+// Reads the book path and the selection of command from the parsed command
+// line; EXIT_OK or the status of the usage error it printed.
+int ReadListOptions(const char* command, const QCommandLineParser& parser, ListOptions& options);
 
 // The cards the card list would show for the options, in row order.
 std::vector<CAddrCard*> SelectCards(const CAddrBook& book, const ListOptions& options);

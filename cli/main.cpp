@@ -1,6 +1,9 @@
 // kolvane-cli: batch work on Kolvane address books without a window.
 
 #include "CliCommands.h"
+#include "CliMessages.h"
+
+#include "platform/UserInteraction.h"
 
 #include <QGuiApplication>
 
@@ -10,65 +13,205 @@
 namespace {
 
 const char kUsage[] =
-    "usage: kolvane-cli new FILE [--force]\n"
-    "       kolvane-cli dump FILE\n"
-    "       kolvane-cli from-json IN.json OUT.kvd\n"
-    "       kolvane-cli list FILE [--search TEXT] [--index KEY] [--duplicates]\n"
-    "                             [--sort name|company|contact] [--desc] [--match-case]\n"
-    "       kolvane-cli labels FILE --layout NAME|FILE.KVL --out FILE.pdf [--outlines]\n"
-    "                             [--font-ja FACE,PT] [--font-en FACE,PT] [options of list]\n"
+    "usage: kolvane-cli COMMAND [ARGUMENTS]\n"
+    "       kolvane-cli COMMAND --help\n"
+    "       kolvane-cli --help | --version\n"
     "\n"
-    "  new        write an empty address book (refuses to replace a file unless --force)\n"
-    "  dump       print the whole book as JSON (UTF-8)\n"
+    "  new        write an empty address book\n"
+    "  dump       print a book as JSON (UTF-8)\n"
     "  from-json  write the book a JSON file describes\n"
-    "  list       print the cards the card list would show: name, company and first\n"
-    "             contact separated by tabs, then \"listed / total\"\n"
-    "             --index takes A to Z, あ か さ た な は ま や ら わ, 数, 日, 英 or 全 (default)\n"
-    "  labels     print the cards list would show, in its order, as address labels on\n"
-    "             a page layout (named as in the program, or a layout file) to PDF;\n"
-    "             --outlines draws the cell outlines as the print preview does\n"
+    "  list       print the cards the card list would show\n"
+    "  labels     print the cards list would show as address labels to PDF\n"
     "\n"
-    "exit status: 0 done, 1 wrong usage, 2 a file could not be read or written,\n"
-    "             3 nothing to print\n";
+    "Options take their value as --option VALUE or --option=VALUE; \"--\" ends the\n"
+    "options. A file named \"-\" is standard input or output where a command says so.\n"
+    "Messages are in Japanese under a Japanese locale (LANG=ja_JP.UTF-8), else in\n"
+    "English.\n"
+    "\n"
+    "exit status: 0 done, 1 wrong usage, 2 a file could not be read or written or\n"
+    "             its content was refused, 3 nothing to print\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const Args& args);
+    const char* usage;
+};
+
+const Command kCommands[] = {
+    {"new", RunNew,
+     "usage: kolvane-cli new FILE [--force]\n"
+     "Writes an empty address book with the default contact methods; FILE \"-\" is\n"
+     "standard output.\n"
+     "  --force   replace an existing FILE\n"},
+    {"dump", RunDump,
+     "usage: kolvane-cli dump FILE [OUT.json]\n"
+     "Prints the whole book as JSON (UTF-8) to OUT.json, or to standard output when\n"
+     "OUT.json is \"-\" or not given.\n"},
+    {"from-json", RunFromJson,
+     "usage: kolvane-cli from-json IN.json OUT.kvd [--force]\n"
+     "Writes the book the JSON describes. IN.json \"-\" is standard input, OUT.kvd \"-\"\n"
+     "standard output.\n"
+     "  --force   replace an existing OUT.kvd\n"},
+    {"list", RunList,
+     "usage: kolvane-cli list FILE [--search TEXT] [--index KEY] [--duplicates]\n"
+     "                        [--sort name|company|contact] [--desc] [--match-case]\n"
+     "Prints the cards the card list would show, one a line: name, company and first\n"
+     "contact separated by tabs. The count \"listed / total\" goes to standard error.\n"
+     "  --search TEXT  cards whose texts contain TEXT\n"
+     "  --index KEY    A to Z, あ か さ た な は ま や ら わ, 数, 日, 英 or 全 (default)\n"
+     "  --duplicates   cards whose name another card shares\n"
+     "  --sort KEY     name (default), company or contact\n"
+     "  --desc         the reverse order\n"
+     "  --match-case   --search tells upper from lower case in ASCII letters\n"},
+    {"labels", RunLabels,
+     "usage: kolvane-cli labels FILE --layout NAME|FILE.KVL --out FILE.pdf [--outlines]\n"
+     "                          [--font-ja FACE,PT] [--font-en FACE,PT] [options of list]\n"
+     "Prints the cards list would show, in its order, as address labels to PDF.\n"
+     "  --layout NAME|FILE.KVL  a page layout as the program names it, or a layout file\n"
+     "  --out FILE.pdf          the PDF to write; \"-\" is standard output\n"
+     "  --outlines              draw the cell outlines as the print preview does\n"
+     "  --font-ja FACE,PT       the Japanese font (default: the program's print fonts)\n"
+     "  --font-en FACE,PT       the English font\n"
+     "and the options of list (kolvane-cli list --help).\n"},
+};
+
+const Command* FindCommand(const std::string& name) {
+    for (const Command& command : kCommands) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
+}
+
+// Messages of the layers below go to standard error as the program's own.
+class CliUserInteraction final : public IUserInteraction {
+public:
+    int MessageBox(const std::string& text, UINT type) override {
+        PrintError(text);
+        return DefaultAnswer(type);
+    }
+    std::optional<std::string> PromptFileName(const FilePrompt&) override { return std::nullopt; }
+};
+
+std::string OptionName(const QString& name) {
+    return (name.size() == 1 ? "-" : "--") + Bytes(name);
+}
+
+// The parser's own complaint, worded in the run's language.
+std::string ParseProblem(const QCommandLineParser& parser) {
+    if (!parser.unknownOptionNames().isEmpty())
+        return Format(Tr("unknown option %1", "%1 というｵﾌﾟｼｮﾝはありません"),
+                      {OptionName(parser.unknownOptionNames().constFirst())});
+    const QString text = parser.errorText();
+    const qsizetype open = text.indexOf(QLatin1Char('\''));
+    const qsizetype close = text.lastIndexOf(QLatin1Char('\''));
+    const std::string option = open < close ? Bytes(text.mid(open + 1, close - open - 1)) : "";
+    if (text.startsWith(QLatin1String("Missing value")))
+        return Format(Tr("%1 needs a value", "%1 には値が必要です"), {option});
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return Format(Tr("%1 takes no value", "%1 は値をとりません"), {option});
+    return Bytes(text);
+}
+
+// Qt's own warnings (fonts, runtime folder) as the program's lines too.
+void QtMessage(QtMsgType, const QMessageLogContext&, const QString& text) {
+    PrintError(text.toStdString());
+}
 
 } // namespace
 
+const char* CommandUsage(const char* command) {
+    const Command* found = command ? FindCommand(command) : nullptr;
+    return found ? found->usage : kUsage;
+}
+
+std::string Bytes(const QString& latin1) {
+    return latin1.toLatin1().toStdString();
+}
+
+std::vector<std::string> Positionals(const QCommandLineParser& parser) {
+    std::vector<std::string> out;
+    for (const QString& arg : parser.positionalArguments())
+        out.push_back(Bytes(arg));
+    return out;
+}
+
+std::optional<int> ParseCommand(const char* command, const Args& args,
+                                const QList<QCommandLineOption>& options,
+                                QCommandLineParser& parser) {
+    QStringList list{QString::fromLatin1(command)}; // in the place of the program's name
+    for (const std::string& arg : args)
+        list << QString::fromLatin1(arg.data(), static_cast<qsizetype>(arg.size()));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOptions(options);
+    parser.addOption(help);
+    if (!parser.parse(list))
+        return UsageError(command, ParseProblem(parser));
+    if (parser.isSet(help)) {
+        std::fputs(CommandUsage(command), stdout);
+        return EXIT_OK;
+    }
+    return std::nullopt;
+}
+
 void PrintError(const std::string& message) {
-    std::fprintf(stderr, "kolvane-cli: %s\n", message.c_str());
+    size_t start = 0;
+    do {
+        const size_t end = std::min(message.find('\n', start), message.size());
+        std::fprintf(stderr, "kolvane-cli: %.*s\n", static_cast<int>(end - start),
+                     message.c_str() + start);
+        start = end + 1;
+    } while (start < message.size());
+}
+
+int UsageError(const char* command, const std::string& problem) {
+    const std::string help = command ? std::string("kolvane-cli ") + command + " --help"
+                                     : std::string("kolvane-cli --help");
+    const std::string where = command ? std::string(command) + ": " : std::string();
+    PrintError(where + problem + Format(Tr(" (see %1)", " (使い方は %1)"), {help}));
+    return EXIT_USAGE;
 }
 
 int ReportFileError(const std::optional<CFileError>& error) {
     if (!error)
         return EXIT_OK;
-    std::fprintf(stderr, "%s\n", error->GetText().c_str());
+    PrintError(FileErrorText(*error));
     return EXIT_FILE_ERROR;
 }
 
-int UsageError(const std::string& problem) {
-    if (!problem.empty())
-        PrintError(problem);
-    std::fputs(kUsage, stderr);
-    return EXIT_USAGE;
-}
-
 int main(int argc, char** argv) {
-    if (argc < 2)
-        return UsageError("");
-    const std::string command = argv[1];
-    const Args args(argv + 2, argv + argc);
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::fputs(kUsage, stdout);
+    CliUserInteraction console;
+    AfxSetUserInteraction(&console);
+    qInstallMessageHandler(QtMessage);
+
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, version});
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLatin1(argv[i]);
+    if (!parser.parse(list))
+        return UsageError(nullptr, ParseProblem(parser));
+    if (parser.isSet(version)) {
+        std::printf("kolvane-cli %s\n", KOLVANE_VERSION);
         return EXIT_OK;
     }
-    if (command == "new")
-        return RunNew(args);
-    if (command == "dump")
-        return RunDump(args);
-    if (command == "from-json")
-        return RunFromJson(args);
-    if (command == "list")
-        return RunList(args);
-    if (command == "labels") {
+    const std::vector<std::string> words = Positionals(parser);
+    if (parser.isSet(help) || (!words.empty() && words[0] == "help")) {
+        std::fputs(CommandUsage(words.size() > 1 ? words[1].c_str() : nullptr), stdout);
+        return EXIT_OK;
+    }
+    if (words.empty())
+        return UsageError(nullptr, Tr("no command given", "ｺﾏﾝﾄﾞがありません"));
+    const Command* command = FindCommand(words[0]);
+    if (!command)
+        return UsageError(
+            nullptr,
+            Format(Tr("unknown command \"%1\"", "\"%1\" というｺﾏﾝﾄﾞはありません"), {words[0]}));
+    const Args args(words.begin() + 1, words.end());
+    if (command->run == RunLabels) {
         // Labels are drawn with Qt's fonts, which need a GUI application but no display.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -76,5 +219,5 @@ int main(int argc, char** argv) {
         QGuiApplication app(qtArgc, argv);
         return RunLabels(args);
     }
-    return UsageError("unknown command \"" + command + "\"");
+    return command->run(args);
 }

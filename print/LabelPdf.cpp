@@ -45,33 +45,34 @@ bool DrawPages(CFileDevice& device, const CPageLayout& layout, const LabelFonts&
 
 BOOL WriteLabelsPdf(const char* path, std::span<const CAddrCard* const> cards,
                     const CPageLayout& layout, const LabelFonts& fonts, bool outlines,
-                    std::vector<const CAddrCard*>* unfit) {
+                    std::vector<const CAddrCard*>* unfit, std::optional<CFileError>* fileError) {
     if (!CheckCanPrint(layout, static_cast<int>(cards.size())))
         return FALSE;
+    const auto fail = [fileError](const CFileException& e) {
+        const CFileError error = CFileError::FromException(e, MB_ICONSTOP);
+        if (fileError)
+            *fileError = error;
+        else
+            error.Show();
+        return FALSE;
+    };
     CAtomicFile file;
     CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error)) {
-        error.ReportError(MB_ICONSTOP);
-        return FALSE;
-    }
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
+        return fail(error);
     const CPagePlan plan(std::vector<const CAddrCard*>(cards.begin(), cards.end()),
                          layout.GetCellCount());
     std::vector<const CAddrCard*> unfitCards;
     CFileDevice device(file);
     const bool drawn = DrawPages(device, layout, fonts, plan, outlines, unfitCards);
-    if (!device.Finish()) {
-        device.Error()->ReportError(MB_ICONSTOP);
-        return FALSE;
-    }
-    if (!drawn) {
-        CFileException(CFileException::genericException, 0, path).ReportError(MB_ICONSTOP);
-        return FALSE;
-    }
+    if (!device.Finish())
+        return fail(*device.Error());
+    if (!drawn)
+        return fail(CFileException(CFileException::genericException, 0, path));
     try {
         file.Commit();
     } catch (const CFileException& e) {
-        e.ReportError(MB_ICONSTOP);
-        return FALSE;
+        return fail(e);
     }
     if (unfit)
         *unfit = std::move(unfitCards);

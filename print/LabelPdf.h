@@ -3,9 +3,11 @@
 // order, on pages of the layout's printed size, fonts embedded. Needs a
 // QGuiApplication (the offscreen platform will do).
 
+#include "platform/FileError.h"
 #include "print/PageLayout.h"
 #include "print/PrintFonts.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -16,7 +18,9 @@ class CAddrCard;
 // shown message: a layout out of range or without room for text, no cards, or a
 // file error. unfit, when given, receives the cards whose labels did not fit
 // (drawn cut at their text rectangle), in print order; the file is written
-// with them all the same.
+// with them all the same. fileError, when given, receives a file error
+// instead of it being shown.
 BOOL WriteLabelsPdf(const char* path, std::span<const CAddrCard* const> cards,
                     const CPageLayout& layout, const LabelFonts& fonts, bool outlines,
-                    std::vector<const CAddrCard*>* unfit = nullptr);
+                    std::vector<const CAddrCard*>* unfit = nullptr,
+                    std::optional<CFileError>* fileError = nullptr);
