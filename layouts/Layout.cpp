@@ -53,6 +53,17 @@ std::optional<CFileError> CLayout::Load(const char* path) {
 }
 
 std::optional<CFileError> CLayout::Save(const char* path) const {
+    return Write(path, nullptr);
+}
+
+std::optional<CFileError> CLayout::SaveNew(const char* path, BOOL& taken) const {
+    return Write(path, &taken);
+}
+
+// Without taken the file replaces any of that path; with it, none.
+std::optional<CFileError> CLayout::Write(const char* path, BOOL* taken) const {
+    if (taken)
+        *taken = FALSE;
     CAtomicFile file;
     CFileException error;
     if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
@@ -65,7 +76,10 @@ std::optional<CFileError> CLayout::Save(const char* path) const {
             return CFileError::FromException(e, kNameErrorType);
         }
         WriteBody(&file);
-        file.Commit();
+        if (!taken)
+            file.Commit();
+        else
+            *taken = !file.CommitNew();
     } catch (const CFileException& e) {
         return CFileError::FromException(e, kErrorType);
     }

@@ -5,7 +5,8 @@
 //
 // Layouts are plain values. Load changes the object only when the whole file was
 // read; Save writes a temporary file beside the target and renames it over the
-// target, so a failed save leaves the previous file as it was. Failures come
+// target, so a failed save leaves the previous file as it was; SaveNew never
+// renames over a file. Failures come
 // back as errors naming the file; nothing is shown here.
 
 #include "platform/FileError.h"
@@ -20,6 +21,9 @@ public:
     std::optional<CFileError> Load(const char* path);
     // Writes the layout, replacing any file of that path once it is complete.
     std::optional<CFileError> Save(const char* path) const;
+    // Writes the layout to a new file: taken is TRUE, and nothing is written,
+    // when a file has that path by the time the layout is complete.
+    std::optional<CFileError> SaveNew(const char* path, BOOL& taken) const;
     // The name stored in the file; name is "" on an error.
     std::optional<CFileError> ReadName(const char* path, CString& name) const;
 
@@ -49,6 +53,7 @@ protected:
 private:
     // Version word and name, raising as ReadBody; the newer-version error.
     std::optional<CFileError> ReadHead(CFile* file, CZkString& name) const;
+    std::optional<CFileError> Write(const char* path, BOOL* taken) const;
 
     CZkString m_strName;
 };

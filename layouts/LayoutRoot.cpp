@@ -68,13 +68,11 @@ BOOL SeedLayoutFolder(const char* root, const char* folder, const char* bundledR
                 break;
         }
     }
-    if (!ec)
-        fs::rename(work, target, ec);
-    if (ec) {
-        fs::remove_all(work, ec);
-        return FALSE;
-    }
-    return TRUE;
+    if (!ec && ZkFile_Rename(work.string().c_str(), target.string().c_str()))
+        return TRUE;
+    fs::remove_all(work, ec);
+    // A folder that appeared meanwhile is kept as it is.
+    return fs::exists(target, ec);
 }
 
 CString ChooseLayoutRoot(const char* programDir, const char* userDir) {

@@ -31,6 +31,6 @@ CString FindBundledLayoutRoot(const char* programDir);
 
 // Makes root/folder holding a copy of the files of bundledRoot/folder, unless
 // root/folder exists. The copy is made under another name and renamed into
-// place, so that a copy cut short is never taken for the seeded folder. FALSE
-// when it could not be made.
+// place, so that a copy cut short is never taken for the seeded folder, and
+// never over a folder that appeared meanwhile. FALSE when it could not be made.
 BOOL SeedLayoutFolder(const char* root, const char* folder, const char* bundledRoot);

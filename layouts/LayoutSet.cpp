@@ -84,14 +84,19 @@ int CLayoutSet::Insert(Entry entry) {
 }
 
 std::optional<CFileError> CLayoutSet::Add(const CLayout& layout, int* index) {
-    const CString path = layout.MakeNewFilePath();
-    if (path.IsEmpty()) {
-        const CString folder = layout.GetFolderPath();
-        return CFileError::FromText(ZkFile_IsValidPath(folder) ? NoFreeNameText : NoFolderText,
-                                    folder.str(), MB_ICONSTOP);
+    // A name another program takes while the layout is written is left to it:
+    // the next free one is tried.
+    CString path;
+    for (BOOL taken = TRUE; taken;) {
+        path = layout.MakeNewFilePath();
+        if (path.IsEmpty()) {
+            const CString folder = layout.GetFolderPath();
+            return CFileError::FromText(ZkFile_IsValidPath(folder) ? NoFreeNameText : NoFolderText,
+                                        folder.str(), MB_ICONSTOP);
+        }
+        if (auto error = layout.SaveNew(path, taken))
+            return error;
     }
-    if (auto error = layout.Save(path))
-        return error;
     const int at = Insert({layout.GetName(), path});
     if (index)
         *index = at;

@@ -79,6 +79,29 @@ void CAtomicFile::Commit() {
     m_tempPath.clear();
 }
 
+BOOL CAtomicFile::CommitNew() {
+    Flush();
+    CFile::Close();
+    FileStep();
+    int err = 0;
+    if (::renameat2(AT_FDCWD, m_tempPath.c_str(), AT_FDCWD, m_strFileName.c_str(),
+                    RENAME_NOREPLACE) == 0) {
+        m_tempPath.clear();
+    } else {
+        err = errno;
+        // File systems without no-replace renames: a link, too, is made only
+        // under a free name; the temporary name goes with Abort.
+        if (err == EINVAL || err == ENOSYS)
+            err = ::link(m_tempPath.c_str(), m_strFileName.c_str()) == 0 ? 0 : errno;
+    }
+    Abort();
+    if (err == EEXIST)
+        return FALSE;
+    if (err != 0)
+        CFileException::ThrowOsError(err, m_strFileName);
+    return TRUE;
+}
+
 void CAtomicFile::Abort() {
     CFile::Abort();
     if (!m_tempPath.empty())

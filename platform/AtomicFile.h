@@ -16,6 +16,9 @@ public:
               CFileException* error = nullptr) override;
     // Flushes, closes and renames over the target (raises CFileException).
     void Commit();
+    // As Commit, but only while no file has the target's name: FALSE, with the
+    // temporary file dropped and the other file untouched, when one has.
+    BOOL CommitNew();
     // Drops the temporary file; the target stays as it was.
     void Abort() override;
 
