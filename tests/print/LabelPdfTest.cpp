@@ -1,3 +1,6 @@
+// Labels written to PDF, read back with pdftotext: where each label lands on
+// which page, the refusals and a failed write.
+
 #include "PdfProbe.h"
 #include "PrintTestSupport.h"
 
@@ -11,15 +14,6 @@
 
 namespace {
 
-constexpr double kTolerance = 0.2; // mm
-
-LabelFonts DefaultFonts() {
-    EnsureGuiApplication();
-    CPrintFonts fonts;
-    fonts.SetMissingToDefaults(600);
-    return MakeLabelFonts(fonts, 600);
-}
-
 std::vector<const CAddrCard*> Pointers(const std::vector<CAddrCard>& cards) {
     std::vector<const CAddrCard*> out;
     for (const CAddrCard& card : cards)
@@ -27,62 +21,9 @@ std::vector<const CAddrCard*> Pointers(const std::vector<CAddrCard>& cards) {
     return out;
 }
 
-CPageLayout Layout(float pageWidth, float pageHeight, int orientation, float margin, int columns,
-                   int rows, float cellMarginX, float cellMarginY) {
-    CPageLayout layout;
-    layout.m_nOrientation = orientation;
-    layout.m_lenPageWidth = Length::fromMm(pageWidth);
-    layout.m_lenPageHeight = Length::fromMm(pageHeight);
-    layout.m_lenPageMarginTop = layout.m_lenPageMarginBottom = Length::fromMm(margin);
-    layout.m_lenPageMarginLeft = layout.m_lenPageMarginRight = Length::fromMm(margin);
-    layout.m_nColumns = columns;
-    layout.m_nRows = rows;
-    layout.m_lenCellMarginLeft = layout.m_lenCellMarginRight = Length::fromMm(cellMarginX);
-    layout.m_lenCellMarginTop = layout.m_lenCellMarginBottom = Length::fromMm(cellMarginY);
-    return layout;
-}
-
-// The first word of a label: the top line's leftmost word inside the cell.
-const PdfWord* FirstWordIn(const PdfContent& pdf, int page, const RectMm& cell) {
-    const PdfWord* first = nullptr;
-    for (const PdfWord& w : pdf.words) {
-        if (w.page != page || w.left < cell.left - 1 || w.left >= cell.right ||
-            w.top < cell.top - 1 || w.top >= cell.bottom)
-            continue;
-        if (!first || w.top < first->top - 0.5 ||
-            (std::abs(w.top - first->top) <= 0.5 && w.left < first->left))
-            first = &w;
-    }
-    return first;
-}
-
-// Every label's first word where its text rectangle begins, on pages of the
-// layout's printed size.
-void ExpectLabelsInPlace(const std::string& path, const CPageLayout& layout,
-                         const std::vector<std::string>& firstWords) {
-    const PdfContent pdf = ReadPdfWords(path);
-    const int cells = layout.GetCellCount();
-    const int pages = (static_cast<int>(firstWords.size()) + cells - 1) / cells;
-    ASSERT_EQ(static_cast<int>(pdf.pages.size()), pages);
-    for (const PdfPage& page : pdf.pages) {
-        EXPECT_NEAR(page.width, layout.GetPrintWidth().mm(), kTolerance);
-        EXPECT_NEAR(page.height, layout.GetPrintHeight().mm(), kTolerance);
-    }
-    for (size_t i = 0; i < firstWords.size(); ++i) {
-        const int page = static_cast<int>(i) / cells;
-        const int cell = static_cast<int>(i) % cells;
-        const RectMm text = layout.GetCellTextRectF(cell);
-        const PdfWord* word = FirstWordIn(pdf, page, layout.GetCellRectF(cell));
-        ASSERT_NE(word, nullptr) << "label " << i;
-        EXPECT_EQ(word->text, firstWords[i]) << "label " << i;
-        EXPECT_NEAR(word->left, text.left, kTolerance) << "label " << i;
-        EXPECT_NEAR(word->top, text.top, kTolerance) << "label " << i;
-    }
-}
-
 class LabelPdf : public ::testing::Test {
 protected:
-    std::string Pdf(const char* name) const { return root / name; }
+    void TearDown() override { EXPECT_EQ(ui.Problems(), ""); }
 
     TempLayoutRoot root;
     RecordingUserInteraction ui;
@@ -90,102 +31,97 @@ protected:
 
 } // namespace
 
+// Labels run down the columns; each one's first word begins its text rectangle.
 TEST_F(LabelPdf, EveryLabelStartsWhereItsTextRectangleBegins) {
-    CPageLayout a4 = Layout(210, 297, 0, 0, 2, 6, 4, 3);
+    CPageLayout a4 = Sheet(210, 297, 0, 0, 2, 6, 4, 3);
     a4.m_lenPageMarginTop = a4.m_lenPageMarginBottom = Length::fromMm(21.6f);
     a4.m_lenPageMarginLeft = a4.m_lenPageMarginRight = Length::fromMm(18.6f);
+    std::string impossible;
+    for (int i = 0; i < 150; ++i)
+        impossible += "北海道札幌市中央区北一条西\r\n";
+    struct Place {
+        int label;
+        double left, top;
+    };
     const struct {
         CPageLayout layout;
         int count;
         bool outlines;
+        double width, height; // of the pages
+        int pages;
+        std::vector<Place> places;
     } sheets[] = {
-        {CPageLayout(), 2, false}, // Letter, one cell inside 12.7 mm margins
-        {Layout(210, 297, 1, 10, 2, 5, 5, 2.5f), 13, true}, // landscape
-        {Layout(210, 297, 0, 10, 2, 3, 2, 2), 7, false},    // cells run down the left column first
-        {a4, 12, false},
+        {a4,
+         13,
+         false,
+         210,
+         297,
+         2,
+         {{0, 22.6, 24.6},
+          {1, 22.6, 66.9},
+          {5, 22.6, 236.1},
+          {6, 109.0, 24.6},
+          {11, 109.0, 236.1},
+          {12, 22.6, 24.6}}},
+        {Sheet(210, 297, 1, 10, 2, 5, 5, 2.5f),
+         10,
+         true,
+         297,
+         210,
+         1,
+         {{0, 15, 12.5}, {4, 15, 164.5}, {9, 153.5, 164.5}}},
+        // Letter, one cell inside 12.7 mm margins; the second label cannot fit.
+        {CPageLayout(), 2, false, 215.9, 279.4, 2, {{0, 12.7, 12.7}}},
     };
     for (const auto& sheet : sheets) {
+        SCOPED_TRACE(sheet.count);
         std::vector<CAddrCard> cards;
-        std::vector<std::string> first;
         for (int i = 0; i < sheet.count; ++i) {
             const std::string name = "No" + std::to_string(i);
-            if (i % 3 == 1) {
+            if (i % 2)
                 cards.push_back(
                     JapaneseCard("鈴木 一郎", "100-0001", "東京都千代田区1-1", "ｺﾙｳﾞｧﾈ商事"));
-                first.push_back("〒");
-            } else if (i % 3 == 2) {
-                cards.push_back(EnglishCard("Smith & Sons", "2 Elm St.\r\nLondon", "", "Director"));
-                first.push_back("Smith");
-            } else {
-                cards.push_back(EnglishCard(name.c_str(), "x"));
-                first.push_back(name);
-            }
+            else
+                cards.push_back(EnglishCard(name.c_str(), "2 Elm St.\r\nLondon", "", "Director"));
         }
-        const std::string path = Pdf("labels.pdf");
+        const bool letter = sheet.count == 2;
+        if (letter)
+            cards[1] = JapaneseCard("田中", "060-0001", impossible.c_str());
+        const std::string path = root / "labels.pdf";
         std::vector<const CAddrCard*> unfit = {&cards[0]};
         ASSERT_TRUE(WriteLabelsPdf(path.c_str(), Pointers(cards), sheet.layout, DefaultFonts(),
                                    sheet.outlines, &unfit));
-        EXPECT_TRUE(unfit.empty());
-        SCOPED_TRACE(sheet.count);
-        ExpectLabelsInPlace(path, sheet.layout, first);
-    }
+        EXPECT_EQ(unfit, letter ? std::vector<const CAddrCard*>{&cards[1]}
+                                : std::vector<const CAddrCard*>{});
 
-    // The fonts go in the file, and the text keeps its & and its Japanese in order.
-    const std::string path = Pdf("labels.pdf");
-    bool gothic = false;
-    for (const PdfFont& font : ReadPdfFonts(path)) {
-        EXPECT_TRUE(font.embedded) << font.name;
-        gothic |= font.name.find("IPAGothic") != std::string::npos;
-    }
-    EXPECT_TRUE(gothic);
-    const std::string text = ReadPdfText(path);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '&'), 4);
-    EXPECT_EQ(text.find("&&"), std::string::npos);
-    EXPECT_NE(text.find("鈴木 一郎 様"), std::string::npos);
-    EXPECT_NE(text.find("ｺﾙｳﾞｧﾈ商事"), std::string::npos);
-    EXPECT_EQ(ui.Problems(), "");
-}
-
-TEST_F(LabelPdf, ALongAddressKeepsTheNameAndAnImpossibleLabelIsReported) {
-    const CPageLayout layout = Layout(210, 297, 0, 10, 3, 8, 2, 2);
-    std::string longAddress;
-    for (int i = 0; i < 6; ++i)
-        longAddress += "東京都千代田区千代田一丁目一番地 ";
-    std::string impossible;
-    for (int i = 0; i < 60; ++i)
-        impossible += "北海道札幌市中央区北一条西\r\n";
-    const std::vector<CAddrCard> cards = {
-        JapaneseCard("高橋", "100-0001", longAddress.c_str(), "株式会社 ｺﾙｳﾞｧﾈ"),
-        JapaneseCard("田中", "060-0001", impossible.c_str()),
-        EnglishCard("Fits", "Fine"),
-    };
-    const std::string path = Pdf("long.pdf");
-    std::vector<const CAddrCard*> unfit;
-    ASSERT_TRUE(
-        WriteLabelsPdf(path.c_str(), Pointers(cards), layout, DefaultFonts(), false, &unfit));
-    EXPECT_EQ(unfit, (std::vector<const CAddrCard*>{&cards[1]}));
-
-    const PdfContent pdf = ReadPdfWords(path);
-    const RectMm cell0 = layout.GetCellTextRectF(0);
-    bool nameShown = false;
-    for (const PdfWord& w : pdf.words)
-        if (w.text == "高橋") {
-            nameShown = true;
-            EXPECT_LE(w.bottom, cell0.bottom + kTolerance);
-            EXPECT_GE(w.top, cell0.top);
+        const PdfContent pdf = ReadPdfWords(path);
+        ASSERT_EQ(static_cast<int>(pdf.pages.size()), sheet.pages);
+        for (const PdfPage& page : pdf.pages) {
+            EXPECT_NEAR(page.width, sheet.width, 0.2);
+            EXPECT_NEAR(page.height, sheet.height, 0.2);
         }
-    EXPECT_TRUE(nameShown);
-    EXPECT_EQ(ui.Problems(), "");
+        const int cells = sheet.layout.GetCellCount();
+        for (const Place& place : sheet.places) {
+            const std::string first = place.label % 2 ? "〒" : "No" + std::to_string(place.label);
+            EXPECT_TRUE(std::any_of(pdf.words.begin(), pdf.words.end(),
+                                    [&](const PdfWord& w) {
+                                        return w.page == place.label / cells && w.text == first &&
+                                               std::abs(w.left - place.left) < 0.2 &&
+                                               std::abs(w.top - place.top) < 0.2;
+                                    }))
+                << "label " << place.label;
+        }
+    }
 }
 
 TEST_F(LabelPdf, NothingToPrintOrNoRoomIsSaidAndNoFileMade) {
-    const std::string path = Pdf("none.pdf");
+    const std::string path = root / "none.pdf";
     ui.ExpectMessage("印刷するｶｰﾄﾞがありません。");
     EXPECT_FALSE(WriteLabelsPdf(path.c_str(), {}, CPageLayout(), DefaultFonts(), false));
 
     const CAddrCard card = EnglishCard("A", "B");
     const CAddrCard* one[] = {&card};
-    CPageLayout cramped = Layout(100, 100, 0, 10, 2, 2, 20, 5);
+    CPageLayout cramped = Sheet(100, 100, 0, 10, 2, 2, 20, 5);
     ui.ExpectMessage("このﾍﾟｰｼﾞﾚｲｱｳﾄにはﾗﾍﾞﾙの文字を印刷する場所がありません。\n"
                      "用紙の余白、行と列、ｾﾙ内余白を確かめてください。");
     EXPECT_FALSE(WriteLabelsPdf(path.c_str(), one, cramped, DefaultFonts(), false));
@@ -193,25 +129,20 @@ TEST_F(LabelPdf, NothingToPrintOrNoRoomIsSaidAndNoFileMade) {
     ui.ExpectMessage("このﾍﾟｰｼﾞﾚｲｱｳﾄは値が範囲外のため印刷に使えません。\n"
                      "行と列は 1 から 100、寸法は -2000 mm から 2000 mm の範囲にしてください。");
     EXPECT_FALSE(WriteLabelsPdf(path.c_str(), one, cramped, DefaultFonts(), false));
-    EXPECT_FALSE(Exists(path));
-    EXPECT_EQ(ui.Problems(), "");
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(LabelPdf, AFailedWriteKeepsTheOldFile) {
-    const std::string path = Pdf("kept.pdf");
+    const std::string path = root / "kept.pdf";
     WriteBytes(path, "old");
     std::vector<CAddrCard> cards(40, JapaneseCard("山田", "123-4567", "東京都"));
     const LabelFonts fonts = DefaultFonts();
     ui.ExpectMessage("ﾃﾞｨｽｸがいっぱいのため、ﾌｧｲﾙ " + path + " に書き込めません。");
-
     BOOL written = TRUE;
     WithFileSizeLimit(2000, [&] {
         written = WriteLabelsPdf(path.c_str(), Pointers(cards), CPageLayout(), fonts, false);
     });
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(path), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
-    EXPECT_EQ(ui.Problems(), "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.Path()), {}), 1);
 }

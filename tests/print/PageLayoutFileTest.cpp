@@ -1,3 +1,6 @@
+// Page layout files: the bytes, the bundled sheets, damaged files refused with
+// the layout kept whole, a failed save that keeps the old file.
+
 #include "PrintTestSupport.h"
 
 #include "platform/RecordingUserInteraction.h"
@@ -7,91 +10,37 @@
 
 #include <bit>
 #include <filesystem>
-#include <initializer_list>
 #include <limits>
 
 namespace {
 
-std::string B(std::initializer_list<int> bytes) {
-    std::string s;
-    for (int b : bytes)
-        s += static_cast<char>(b);
-    return s;
-}
-
 // The default layout with an empty name, byte by byte.
-const std::string kDefaultFile = B({
-    0x01, 0x00, 0x00, 0x00,       // version 1
-    0x01, 0x00, 0x00, 0x00, 0x00, // name "": count 1, the zero byte
-    0x00, 0x00, 0x00, 0x00,       // portrait
-    0x66, 0xE6, 0x57, 0x43,       // 215.9
-    0x33, 0xB3, 0x8B, 0x43,       // 279.4
-    0x33, 0x33, 0x4B, 0x41,       // 12.7 top
-    0x33, 0x33, 0x4B, 0x41,       // 12.7 bottom
-    0x33, 0x33, 0x4B, 0x41,       // 12.7 left
-    0x33, 0x33, 0x4B, 0x41,       // 12.7 right
-    0x01, 0x00, 0x00, 0x00,       // 1 column
-    0x01, 0x00, 0x00, 0x00,       // 1 row
-    0x00, 0x00, 0x00, 0x00,       // cell margins 0
-    0x00, 0x00, 0x00, 0x00,       //
-    0x00, 0x00, 0x00, 0x00,       //
-    0x00, 0x00, 0x00, 0x00,       //
-});
-
-// "A4 12面", landscape, A4, margins 21.6 / 18.6, 2 x 6, cell margins 4 and 3.
-const std::string kA4File = B({
-    0x01, 0x00, 0x00, 0x00,                                                 //
-    0x08, 0x00, 0x00, 0x00, 0x41, 0x34, 0x20, 0x31, 0x32, 0x96, 0xCA, 0x00, // "A4 12面"
-    0x01, 0x00, 0x00, 0x00,                                                 // landscape
-    0x00, 0x00, 0x52, 0x43,                                                 // 210
-    0x00, 0x80, 0x94, 0x43,                                                 // 297
-    0xCD, 0xCC, 0xAC, 0x41,                                                 // 21.6
-    0xCD, 0xCC, 0xAC, 0x41,                                                 // 21.6
-    0xCD, 0xCC, 0x94, 0x41,                                                 // 18.6
-    0xCD, 0xCC, 0x94, 0x41,                                                 // 18.6
-    0x02, 0x00, 0x00, 0x00,                                                 // 2 columns
-    0x06, 0x00, 0x00, 0x00,                                                 // 6 rows
-    0x00, 0x00, 0x40, 0x40,                                                 // 3
-    0x00, 0x00, 0x40, 0x40,                                                 // 3
-    0x00, 0x00, 0x80, 0x40,                                                 // 4
-    0x00, 0x00, 0x80, 0x40,                                                 // 4
-});
+const std::string kDefaultFile("\x01\0\0\0"                       // version 1
+                               "\x01\0\0\0\0"                     // name "": count 1, the zero byte
+                               "\0\0\0\0"                         // portrait
+                               "\x66\xE6\x57\x43\x33\xB3\x8B\x43" // 215.9 x 279.4
+                               "\x33\x33\x4B\x41\x33\x33\x4B\x41" // margins 12.7 top, bottom,
+                               "\x33\x33\x4B\x41\x33\x33\x4B\x41" // left, right
+                               "\x01\0\0\0\x01\0\0\0"             // 1 column, 1 row
+                               "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", // cell margins 0
+                               61);
 
 // The error's text; "" for none.
 std::string Error(const std::optional<CFileError>& error) {
     return error ? error->GetText() : std::string();
 }
 
-CPageLayout A4Layout() {
-    CPageLayout layout;
-    layout.SetName("A4 12\x96\xCA");
-    layout.m_nOrientation = 1;
-    layout.m_lenPageWidth = Length::fromMm(210.0f);
-    layout.m_lenPageHeight = Length::fromMm(297.0f);
-    layout.m_lenPageMarginTop = layout.m_lenPageMarginBottom = Length::fromMm(21.6f);
-    layout.m_lenPageMarginLeft = layout.m_lenPageMarginRight = Length::fromMm(18.6f);
-    layout.m_nColumns = 2;
-    layout.m_nRows = 6;
-    layout.m_lenCellMarginTop = layout.m_lenCellMarginBottom = Length::fromMm(3.0f);
-    layout.m_lenCellMarginLeft = layout.m_lenCellMarginRight = Length::fromMm(4.0f);
-    return layout;
-}
-
-std::string Saved(const CPageLayout& layout, const TempLayoutRoot& root) {
-    const std::string path = root / "saved.kvl";
-    EXPECT_EQ(Error(layout.Save(path.c_str())), "");
-    return ReadBytes(path);
-}
-
-std::string Refused(const std::string& path) {
-    return "ﾌｧｲﾙ " + path +
-           " はﾍﾟｰｼﾞﾚｲｱｳﾄとして読み込めません。壊れている可能性があります。\n"
-           "(行と列は 1 から 100、方向は縦か横、寸法は -2000 mm から 2000 mm の範囲)";
-}
-
-void ExpectSame(const CPageLayout& a, const CPageLayout& b) {
-    TempLayoutRoot root;
-    EXPECT_EQ(Saved(a, root), Saved(b, root));
+// Orientation, paper, page margins (top, bottom, left, right), grid and cell
+// margins in the same order.
+std::string Describe(const CPageLayout& l) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%d %gx%g %g,%g,%g,%g %dx%d %g,%g,%g,%g", l.m_nOrientation,
+                  l.m_lenPageWidth.mm(), l.m_lenPageHeight.mm(), l.m_lenPageMarginTop.mm(),
+                  l.m_lenPageMarginBottom.mm(), l.m_lenPageMarginLeft.mm(),
+                  l.m_lenPageMarginRight.mm(), l.m_nColumns, l.m_nRows, l.m_lenCellMarginTop.mm(),
+                  l.m_lenCellMarginBottom.mm(), l.m_lenCellMarginLeft.mm(),
+                  l.m_lenCellMarginRight.mm());
+    return text;
 }
 
 std::string WithLong(std::string bytes, size_t at, int32_t value) {
@@ -104,8 +53,6 @@ std::string WithFloat(std::string bytes, size_t at, float value) {
     return WithLong(std::move(bytes), at, std::bit_cast<int32_t>(value));
 }
 
-} // namespace
-
 // Layout files report their errors to the caller and show nothing.
 class PageLayoutFile : public ::testing::Test {
 protected:
@@ -115,109 +62,99 @@ protected:
     RecordingUserInteraction ui;
 };
 
-TEST_F(PageLayoutFile, WritesTheBytesOfTheFormatAndReadsThemBack) {
-    EXPECT_EQ(Saved(CPageLayout(), root), kDefaultFile);
-    EXPECT_EQ(Saved(A4Layout(), root), kA4File);
+} // namespace
 
-    const std::string path = root / "a4.KVL";
-    WriteBytes(path, kA4File);
-    CPageLayout read;
-    ASSERT_EQ(Error(read.Load(path.c_str())), "");
-    EXPECT_EQ(read.m_lenPageMarginLeft.mm(), 18.6f);
-    EXPECT_EQ(Saved(read, root), kA4File);
-    CString name;
-    EXPECT_EQ(Error(read.ReadName(path.c_str(), name)), "");
-    EXPECT_EQ(name, CString("A4 12\x96\xCA"));
-}
+TEST_F(PageLayoutFile, TheBundledSheetsAndTheBytesTheProgramWrites) {
+    const std::string saved = root / "saved.kvl";
+    ASSERT_EQ(Error(CPageLayout().Save(saved.c_str())), "");
+    EXPECT_EQ(ReadBytes(saved), kDefaultFile);
 
-TEST_F(PageLayoutFile, VersionsUpToOneAreReadNewerOnesRefusedWithThePath) {
-    const std::string path = root / "v.kvl";
-    CPageLayout layout = A4Layout();
-    WriteBytes(path, WithLong(kDefaultFile, 0, 0));
-    EXPECT_EQ(Error(layout.Load(path.c_str())), "");
-    ExpectSame(layout, CPageLayout());
-
-    const std::string refused = "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
-                                "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n" +
-                                path;
-    for (int32_t version : {2, -1}) {
-        WriteBytes(path, WithLong(kDefaultFile, 0, version));
-        CPageLayout kept = A4Layout();
-        const auto error = kept.Load(path.c_str());
-        EXPECT_EQ(Error(error), refused);
-        EXPECT_EQ(error->m_nType & MB_ICONMASK, UINT(MB_ICONSTOP));
-        ExpectSame(kept, A4Layout());
-        CString name("x");
-        EXPECT_EQ(Error(kept.ReadName(path.c_str(), name)), refused);
-        EXPECT_EQ(name, CString(""));
-    }
-}
-
-TEST_F(PageLayoutFile, EveryShortenedFileFailsAndLeavesTheLayoutWhole) {
-    const std::string path = root / "cut.kvl";
-    const std::string endOfFile =
-        "ﾌｧｲﾙ " + path + " は途中で終わっています。壊れている可能性があります。";
-    for (size_t size = 0; size < kA4File.size(); ++size) {
-        WriteBytes(path, kA4File.substr(0, size));
+    const std::pair<const char*, const char*> sheets[] = {
+        {"A4_10.KVL", "A4 10面 0 210x297 21.5,21.5,18.6,18.6 2x5 5,4,6,5"},
+        {"A4_12.KVL", "A4 12面 0 210x297 21.6,21.6,18.6,18.6 2x6 4,3,5,4"},
+        {"A4_18.KVL", "A4 18面 0 210x297 9,9,18.6,18.6 2x9 2,2,5,4"},
+        {"A4_21.KVL", "A4 21面 0 210x297 0.45,0.45,0,0 3x7 4,3,5,4"},
+        {"A4_24.KVL", "A4 24面 0 210x297 12.9,12.9,0,0 3x8 3,2,5,4"},
+        {"LETTER_10.KVL", "Letter 10面 0 215.9x279.4 12.7,12.7,4,4 2x5 4,4,6,6"},
+        {"LETTER_30.KVL", "Letter 30面 0 215.9x279.4 12.7,12.7,4.8,4.8 3x10 1.5,1.5,3,3"},
+    };
+    for (const auto& [file, sheet] : sheets) {
+        SCOPED_TRACE(file);
+        const std::string path = std::string(BUNDLED_LAYOUTS_DIR) + "/" + file;
         CPageLayout layout;
-        layout.SetName("keep");
-        EXPECT_EQ(Error(layout.Load(path.c_str())), endOfFile) << size;
-        CPageLayout expected;
-        expected.SetName("keep");
-        ExpectSame(layout, expected);
-        CString name("x");
-        if (size < 16) // the name is cut too
-            EXPECT_EQ(Error(layout.ReadName(path.c_str(), name)), endOfFile) << size;
-        else
-            EXPECT_EQ(Error(layout.ReadName(path.c_str(), name)), "") << size;
+        ASSERT_EQ(Error(layout.Load(path.c_str())), "");
+        EXPECT_EQ(layout.GetName().str() + " " + Describe(layout), Sjis(sheet).str());
+        CString name;
+        EXPECT_EQ(Error(layout.ReadName(path.c_str(), name)), "");
+        EXPECT_EQ(name, layout.GetName());
+        // Every cell on the paper, with room for text.
+        EXPECT_TRUE(layout.HasRoomForText());
+        const RectMm last = layout.GetCellRectF(layout.GetCellCount() - 1);
+        EXPECT_LE(last.right, layout.m_lenPageWidth.mm() + 0.01);
+        EXPECT_LE(last.bottom, layout.m_lenPageHeight.mm() + 0.01);
+        ASSERT_EQ(Error(layout.Save(saved.c_str())), "");
+        EXPECT_EQ(ReadBytes(saved), ReadBytes(path));
     }
 }
 
-TEST_F(PageLayoutFile, OutOfRangeValuesAreRefusedNamingTheFile) {
+TEST_F(PageLayoutFile, DamagedFilesAreRefusedNamingTheFileAndLeaveTheLayoutWhole) {
     const std::string path = root / "bad.kvl";
+    const std::string newer = "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
+                              "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n" +
+                              path;
+    const std::string cut =
+        "ﾌｧｲﾙ " + path + " は途中で終わっています。壊れている可能性があります。";
+    const std::string refused =
+        "ﾌｧｲﾙ " + path +
+        " はﾍﾟｰｼﾞﾚｲｱｳﾄとして読み込めません。壊れている可能性があります。\n"
+        "(行と列は 1 から 100、方向は縦か横、寸法は -2000 mm から 2000 mm の範囲)";
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    // Offsets in the default file: orientation 9, lengths 13 to 33, columns 37,
-    // rows 41, cell margins 45 to 57.
-    const std::string bad[] = {
-        WithLong(kDefaultFile, 37, 0),         WithLong(kDefaultFile, 37, 101),
-        WithLong(kDefaultFile, 37, -1),        WithLong(kDefaultFile, 41, 0),
-        WithLong(kDefaultFile, 41, 1 << 20),   WithLong(kDefaultFile, 9, 2),
-        WithLong(kDefaultFile, 9, -1),         WithFloat(kDefaultFile, 13, nan),
-        WithFloat(kDefaultFile, 17, inf),      WithFloat(kDefaultFile, 21, 2000.5f),
-        WithFloat(kDefaultFile, 33, -2001.0f), WithFloat(kDefaultFile, 57, -inf),
+    // Bytes, the error, whether the name can still be read.
+    std::vector<std::tuple<std::string, std::string, bool>> cases = {
+        {WithLong(kDefaultFile, 0, 2), newer, false},
+        {WithLong(kDefaultFile, 0, -1), newer, false},
     };
-    for (const std::string& bytes : bad) {
+    for (size_t size = 0; size < kDefaultFile.size(); ++size)
+        cases.emplace_back(kDefaultFile.substr(0, size), cut, size >= 9);
+    // Offsets: orientation 9, lengths 13 to 33, columns 37, rows 41, cell margins 45 to 57.
+    for (const std::string& bytes :
+         {WithLong(kDefaultFile, 37, 0), WithLong(kDefaultFile, 37, 101),
+          WithLong(kDefaultFile, 37, -1), WithLong(kDefaultFile, 41, 1 << 20),
+          WithLong(kDefaultFile, 9, 2), WithLong(kDefaultFile, 9, -1),
+          WithFloat(kDefaultFile, 13, nan), WithFloat(kDefaultFile, 17, inf),
+          WithFloat(kDefaultFile, 21, 2000.5f), WithFloat(kDefaultFile, 33, -2001.0f),
+          WithFloat(kDefaultFile, 57, -inf)})
+        cases.emplace_back(bytes, refused, true);
+    CPageLayout a4;
+    ASSERT_EQ(Error(a4.Load(BUNDLED_LAYOUTS_DIR "/A4_12.KVL")), "");
+    for (const auto& [bytes, error, nameRead] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
         WriteBytes(path, bytes);
-        CPageLayout layout = A4Layout();
-        EXPECT_EQ(Error(layout.Load(path.c_str())), Refused(path));
-        ExpectSame(layout, A4Layout());
+        CPageLayout layout = a4;
+        EXPECT_EQ(Error(layout.Load(path.c_str())), error);
+        EXPECT_EQ(Describe(layout), Describe(a4));
+        EXPECT_EQ(layout.GetName(), a4.GetName());
+        CString name("x");
+        EXPECT_EQ(Error(layout.ReadName(path.c_str(), name)), nameRead ? "" : error);
     }
-    // The edges of the ranges are read.
-    const std::string good[] = {
-        WithLong(WithLong(kDefaultFile, 37, 100), 41, 100),
-        WithFloat(WithFloat(kDefaultFile, 13, 2000.0f), 45, -2000.0f),
-    };
-    for (const std::string& bytes : good) {
+    // Version 0 and the edges of the ranges are read.
+    for (const std::string& bytes :
+         {WithLong(kDefaultFile, 0, 0), WithLong(WithLong(kDefaultFile, 37, 100), 41, 100),
+          WithFloat(WithFloat(kDefaultFile, 13, 2000.0f), 45, -2000.0f)}) {
         WriteBytes(path, bytes);
         EXPECT_EQ(Error(CPageLayout().Load(path.c_str())), "");
     }
+    const std::string missing = root / "none.kvl";
+    EXPECT_EQ(Error(a4.Load(missing.c_str())), "ﾌｧｲﾙ " + missing + " が見つかりません。");
 }
 
-TEST_F(PageLayoutFile, AMissingFileIsReportedAndAFailedSaveKeepsTheOldFile) {
-    const std::string missing = root / "none.kvl";
-    CPageLayout layout;
-    CString name;
-    EXPECT_EQ(Error(layout.Load(missing.c_str())), "ﾌｧｲﾙ " + missing + " が見つかりません。");
-    EXPECT_EQ(Error(layout.ReadName(missing.c_str(), name)),
-              "ﾌｧｲﾙ " + missing + " が見つかりません。");
-
-    // The save runs out of room half-way.
+TEST_F(PageLayoutFile, AFailedSaveKeepsTheOldFile) {
     const std::string path = root / "keep.kvl";
-    WriteBytes(path, kA4File);
+    WriteBytes(path, "old");
     std::optional<CFileError> error;
     WithFileSizeLimit(20, [&] { error = CPageLayout().Save(path.c_str()); });
     EXPECT_EQ(Error(error), "ﾃﾞｨｽｸがいっぱいのため、ﾌｧｲﾙ " + path + " に書き込めません。");
-    EXPECT_EQ(ReadBytes(path), kA4File);
+    EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.Path()), {}), 1);
 }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <regex>
-#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -54,23 +53,4 @@ PdfContent ReadPdfWords(const std::string& path) {
                                  Unescaped(m[7])});
     }
     return content;
-}
-
-std::vector<PdfFont> ReadPdfFonts(const std::string& path) {
-    std::istringstream lines(Run("pdffonts " + Quoted(path) + " 2>/dev/null"));
-    std::vector<PdfFont> fonts;
-    std::string line;
-    // name, type (one or two words), encoding, emb, sub, uni, object, generation
-    static const std::regex row(
-        R"re(^(\S+)\s+(.+?)\s+(\S+)\s+(yes|no)\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+\s*$)re");
-    for (int n = 0; std::getline(lines, line); ++n) {
-        std::smatch m;
-        if (n >= 2 && std::regex_match(line, m, row))
-            fonts.push_back({m[1], m[2], m[4] == "yes"});
-    }
-    return fonts;
-}
-
-std::string ReadPdfText(const std::string& path) {
-    return Run("pdftotext -enc UTF-8 " + Quoted(path) + " - 2>/dev/null");
 }

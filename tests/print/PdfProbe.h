@@ -1,6 +1,6 @@
 #pragma once
-// What poppler's tools find in a PDF file: page sizes, words with their boxes
-// (pdftotext -bbox) and fonts (pdffonts). Lengths in millimetres.
+// What pdftotext -bbox finds in a PDF file: page sizes and words with their
+// boxes, in millimetres.
 
 #include <string>
 #include <vector>
@@ -15,18 +15,9 @@ struct PdfPage {
     double width = 0, height = 0;
 };
 
-struct PdfFont {
-    std::string name;
-    std::string type;
-    bool embedded = false;
-};
-
 struct PdfContent {
     std::vector<PdfPage> pages;
     std::vector<PdfWord> words;
 };
 
 PdfContent ReadPdfWords(const std::string& path);
-std::vector<PdfFont> ReadPdfFonts(const std::string& path);
-// The plain text of the whole file.
-std::string ReadPdfText(const std::string& path);

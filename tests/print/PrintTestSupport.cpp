@@ -38,11 +38,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
-}
-
 void WithFileSizeLimit(unsigned maxBytes, const std::function<void()>& write) {
     rlimit old{};
     if (getrlimit(RLIMIT_FSIZE, &old) != 0)
@@ -81,6 +76,28 @@ CAddrCard EnglishCard(const char* name, const char* address, const char* company
     CAddrCard card = JapaneseCard(name, "", address, company, title);
     card.m_nNotation = NOTATION_ENGLISH;
     return card;
+}
+
+CPageLayout Sheet(float width, float height, int orientation, float margin, int columns, int rows,
+                  float cellMarginX, float cellMarginY) {
+    CPageLayout layout;
+    layout.m_nOrientation = orientation;
+    layout.m_lenPageWidth = Length::fromMm(width);
+    layout.m_lenPageHeight = Length::fromMm(height);
+    layout.m_lenPageMarginTop = layout.m_lenPageMarginBottom = Length::fromMm(margin);
+    layout.m_lenPageMarginLeft = layout.m_lenPageMarginRight = Length::fromMm(margin);
+    layout.m_nColumns = columns;
+    layout.m_nRows = rows;
+    layout.m_lenCellMarginLeft = layout.m_lenCellMarginRight = Length::fromMm(cellMarginX);
+    layout.m_lenCellMarginTop = layout.m_lenCellMarginBottom = Length::fromMm(cellMarginY);
+    return layout;
+}
+
+LabelFonts DefaultFonts() {
+    EnsureGuiApplication();
+    CPrintFonts fonts;
+    fonts.SetMissingToDefaults(600);
+    return MakeLabelFonts(fonts, 600);
 }
 
 void EnsureGuiApplication() {

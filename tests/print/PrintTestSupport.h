@@ -1,10 +1,11 @@
 #pragma once
 // Helpers of the print tests: a temporary folder used as the layout root, file
-// bytes, Shift_JIS from UTF-8 and the one QGuiApplication that fonts and
-// painting need.
+// bytes, Shift_JIS from UTF-8, cards, layouts and the one QGuiApplication that
+// fonts and painting need.
 
 #include "model/AddrCard.h"
-#include "platform/CString.h"
+#include "print/PageLayout.h"
+#include "print/PrintFonts.h"
 
 #include <functional>
 #include <string>
@@ -25,7 +26,6 @@ private:
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
 // Runs write while files may grow to maxBytes only, as on a disk that fills up.
 void WithFileSizeLimit(unsigned maxBytes, const std::function<void()>& write);
 
@@ -37,5 +37,12 @@ CAddrCard JapaneseCard(const char* name, const char* zip, const char* address,
 CAddrCard EnglishCard(const char* name, const char* address, const char* company = "",
                       const char* title = "");
 
-// Creates the application on first use (the offscreen platform in the tests).
+// A layout of the page size, orientation, one page margin all round, the grid
+// and the cell margins left and right (x) and top and bottom (y), in mm.
+CPageLayout Sheet(float width, float height, int orientation, float margin, int columns, int rows,
+                  float cellMarginX, float cellMarginY);
+
+// The default print fonts at 600 dpi; creates the application on first use
+// (the offscreen platform in the tests).
+LabelFonts DefaultFonts();
 void EnsureGuiApplication();
