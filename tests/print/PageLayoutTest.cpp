@@ -1,25 +1,12 @@
-// Lengths, impossible grids and the pages a print run has. Where the cells lie
-// is read from the labels' PDF (LabelPdfTest).
+// Impossible grids and the pages a print run has. Where the cells lie is read
+// from the labels' PDF (LabelPdfTest); lengths beyond the limits are refused in
+// PageLayoutFileTest and PageLayoutProfileTest.
 
 #include "PrintTestSupport.h"
 
 #include "print/PagePlan.h"
 
 #include <gtest/gtest.h>
-
-#include <limits>
-
-TEST(Length, HundredthsOfAMillimetreSaturateAndLimitsHold) {
-    const float inf = std::numeric_limits<float>::infinity();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_EQ(Length::fromMm(1e30f).hundredthsMm(), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(Length::fromMm(-inf).hundredthsMm(), std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(Length::fromMm(nan).hundredthsMm(), 0);
-    const Length limit = Length::fromMm(2000.0f);
-    EXPECT_TRUE(Length::fromMm(-2000.0f).isWithin(limit));
-    EXPECT_FALSE(Length::fromMm(2000.001f).isWithin(limit));
-    EXPECT_FALSE(Length::fromMm(nan).isWithin(limit));
-}
 
 TEST(PageLayout, GridsWithoutCellsOrRoomForText) {
     for (auto [columns, rows] : {std::pair{0, 3}, {3, 0}, {-2, -3}}) {

@@ -1,6 +1,5 @@
 #include "PrintTestSupport.h"
 
-#include "layouts/LayoutRoot.h"
 #include "platform/CodePage.h"
 
 #include <QGuiApplication>
@@ -13,17 +12,15 @@
 #include <stdexcept>
 #include <sys/resource.h>
 
-TempLayoutRoot::TempLayoutRoot() {
+TempDir::TempDir() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "kolvane-print-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp");
     m_path = pattern;
-    SetLayoutRoot(m_path.c_str());
 }
 
-TempLayoutRoot::~TempLayoutRoot() {
-    SetLayoutRoot(nullptr);
+TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Helpers of the print tests: a temporary folder used as the layout root, file
-// bytes, Shift_JIS from UTF-8, cards, layouts and the one QGuiApplication that
-// fonts and painting need.
+// Helpers of the print tests: a temporary folder, file bytes, Shift_JIS from UTF-8, cards, layouts
+// and the one QGuiApplication that fonts and painting need.
 
 #include "model/AddrCard.h"
 #include "print/PageLayout.h"
@@ -10,12 +9,10 @@
 #include <functional>
 #include <string>
 
-class TempLayoutRoot {
+class TempDir {
 public:
-    TempLayoutRoot();
-    ~TempLayoutRoot();
-    TempLayoutRoot(const TempLayoutRoot&) = delete;
-    TempLayoutRoot& operator=(const TempLayoutRoot&) = delete;
+    TempDir();
+    ~TempDir();
 
     const std::string& Path() const { return m_path; }
     std::string operator/(const std::string& name) const { return m_path + "/" + name; }
