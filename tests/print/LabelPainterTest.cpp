@@ -14,14 +14,6 @@ constexpr double kDpi = 100;
 // A 100 x 60 mm sheet of 2 x 2 cells, 5 mm margins, text 3 mm inside the cells.
 const CPageLayout kSheet = Sheet(100, 60, 0, 5, 2, 2, 3, 3);
 
-QImage Page() {
-    QImage image(qRound(100 / 25.4 * kDpi), qRound(60 / 25.4 * kDpi), QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(kDpi / 0.0254));
-    image.setDotsPerMeterY(qRound(kDpi / 0.0254));
-    image.fill(Qt::white);
-    return image;
-}
-
 // The box of the pixels that are not white, in millimetres; empty when none.
 QRectF InkBox(const QImage& image, const QRectF& withinMm) {
     const double k = kDpi / 25.4;
@@ -34,20 +26,16 @@ QRectF InkBox(const QImage& image, const QRectF& withinMm) {
                          : QRectF(box.left() / k, box.top() / k, box.width() / k, box.height() / k);
 }
 
-// Draws the plan's first page on a blank page image; the cells of labels that did not fit.
-std::vector<int> Draw(QImage& image, const CPageLayout& layout, const CPagePlan& plan,
-                      bool outlines = false, std::vector<UnfitLabel>* unfit = nullptr) {
-    image = Page();
+// Draws the plan's first page on a blank page image; the labels that did not fit.
+std::vector<UnfitLabel> Draw(QImage& image, const CPageLayout& layout, const CPagePlan& plan,
+                             bool outlines = false) {
+    image = QImage(qRound(100 / 25.4 * kDpi), qRound(60 / 25.4 * kDpi), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(kDpi / 0.0254));
+    image.setDotsPerMeterY(qRound(kDpi / 0.0254));
+    image.fill(Qt::white);
     QPainter painter(&image);
-    std::vector<UnfitLabel> labels =
-        CLabelPainter(layout, DefaultFonts())
-            .DrawPage(painter, PxPerMm::OfDevice(image), plan, 0, outlines);
-    std::vector<int> cells;
-    for (const UnfitLabel& u : labels)
-        cells.push_back(u.cell);
-    if (unfit)
-        *unfit = labels;
-    return cells;
+    return CLabelPainter(layout, DefaultFonts())
+        .DrawPage(painter, PxPerMm::OfDevice(image), plan, 0, outlines);
 }
 
 } // namespace
@@ -63,10 +51,10 @@ TEST(LabelPainter, DrawsEachLabelInsideItsTextRectangle) {
                                           EnglishCard("Ann Lee", "Leeds"),
                                           JapaneseCard("佐藤", "", lines.c_str())};
     QImage image;
-    std::vector<UnfitLabel> unfit;
-    const CPagePlan plan({&cards[0], &cards[1], &cards[2]}, 4);
-    EXPECT_EQ(Draw(image, kSheet, plan, false, &unfit), (std::vector<int>{2}));
-    EXPECT_EQ(unfit.at(0).card, &cards[2]);
+    const auto unfit = Draw(image, kSheet, CPagePlan({&cards[0], &cards[1], &cards[2]}, 4));
+    ASSERT_EQ(unfit.size(), 1u);
+    EXPECT_EQ(unfit[0].cell, 2);
+    EXPECT_EQ(unfit[0].card, &cards[2]);
     for (int cell = 0; cell < 4; ++cell) {
         const RectMm c = kSheet.GetCellRectF(cell);
         const RectMm t = kSheet.GetCellTextRectF(cell);
@@ -89,9 +77,8 @@ TEST(LabelPainter, DrawsEachLabelInsideItsTextRectangle) {
     // than the layout has.
     CPageLayout cramped = kSheet;
     cramped.m_lenCellMarginLeft = Length::fromMm(43);
-    EXPECT_EQ(Draw(image, cramped, CPagePlan({&cards[0], &cards[1]}, 4), true),
-              (std::vector<int>{0, 1}));
+    EXPECT_EQ(Draw(image, cramped, CPagePlan({&cards[0], &cards[1]}, 4), true).size(), 2u);
     EXPECT_TRUE(InkBox(image, QRectF(0, 0, 100, 60)).isEmpty());
     const CPagePlan tooMany({&cards[0], &cards[0], &cards[0], &cards[0], &cards[1]}, 5);
-    EXPECT_EQ(Draw(image, kSheet, tooMany), (std::vector<int>{4}));
+    EXPECT_EQ(Draw(image, kSheet, tooMany).at(0).cell, 4);
 }

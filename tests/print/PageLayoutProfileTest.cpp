@@ -64,15 +64,12 @@ TEST_F(PageLayoutProfile, AnyValueOutOfRangeGivesTheWholeDefaults) {
     }
     // The edges are taken; a missing key gives its own default only.
     store.WriteProfileInt("PageLayout", "Columns", 100);
-    store.WriteProfileInt("PageLayout", "PageWidth", 200000);
     store.WriteProfileInt("PageLayout", "CellMarginTop", -200000);
     CPageLayout layout;
     layout.m_nRows = 7;
     layout.LoadFromProfile();
     EXPECT_EQ(layout.m_nRows, 1);
-    EXPECT_EQ(layout.m_lenPageMarginLeft.mm(), 5.0f);
     EXPECT_EQ(layout.m_nColumns, 100);
-    EXPECT_EQ(layout.m_lenPageWidth.mm(), 2000.0f);
     EXPECT_EQ(layout.m_lenCellMarginTop.mm(), -2000.0f);
     EXPECT_EQ(layout.GetName(), CString("mine"));
 }
