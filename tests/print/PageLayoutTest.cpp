@@ -1,12 +1,209 @@
-// Impossible grids and the pages a print run has. Where the cells lie is read
-// from the labels' PDF (LabelPdfTest); lengths beyond the limits are refused in
-// PageLayoutFileTest and PageLayoutProfileTest.
+// Page layouts: the file's bytes, the bundled sheets, damaged files refused with
+// the layout kept whole, the current layout in the settings and impossible
+// grids. Where the cells lie is read from the labels' PDF (LabelDrawingTest); the
+// GUI printing test reads the settings keys the program writes.
 
 #include "PrintTestSupport.h"
 
-#include "print/PagePlan.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/RecordingUserInteraction.h"
 
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <limits>
+
+namespace {
+
+// The default layout with an empty name, byte by byte.
+const std::string kDefaultFile("\x01\0\0\0"                       // version 1
+                               "\x01\0\0\0\0"                     // name "": count 1, the zero byte
+                               "\0\0\0\0"                         // portrait
+                               "\x66\xE6\x57\x43\x33\xB3\x8B\x43" // 215.9 x 279.4
+                               "\x33\x33\x4B\x41\x33\x33\x4B\x41" // margins 12.7 top, bottom,
+                               "\x33\x33\x4B\x41\x33\x33\x4B\x41" // left, right
+                               "\x01\0\0\0\x01\0\0\0"             // 1 column, 1 row
+                               "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", // cell margins 0
+                               61);
+
+// The error's text; "" for none.
+std::string Error(const std::optional<CFileError>& error) {
+    return error ? error->GetText() : std::string();
+}
+
+// Orientation, paper, page margins (top, bottom, left, right), grid and cell
+// margins in the same order.
+std::string Describe(const CPageLayout& l) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%d %gx%g %g,%g,%g,%g %dx%d %g,%g,%g,%g", l.m_nOrientation,
+                  l.m_lenPageWidth.mm(), l.m_lenPageHeight.mm(), l.m_lenPageMarginTop.mm(),
+                  l.m_lenPageMarginBottom.mm(), l.m_lenPageMarginLeft.mm(),
+                  l.m_lenPageMarginRight.mm(), l.m_nColumns, l.m_nRows, l.m_lenCellMarginTop.mm(),
+                  l.m_lenCellMarginBottom.mm(), l.m_lenCellMarginLeft.mm(),
+                  l.m_lenCellMarginRight.mm());
+    return text;
+}
+
+std::string WithLong(std::string bytes, size_t at, int32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
+    return bytes;
+}
+
+std::string WithFloat(std::string bytes, size_t at, float value) {
+    return WithLong(std::move(bytes), at, std::bit_cast<int32_t>(value));
+}
+
+// Layout files report their errors to the caller and show nothing.
+class PageLayoutFile : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_EQ(ui.Problems(), ""); }
+
+    TempDir root;
+    RecordingUserInteraction ui;
+};
+
+class PageLayoutProfile : public ::testing::Test {
+protected:
+    PageLayoutProfile() { AfxSetProfile(&store); }
+    ~PageLayoutProfile() override { AfxSetProfile(nullptr); }
+
+    CMemorySettingsStore store;
+};
+
+} // namespace
+
+TEST_F(PageLayoutFile, TheBundledSheetsAndTheBytesTheProgramWrites) {
+    const std::string saved = root / "saved.kvl";
+    ASSERT_EQ(Error(CPageLayout().Save(saved.c_str())), "");
+    EXPECT_EQ(ReadBytes(saved), kDefaultFile);
+
+    const std::pair<const char*, const char*> sheets[] = {
+        {"A4_10.KVL", "A4 10面 0 210x297 21.5,21.5,18.6,18.6 2x5 5,4,6,5"},
+        {"A4_12.KVL", "A4 12面 0 210x297 21.6,21.6,18.6,18.6 2x6 4,3,5,4"},
+        {"A4_18.KVL", "A4 18面 0 210x297 9,9,18.6,18.6 2x9 2,2,5,4"},
+        {"A4_21.KVL", "A4 21面 0 210x297 0.45,0.45,0,0 3x7 4,3,5,4"},
+        {"A4_24.KVL", "A4 24面 0 210x297 12.9,12.9,0,0 3x8 3,2,5,4"},
+        {"LETTER_10.KVL", "Letter 10面 0 215.9x279.4 12.7,12.7,4,4 2x5 4,4,6,6"},
+        {"LETTER_30.KVL", "Letter 30面 0 215.9x279.4 12.7,12.7,4.8,4.8 3x10 1.5,1.5,3,3"},
+    };
+    for (const auto& [file, sheet] : sheets) {
+        SCOPED_TRACE(file);
+        const std::string path = std::string(BUNDLED_LAYOUTS_DIR) + "/" + file;
+        CPageLayout layout;
+        ASSERT_EQ(Error(layout.Load(path.c_str())), "");
+        EXPECT_EQ(layout.GetName().str() + " " + Describe(layout), Sjis(sheet).str());
+        ASSERT_EQ(Error(layout.Save(saved.c_str())), "");
+        EXPECT_EQ(ReadBytes(saved), ReadBytes(path));
+    }
+}
+
+TEST_F(PageLayoutFile, DamagedFilesAreRefusedNamingTheFileAndLeaveTheLayoutWhole) {
+    const std::string path = root / "bad.kvl";
+    const std::string newer = "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
+                              "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n" +
+                              path;
+    const std::string cut =
+        "ﾌｧｲﾙ " + path + " は途中で終わっています。壊れている可能性があります。";
+    const std::string refused =
+        "ﾌｧｲﾙ " + path +
+        " はﾍﾟｰｼﾞﾚｲｱｳﾄとして読み込めません。壊れている可能性があります。\n"
+        "(行と列は 1 から 100、方向は縦か横、寸法は -2000 mm から 2000 mm の範囲)";
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    // Bytes, the error, whether the name can still be read.
+    std::vector<std::tuple<std::string, std::string, bool>> cases = {
+        {WithLong(kDefaultFile, 0, 2), newer, false},
+        {WithLong(kDefaultFile, 0, -1), newer, false},
+    };
+    for (size_t size = 0; size < kDefaultFile.size(); ++size)
+        cases.emplace_back(kDefaultFile.substr(0, size), cut, size >= 9);
+    // Offsets: orientation 9, lengths 13 to 33, columns 37, rows 41, cell margins 45 to 57.
+    for (const std::string& bytes :
+         {WithLong(kDefaultFile, 37, 0), WithLong(kDefaultFile, 37, 101),
+          WithLong(kDefaultFile, 37, -1), WithLong(kDefaultFile, 41, 1 << 20),
+          WithLong(kDefaultFile, 9, 2), WithLong(kDefaultFile, 9, -1),
+          WithFloat(kDefaultFile, 13, nan), WithFloat(kDefaultFile, 17, inf),
+          WithFloat(kDefaultFile, 21, 2000.5f), WithFloat(kDefaultFile, 33, -2001.0f),
+          WithFloat(kDefaultFile, 57, -inf)})
+        cases.emplace_back(bytes, refused, true);
+    CPageLayout a4;
+    ASSERT_EQ(Error(a4.Load(BUNDLED_LAYOUTS_DIR "/A4_12.KVL")), "");
+    for (const auto& [bytes, error, nameRead] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        WriteBytes(path, bytes);
+        CPageLayout layout = a4;
+        EXPECT_EQ(Error(layout.Load(path.c_str())), error);
+        EXPECT_EQ(Describe(layout), Describe(a4));
+        EXPECT_EQ(layout.GetName(), a4.GetName());
+        CString name("x");
+        EXPECT_EQ(Error(layout.ReadName(path.c_str(), name)), nameRead ? "" : error);
+    }
+    // Version 0 and the edges of the ranges are read.
+    for (const std::string& bytes :
+         {WithLong(kDefaultFile, 0, 0), WithLong(WithLong(kDefaultFile, 37, 100), 41, 100),
+          WithFloat(WithFloat(kDefaultFile, 13, 2000.0f), 45, -2000.0f)}) {
+        WriteBytes(path, bytes);
+        EXPECT_EQ(Error(CPageLayout().Load(path.c_str())), "");
+    }
+    const std::string missing = root / "none.kvl";
+    EXPECT_EQ(Error(a4.Load(missing.c_str())), "ﾌｧｲﾙ " + missing + " が見つかりません。");
+}
+
+TEST_F(PageLayoutProfile, ValuesSurviveEveryRunExactly) {
+    CPageLayout layout;
+    layout.SetName(Sjis("宛名 12面"));
+    layout.m_lenPageMarginLeft = Length::fromMm(-5.0f);
+    layout.m_lenCellMarginBottom = Length::fromMm(3.25f);
+    ASSERT_TRUE(layout.SaveToProfile());
+    EXPECT_EQ(store.GetProfileInt("PageLayout", "PageMarginLeft", 0), -500);
+    // However often the program starts and closes, 12.7 stays 12.7.
+    for (int run = 0; run < 5; ++run) {
+        CPageLayout read;
+        read.LoadFromProfile();
+        ASSERT_TRUE(read.SaveToProfile());
+    }
+    CPageLayout read;
+    read.LoadFromProfile();
+    EXPECT_EQ(read.GetName(), Sjis("宛名 12面"));
+    EXPECT_EQ(read.m_lenPageMarginTop.mm(), 12.7f);
+    EXPECT_EQ(read.m_lenPageMarginLeft.mm(), -5.0f);
+    EXPECT_EQ(read.m_lenCellMarginBottom.mm(), 3.25f);
+    EXPECT_EQ(store.GetProfileInt("PageLayout", "PageMarginTop", 0), 1270);
+}
+
+TEST_F(PageLayoutProfile, AnyValueOutOfRangeGivesTheWholeDefaults) {
+    const std::pair<const char*, int> bad[] = {{"Columns", 0},
+                                               {"Columns", 101},
+                                               {"Rows", -1},
+                                               {"Orientation", 2},
+                                               {"PageWidth", 200001},
+                                               {"PageMarginTop", -200001},
+                                               {"CellMarginRight", 2147483647},
+                                               {"PageHeight", -2147483647 - 1}};
+    for (auto [key, value] : bad) {
+        store.WriteProfileString("PageLayout", "LayoutName", "mine");
+        store.WriteProfileInt("PageLayout", "Columns", 2);
+        store.WriteProfileInt("PageLayout", "PageMarginLeft", 500);
+        store.WriteProfileInt("PageLayout", key, value);
+        CPageLayout layout;
+        layout.LoadFromProfile();
+        EXPECT_EQ(layout.GetName(), CString("")) << key;
+        EXPECT_EQ(layout.m_nColumns, 1) << key;
+        EXPECT_EQ(layout.m_lenPageMarginLeft.mm(), 12.7f) << key;
+        store.RemoveKey("PageLayout", key);
+    }
+    // The edges are taken; a missing key gives its own default only.
+    store.WriteProfileInt("PageLayout", "Columns", 100);
+    store.WriteProfileInt("PageLayout", "CellMarginTop", -200000);
+    CPageLayout layout;
+    layout.m_nRows = 7;
+    layout.LoadFromProfile();
+    EXPECT_EQ(layout.m_nRows, 1);
+    EXPECT_EQ(layout.m_nColumns, 100);
+    EXPECT_EQ(layout.m_lenCellMarginTop.mm(), -2000.0f);
+    EXPECT_EQ(layout.GetName(), CString("mine"));
+}
 
 TEST(PageLayout, GridsWithoutCellsOrRoomForText) {
     for (auto [columns, rows] : {std::pair{0, 3}, {3, 0}, {-2, -3}}) {
@@ -27,23 +224,4 @@ TEST(PageLayout, GridsWithoutCellsOrRoomForText) {
     EXPECT_FALSE(cramped.HasRoomForText());
     EXPECT_FALSE(tall.HasRoomForText());
     EXPECT_TRUE(reaching.HasRoomForText());
-}
-
-TEST(PagePlan, PagesHoldTheCardsThatPrintInOrder) {
-    const std::vector<CAddrCard> cards(10);
-    const auto numbers = [&](std::span<const CAddrCard* const> page) {
-        std::vector<int> out;
-        for (const CAddrCard* card : page)
-            out.push_back(static_cast<int>(card - cards.data()));
-        return out;
-    };
-    // Four selected cards of ten, three cells a page: two pages, the second with one label.
-    const CPagePlan plan({&cards[1], &cards[4], &cards[5], &cards[8]}, 3);
-    ASSERT_EQ(plan.GetPageCount(), 2);
-    EXPECT_EQ(numbers(plan.GetPageCards(0)), (std::vector<int>{1, 4, 5}));
-    EXPECT_EQ(numbers(plan.GetPageCards(1)), (std::vector<int>{8}));
-    EXPECT_TRUE(plan.GetPageCards(2).empty());
-    EXPECT_TRUE(plan.GetPageCards(-1).empty());
-    for (auto [cells, pages] : {std::pair{0, 0}, {-4, 0}, {10000, 1}})
-        EXPECT_EQ(CPagePlan({&cards[0], &cards[1]}, cells).GetPageCount(), pages) << cells;
 }
