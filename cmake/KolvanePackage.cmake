@@ -8,12 +8,11 @@ set(CPACK_PACKAGE_VENDOR Tavrin)
 set(CPACK_PACKAGE_CONTACT Tavrin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "address book for Japanese users that prints address labels")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Kolvane keeps address cards in one .kvd file. The card list sorts, filters by\n"
-    "kana and alphabet index and searches as you type; cards are edited in\n"
+    "kana and alphabet index and searches as you type. Cards are edited in\n"
     "Japanese or English forms and printed as address labels. kolvane-cli works\n"
     "on address books without a window.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
