@@ -4,7 +4,7 @@
 #include "CliMessages.h"
 #include "ListSelection.h"
 
-#include "layouts/LayoutRoot.h"
+#include "doc/LayoutFolders.h"
 #include "layouts/LayoutSet.h"
 #include "model/AddrBookFile.h"
 #include "platform/CodePage.h"
@@ -15,7 +15,6 @@
 #include "zklib/ZkFile.h"
 
 #include <QGuiApplication>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -53,14 +52,6 @@ bool ParseFont(const std::string& text, LOGFONT& font) {
 
 // The layouts sit beside the program, or in the user's data folder when the
 // program's folder cannot be written.
-void ChooseRoot() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                         QStringLiteral("/Tavrin/ｺﾙｳﾞｧﾈ");
-    const CString root = ChooseLayoutRoot(FindBundledLayoutRoot(ZkFile_GetModuleDirName()),
-                                          data.toLocal8Bit().constData());
-    SetLayoutRoot(root);
-}
-
 // The layout named (byte for byte, in code page 932) or the file given; path
 // receives the file it was read from.
 int LoadLayout(const std::string& given, CPageLayout& layout, std::string& path) {
@@ -75,7 +66,7 @@ int LoadLayout(const std::string& given, CPageLayout& layout, std::string& path)
                                               "cannot hold",
                                               "ﾚｲｱｳﾄ名の \"%1\" はｺｰﾄﾞﾍﾟｰｼﾞ 932 にない文字です"),
                                            {error.characterUtf8}));
-    ChooseRoot();
+    ChooseLayoutFolders(ZkFile_GetModuleDirName().str());
     CLayoutSet set;
     for (const CFileError& unreadable : set.Build(layout))
         ReportFileError(unreadable);
