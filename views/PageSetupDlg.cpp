@@ -85,7 +85,9 @@ CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts
 
     connect(buttons, &QDialogButtonBox::accepted, this, &CPageSetupDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPageSetupDlg::reject);
-    connect(m_pList, &QListWidget::currentRowChanged, this, &CPageSetupDlg::OnSelectionChanged);
+    // A click makes its row current before it selects it, the arrow keys the
+    // other way round: only the selection itself is followed.
+    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CPageSetupDlg::OnSelectionChanged);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &CPageSetupDlg::accept);
     connect(m_pDelete, &QPushButton::clicked, this, &CPageSetupDlg::OnDelete);
 
@@ -108,8 +110,8 @@ void CPageSetupDlg::FillList() {
 }
 
 int CPageSetupDlg::SelectedEntry() const {
-    const QListWidgetItem* item = m_pList->currentItem();
-    return item && item->isSelected() ? item->data(kEntryRole).toInt() : -1;
+    const QList<QListWidgetItem*> items = m_pList->selectedItems();
+    return items.size() == 1 ? items.front()->data(kEntryRole).toInt() : -1;
 }
 
 void CPageSetupDlg::OnSelectionChanged() {
@@ -142,7 +144,7 @@ void CPageSetupDlg::OnDelete() {
         return;
     }
     // The list shows the set anew, its entry indexes having moved up.
-    delete m_pList->takeItem(m_pList->currentRow());
+    delete m_pList->selectedItems().front();
     for (int row = 0; row < m_pList->count(); ++row) {
         QListWidgetItem* item = m_pList->item(row);
         const int index = item->data(kEntryRole).toInt();
@@ -150,7 +152,6 @@ void CPageSetupDlg::OnDelete() {
             item->setData(kEntryRole, index - 1);
     }
     m_pList->setCurrentRow(0);
-    OnSelectionChanged();
 }
 
 void CPageSetupDlg::UpdateButtons() {

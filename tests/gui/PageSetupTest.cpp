@@ -107,15 +107,22 @@ private slots:
         QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("fontEnglish"))->text(),
                  QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
 
-        dialog.List().setCurrentRow(6);
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("sheetSize"))->text(),
-                 QStringLiteral("215.9 × 279.4 mm、3 列 × 10 行"));
-        dialog.resize(520, 420);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        // A click chooses a layout as the arrow keys do.
+        QListWidget& list = dialog.List();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualItemRect(list.item(6)).center());
+        QCOMPARE(SelectedName(list), QStringLiteral("Letter 30面"));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("sheetSize"))->text(),
+                 QStringLiteral("215.9 × 279.4 mm、3 列 × 10 行"));
+        QVERIFY(Button(dialog, QStringLiteral("OK"))->isEnabled());
+        QVERIFY(Button(dialog, QStringLiteral("削除(&R)"))->isEnabled());
         const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
         QDir().mkpath(folder);
         QVERIFY(dialog.grab().save(folder + QStringLiteral("/page_setup.png")));
+        dialog.accept();
+        QCOMPARE(dialog.Layout().GetName(), CZkString(Sjis("Letter 30面")));
     }
 
     void aLayoutOfAnotherNameOpensWithTheFirstEntryAndOkLoadsIt() {
