@@ -71,7 +71,14 @@ const CZkString& SortKeyText(const CAddrCard& card) {
 }
 
 const CZkString& SortText(const CAddrCard& card, int sortKey) {
-    return std::abs(sortKey) == 1 ? SortKeyText(card) : card.m_strCompany;
+    switch (std::abs(sortKey)) {
+    case 1:
+        return SortKeyText(card);
+    case 3:
+        return ColumnText(card, COLUMN_CONTACT);
+    default:
+        return card.m_strCompany;
+    }
 }
 
 int CompareCards(const CAddrCard& a, const CAddrCard& b, int sortKey) {

@@ -19,7 +19,8 @@ BOOL MatchesIndex(const CAddrCard& card, const char* set);
 BOOL MatchesSearch(const CAddrCard& card, const CTextSearch& search);
 
 // Sort keys: 1 by name (the reading of a Japanese card when it has one),
-// 2 and 3 by company; negative for descending.
+// 2 by company, 3 by the first contact's text (empty without one); negative
+// for descending.
 const CZkString& SortKeyText(const CAddrCard& card);
 const CZkString& SortText(const CAddrCard& card, int sortKey);
 // Character-code order of the key texts, negated for a negative key.

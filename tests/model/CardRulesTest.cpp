@@ -131,12 +131,19 @@ TEST(CardRules, SortOrderIsCharacterCodeOrder) {
     EXPECT_EQ(cards, (std::vector<CAddrCard*>{upper, lower, halfWidth, hiragana, katakana, kanji}));
     SortCards(cards, -1);
     EXPECT_EQ(cards, (std::vector<CAddrCard*>{kanji, katakana, hiragana, halfWidth, lower, upper}));
-    // Keys 2 and 3 both sort by company, not by the contact column.
-    for (int key : {2, 3}) {
+    // Key 2 is the company, key 3 the first contact's text (empty without one).
+    kanji->m_contacts.Add(1, "b");
+    hiragana->m_contacts.Add(1, Sjis("ｱ"));
+    upper->m_contacts.Add(1, "B");
+    const std::pair<int, std::vector<CAddrCard*>> byKey[] = {
+        {2, {upper, katakana, lower, kanji, hiragana, halfWidth}},
+        {3, {katakana, lower, halfWidth, upper, kanji, hiragana}},
+    };
+    for (const auto& [key, expected] : byKey) {
         SortCards(cards, key);
-        EXPECT_EQ(cards,
-                  (std::vector<CAddrCard*>{upper, katakana, lower, kanji, hiragana, halfWidth}));
+        EXPECT_EQ(cards, expected) << key;
     }
+    EXPECT_GT(CompareCards(*upper, *katakana, 3), 0);
     EXPECT_LT(CompareCards(*upper, *halfWidth, 1), 0);
     EXPECT_GT(CompareCards(*upper, *halfWidth, -1), 0);
     EXPECT_EQ(CompareCards(*kanji, *kanji, 2), 0);
