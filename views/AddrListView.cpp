@@ -276,8 +276,19 @@ void CAddrListView::DeselectAll() {
 }
 
 void CAddrListView::OnSelectionChanged(const QItemSelection& selected) {
-    if (selected.isEmpty())
+    if (selected.isEmpty()) {
+        // A card stays current only while its row is selected (Ctrl+click can
+        // take it away); a row that goes with its card is left to whoever
+        // removes the card.
+        if (m_pModel->IsRemovingRow())
+            return;
+        const int current = m_pModel->RowOf(m_doc.GetCurrentCard());
+        if (current >= 0 && selectionModel()->isRowSelected(current))
+            return;
+        const int first = FirstSelectedRow();
+        m_doc.SetCurrentCard(first >= 0 ? m_pModel->CardAt(first) : nullptr);
         return;
+    }
     // Of the rows that became selected, the focused one, else the last.
     const QModelIndex focus = currentIndex();
     int row = selected.last().bottom();

@@ -4,6 +4,8 @@
 #include "platform/QtText.h"
 #include "res/AppStrings.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <unordered_map>
 
@@ -56,6 +58,7 @@ void CCardListModel::InsertRow(int row, CAddrCard* card) {
 }
 
 void CCardListModel::RemoveRow(int row) {
+    const QScopedValueRollback<bool> removing(m_bRemovingRow, true);
     beginRemoveRows({}, row, row);
     m_rows.erase(m_rows.begin() + row);
     endRemoveRows();

@@ -27,6 +27,8 @@ public:
     void SetRows(std::vector<CAddrCard*> rows);
     void InsertRow(int row, CAddrCard* card);
     void RemoveRow(int row);
+    // True while a row is being removed: the selection loses it on its own.
+    bool IsRemovingRow() const { return m_bRemovingRow; }
     void RefreshRow(int row);
     // Sorts by the sort key; selections and the current row follow their cards.
     void SortRows(int sortKey);
@@ -35,4 +37,5 @@ public:
 
 private:
     std::vector<CAddrCard*> m_rows;
+    bool m_bRemovingRow = false;
 };

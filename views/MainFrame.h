@@ -71,7 +71,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     // MainFrameUi.cpp
@@ -118,8 +117,6 @@ private:
     int m_nCheckedFilter;
     QSize m_sizeMinTrack;
     bool m_bPosRestored = false;
-    RECT m_restoredFrame{};
-    bool m_bShown = false;
     // The search text the list was last filled for.
     QString m_strSearch;
     // While the views change places the focus passes through the window on

@@ -10,16 +10,65 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 const CRect kNoPosition(-999, -999, -999, -999);
 
-bool OnSomeScreen(const QRect& r) {
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(r))
-            return true;
-    return false;
+// The rectangle moved as little as puts it inside the work area of the screen
+// it mostly lies on (the primary one when on none), as far as it fits there;
+// its top left corner always goes inside, so the title bar stays in reach.
+QRect OnScreen(QRect r) {
+    const QScreen* best = QGuiApplication::primaryScreen();
+    qint64 most = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->availableGeometry().intersected(r);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > most) {
+            most = area;
+            best = screen;
+        }
+    }
+    if (!best)
+        return r;
+    const QRect a = best->availableGeometry();
+    r.moveLeft(std::clamp(r.left(), a.left(), std::max(a.left(), a.right() + 1 - r.width())));
+    r.moveTop(std::clamp(r.top(), a.top(), std::max(a.top(), a.bottom() + 1 - r.height())));
+    return r;
 }
+
+// Puts the window's frame, not its inside, on the rectangle. The frame's
+// thickness is known at the earliest when the window shows, and only after a
+// later move or resize where the window manager adds the frame afterwards;
+// without a frame the inside already is the rectangle.
+class FramePlacer : public QObject {
+public:
+    FramePlacer(QWidget& window, const QRect& frame) : QObject(&window), m_frame(frame) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        auto* window = static_cast<QWidget*>(watched);
+        if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) ||
+            !window->isVisible())
+            return false;
+        const QRect frame = window->frameGeometry();
+        const QRect inner = window->geometry();
+        if (frame == inner)
+            return false;
+        window->removeEventFilter(this);
+        deleteLater();
+        window->setGeometry(m_frame.adjusted(inner.left() - frame.left(), inner.top() - frame.top(),
+                                             inner.right() - frame.right(),
+                                             inner.bottom() - frame.bottom()));
+        return false;
+    }
+
+private:
+    QRect m_frame;
+};
 
 } // namespace
 
@@ -28,30 +77,12 @@ void CMainFrame::RestoreWindowPos() {
         return;
     CZkRect saved;
     saved.LoadProfile(kWindowPosSection, kWindowPosKey, kNoPosition);
-    const QRect r(saved.left, saved.top, saved.Width(), saved.Height());
-    // A position from a screen that is gone, or one that makes no window, is ignored.
-    if (saved == kNoPosition || saved.IsRectEmpty() || !OnSomeScreen(r))
+    if (saved == kNoPosition || saved.IsRectEmpty())
         return;
-    move(r.topLeft());
-    resize(r.size());
-    m_restoredFrame = saved;
+    const QRect frame = OnScreen(QRect(saved.left, saved.top, saved.Width(), saved.Height()));
+    setGeometry(frame);
+    new FramePlacer(*this, frame);
     m_bPosRestored = true;
-}
-
-void CMainFrame::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (m_bShown)
-        return;
-    m_bShown = true;
-    // The saved rectangle includes the frame, which is known only now.
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    if (m_bPosRestored && frame != inner) {
-        const CRect r = m_restoredFrame;
-        setGeometry(QRect(QPoint(r.left, r.top), QSize(r.Width(), r.Height()))
-                        .adjusted(inner.left() - frame.left(), inner.top() - frame.top(),
-                                  inner.right() - frame.right(), inner.bottom() - frame.bottom()));
-    }
 }
 
 void CMainFrame::SaveWindowPos() {
