@@ -10,13 +10,15 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <csignal>
 #include <filesystem>
 #include <regex>
+#include <sys/resource.h>
 
 namespace {
 
@@ -34,15 +36,11 @@ struct PdfContent {
 // Page sizes and words with their top left corners as pdftotext -bbox finds
 // them, in millimetres.
 PdfContent ReadPdfWords(const std::string& path) {
-    FILE* pipe = ::popen(("pdftotext -bbox '" + path + "' - 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        throw std::runtime_error("cannot run pdftotext");
-    std::string html;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        html.append(buffer, n);
-    if (::pclose(pipe) != 0)
-        throw std::runtime_error("pdftotext failed");
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-bbox"), QString::fromStdString(path), QStringLiteral("-")});
+    pdftotext.waitForFinished(30000);
+    const std::string html = pdftotext.readAllStandardOutput().toStdString();
     static const std::regex item(
         R"re(<page width="([-0-9.]+)" height="([-0-9.]+)">|<word xMin="([-0-9.]+)" yMin="([-0-9.]+)"[^>]*>([^<]*)</word>)re");
     const double mm = 25.4 / 72.0;
@@ -56,6 +54,19 @@ PdfContent ReadPdfWords(const std::string& path) {
                                      std::stod(m[3]) * mm, std::stod(m[4]) * mm, m[5]});
     }
     return content;
+}
+
+// Runs write while files may grow to maxBytes only, as on a disk that fills up.
+void WithFileSizeLimit(rlim_t maxBytes, const std::function<void()>& write) {
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = maxBytes;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
 }
 
 class LabelPdf : public ::testing::Test {
@@ -162,23 +173,16 @@ TEST_F(LabelPdf, EveryLabelStartsWhereItsTextRectangleBegins) {
 }
 
 // The GUI printing test reads the refusals for no cards and no room.
-TEST_F(LabelPdf, AnImpossibleLayoutIsRefusedAndNoFileMade) {
-    const std::string path = root / "none.pdf";
-    const CAddrCard card = EnglishCard("A", "B");
-    const CAddrCard* one[] = {&card};
-    ui.ExpectMessage("このﾍﾟｰｼﾞﾚｲｱｳﾄは値が範囲外のため印刷に使えません。\n"
-                     "行と列は 1 から 100、寸法は -2000 mm から 2000 mm の範囲にしてください。");
-    EXPECT_FALSE(WriteLabelsPdf(path.c_str(), one, Sheet(100, 100, 0, 10, 0, 2, 2, 2),
-                                DefaultFonts(), false));
-    EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST_F(LabelPdf, AFailedWriteKeepsTheOldFile) {
+TEST_F(LabelPdf, AnImpossibleLayoutOrAFailedWriteKeepsTheOldFile) {
     const std::string path = root / "kept.pdf";
     WriteBytes(path, "old");
     const CAddrCard card = JapaneseCard("山田", "123-4567", "東京都");
     const std::vector<const CAddrCard*> cards(40, &card);
     const LabelFonts fonts = DefaultFonts();
+    ui.ExpectMessage("このﾍﾟｰｼﾞﾚｲｱｳﾄは値が範囲外のため印刷に使えません。\n"
+                     "行と列は 1 から 100、寸法は -2000 mm から 2000 mm の範囲にしてください。");
+    EXPECT_FALSE(
+        WriteLabelsPdf(path.c_str(), cards, Sheet(100, 100, 0, 10, 0, 2, 2, 2), fonts, false));
     ui.ExpectMessage("ﾃﾞｨｽｸがいっぱいのため、ﾌｧｲﾙ " + path + " に書き込めません。");
     BOOL written = TRUE;
     WithFileSizeLimit(
@@ -189,15 +193,16 @@ TEST_F(LabelPdf, AFailedWriteKeepsTheOldFile) {
 }
 
 // Where labels land is read from the PDF above; here the ink stays in
-// the text rectangles, a label too long is cut there and reported, and an empty
-// cell shows its outline or nothing.
+// the text rectangles (a word too long for a line is broken), a label too long
+// is cut there and reported, and an empty cell shows its outline or nothing.
 TEST(LabelPainter, DrawsEachLabelInsideItsTextRectangle) {
     std::string lines;
     for (int i = 0; i < 30; ++i)
         lines += "東京都千代田区千代田\r\n";
-    const std::vector<CAddrCard> cards = {JapaneseCard("山田", "123-4567", "東京都"),
-                                          EnglishCard("Ann Lee", "Leeds"),
-                                          JapaneseCard("佐藤", "", lines.c_str())};
+    const std::vector<CAddrCard> cards = {
+        JapaneseCard("山田", "123-4567", "東京都"),
+        EnglishCard("Ann Lee", "https://example.com/a/very/long/path/to/a/page"),
+        JapaneseCard("佐藤", "", lines.c_str())};
     QImage image;
     const auto unfit = Draw(image, kSheet, CPagePlan({&cards[0], &cards[1], &cards[2]}, 4));
     ASSERT_EQ(unfit.size(), 1u);

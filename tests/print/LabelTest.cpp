@@ -66,16 +66,6 @@ TEST(LabelLayout, ALongAddressShrinksTheFontAndKeepsTheName) {
     EXPECT_LE(label.text->boundingRect().bottom(), 30 * kLabelLayoutPxPerMm + 0.01);
 }
 
-TEST(LabelLayout, AWordTooLongForALineBreaksAnywhere) {
-    const QString text = Q("Someone\u2028https://example.com/a/very/long/path/to/a/page");
-    const LabelLayout label = LayOutLabel(text, Gothic(9), 25, 40, 6);
-    EXPECT_TRUE(label.fits);
-    EXPECT_GE(label.text->lineCount(), 3);
-    EXPECT_EQ(Lines(label).join(QString()), text);
-    for (int i = 0; i < label.text->lineCount(); ++i)
-        EXPECT_LE(label.text->lineAt(i).naturalTextWidth(), 25 * kLabelLayoutPxPerMm + 0.01);
-}
-
 TEST(LabelLayout, WhatCannotFitIsReportedAtTheSmallestSize) {
     QString text;
     for (int i = 0; i < 40; ++i)
@@ -130,10 +120,6 @@ TEST(PrintFonts, SettingsKeepTheWholeDescriptions) {
     EXPECT_EQ(store.GetProfileString("Settings", "PrintFontEn"),
               CString("-40,0,0,0,700,0,0,0,0,0,0,0,0"));
     EXPECT_EQ(store.GetProfileString("Settings", "PrintFontEn_FaceName"), CString("Courier"));
-    CPrintFonts read;
-    read.LoadFromProfile();
-    EXPECT_EQ(read.m_lfEnglish.lfWeight, 700);
-    EXPECT_STREQ(read.m_lfJapanese.lfFaceName, "IPAGothic");
     AfxSetProfile(nullptr);
 }
 

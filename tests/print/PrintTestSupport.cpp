@@ -4,13 +4,11 @@
 
 #include <QGuiApplication>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <sys/resource.h>
 
 TempDir::TempDir() {
     std::string pattern =
@@ -33,19 +31,6 @@ std::string ReadBytes(const std::string& path) {
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-void WithFileSizeLimit(unsigned maxBytes, const std::function<void()>& write) {
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = maxBytes;
-    if (setrlimit(RLIMIT_FSIZE, &small) != 0)
-        throw std::runtime_error("setrlimit");
-    write();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 }
 
 CString Sjis(const char* utf8) {

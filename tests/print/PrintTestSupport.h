@@ -6,7 +6,6 @@
 #include "print/PageLayout.h"
 #include "print/PrintFonts.h"
 
-#include <functional>
 #include <string>
 
 class TempDir {
@@ -23,8 +22,6 @@ private:
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-// Runs write while files may grow to maxBytes only, as on a disk that fills up.
-void WithFileSizeLimit(unsigned maxBytes, const std::function<void()>& write);
 
 // Shift_JIS of UTF-8 text that code page 932 holds.
 CString Sjis(const char* utf8);
