@@ -16,7 +16,7 @@ fail() {
 cpack -G DEB -B "$work/pkg" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log" >&2; fail "cpack -G DEB"; }
 set -- "$work"/pkg/kolvane_*.deb
-[ $# -eq 1 ] && [ -f "$1" ] || fail "one kolvane_*.deb, found: $*"
+if [ $# -ne 1 ] || [ ! -f "$1" ]; then fail "one kolvane_*.deb, found: $*"; fi
 deb=$1
 
 # Dependencies: computed from the linked libraries, plus the SVG plugin.
@@ -35,7 +35,8 @@ for file in bin/kolvane bin/kolvane-cli share/kolvane/help/help.html \
     share/man/man1/kolvane.1.gz share/man/man1/kolvane-cli.1.gz; do
     [ -s "$usr/$file" ] || fail "missing /usr/$file"
 done
-[ "$(ls "$usr/share/kolvane/LAYOUTS" | grep -c '\.KVL$')" -eq 7 ] || fail "seven bundled layouts"
+set -- "$usr"/share/kolvane/LAYOUTS/*.KVL
+[ $# -eq 7 ] || fail "seven bundled layouts, found: $*"
 for size in 16 32 48 64 128 256; do
     png="$usr/share/icons/hicolor/${size}x${size}/apps/kolvane.png"
     file "$png" | grep -q "PNG image data, $size x $size," || fail "icon $png: $(file "$png")"
@@ -60,8 +61,9 @@ out=$("$usr/bin/kolvane" --version) || fail "kolvane --version"
 "$usr/bin/kolvane" --help | grep -q '^Usage: kolvane ' || fail "kolvane --help"
 status=0
 "$usr/bin/kolvane" --no-such-option >/dev/null 2>"$work/err" || status=$?
-[ $status -eq 1 ] && grep -q "Unknown option 'no-such-option'" "$work/err" ||
+if [ $status -ne 1 ] || ! grep -q "Unknown option 'no-such-option'" "$work/err"; then
     fail "kolvane --no-such-option: status $status, $(cat "$work/err")"
+fi
 
 # The program looks for its layouts and help page in <bin>/../share/kolvane;
 # started on a copy of the sample, it keeps running until it is stopped (124).
@@ -79,5 +81,9 @@ mkdir -p "$work/mime/packages"
 cp "$usr/share/mime/packages/kolvane.xml" "$work/mime/packages/"
 update-mime-database "$work/mime" || fail "update-mime-database"
 [ -f "$work/mime/application/x-kolvane-book.xml" ] || fail "no application/x-kolvane-book"
+# The magic rule: "FDVK" and the version 1 as a little-endian word.
+grep -q FDVK "$work/mime/magic" || fail "no FDVK magic"
+lead=$(head -c 8 "$sample" | od -An -tx1 | tr -s ' ')
+[ "$lead" = " 46 44 56 4b 01 00 00 00" ] || fail "the sample starts with$lead"
 
 echo "package $(basename "$deb"): installed files, programs and desktop files are fine"
