@@ -164,6 +164,10 @@ void CMainFrame::OnDeleteCard() {
         }
     }
     m_pList->SelectNext();
+    // The next card shows in the form of its own notation: loading it into the
+    // other form would rewrite its notation.
+    if (const CAddrCard* next = m_doc.GetCurrentCard(); next && m_nActiveSlot != SLOT_LIST)
+        SwitchView(next->IsEnglish() ? SLOT_ENGLISH : SLOT_JAPANESE, FALSE);
     ReloadActiveView();
     m_doc.UpdateAllViews(nullptr, HINT_CARD_DELETED, card);
     if (m_pList->GetRowCount() == 0)

@@ -244,6 +244,16 @@ private slots:
         QVERIFY(s->Doc().GetCurrentCard()->IsEnglish());
     }
 
+    void deletingFromAFormShowsTheNextCardInItsOwnNotation() {
+        StartOnSample();
+        DoubleClickRow(1); // smith john, English
+        s->ui.ExpectMessage(kDeleteQuestion, IDYES);
+        QVERIFY(s->Frame().RunCommand(ID_CARD_DELETE));
+        QCOMPARE(Slot(), int(CMainFrame::SLOT_JAPANESE));
+        QCOMPARE(Edit("nameEdit")->text(), QStringLiteral("青木 優子"));
+        QVERIFY(s->Doc().GetCurrentCard()->IsJapanese());
+    }
+
     void openingAnotherFileCommitsTheFormIntoTheFileItCameFrom() {
         StartOnSample();
         WriteBook(s->Path("other.kvd"), {{0, "べつ", "別所 一", "", ""}});
