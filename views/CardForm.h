@@ -17,8 +17,11 @@ public:
     virtual QWidget* Widget() = 0;
     // NOTATION_JAPANESE or NOTATION_ENGLISH.
     virtual int Notation() const = 0;
-    // The size the form is designed for; the main window fits itself to it.
+    // The size the form's controls are placed for.
     virtual QSize DesignSize() const = 0;
+    // The size that shows every field with all eight contact slots; the main
+    // window starts with room for it.
+    virtual QSize FullSize() const = 0;
     // Once, after the main window has fitted itself to the forms.
     virtual void SetupControls() = 0;
     // Fills the form from the current card (none: empty fields).

@@ -13,12 +13,15 @@
 #include <QLayout>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QToolBar>
 
 namespace {
 
 constexpr UINT IDS_APP_NAME = 57344;
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 600;
 
 } // namespace
 
@@ -38,7 +41,7 @@ CMainFrame::CMainFrame(CKolvaneDoc& doc, QWidget* parent)
     RestoreBarStates();
     ConnectCommands();
 
-    resize(800, 600);
+    resize(kDefaultWidth, kDefaultHeight);
     RestoreWindowPos();
 
     m_doc.SetHost(this);
@@ -70,28 +73,30 @@ void CMainFrame::CreateCardForms() {
     const QRect r1 = geometry();
     m_forms[0] = CreateCardForm(NOTATION_ENGLISH, m_doc, m_pStack);
     m_forms[1] = CreateCardForm(NOTATION_JAPANESE, m_doc, m_pStack);
-    QSize design;
+    QSize full;
     for (const auto& form : m_forms) {
-        m_pStack->addWidget(form->Widget());
+        // A window smaller than the form scrolls it; a larger one stretches it.
+        auto* scroll = new QScrollArea(m_pStack);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(form->Widget());
+        m_pStack->addWidget(scroll);
         form->OnInitialUpdate();
-        design = design.expandedTo(form->DesignSize());
+        full = full.expandedTo(form->FullSize());
     }
     // The index bars must fit too, or their buttons would fold away.
     for (QToolBar* bar : m_bars)
-        design.setWidth(std::max(design.width(), bar->sizeHint().width()));
+        full.setWidth(std::max(full.width(), bar->sizeHint().width()));
 
-    // Shrink the window in each direction where the views' area is larger than
-    // the forms; where it is smaller it keeps its size.
+    // The window starts with the views' area just the size of a form with
+    // every slot showing. It may be made as low as its default height, where
+    // the forms scroll, but never narrower than the forms and the bars.
     layout()->activate();
-    const QSize area = m_pStack->size();
-    QSize fitted = size();
-    if (area.width() > design.width())
-        fitted.rwidth() -= area.width() - design.width();
-    if (area.height() > design.height())
-        fitted.rheight() -= area.height() - design.height();
-    resize(fitted);
-    m_sizeMinTrack = fitted.expandedTo(minimumSizeHint());
+    const QSize fitted = size() + full - m_pStack->size();
+    m_sizeMinTrack = QSize(fitted.width(), std::min(fitted.height(), kDefaultHeight))
+                         .expandedTo(minimumSizeHint());
     setMinimumSize(m_sizeMinTrack);
+    resize(fitted);
     if (m_bPosRestored)
         setGeometry(r1);
     for (const auto& form : m_forms)

@@ -83,13 +83,21 @@ private slots:
         QCOMPARE(f.form->SlotEdit(2)->width(), f.form->SlotEdit(0)->width());
         QCOMPARE(LookFaults(f.form.get()), QStringList());
 
-        // Ten contacts: all eight slots and the notice of the two more.
+        // Ten contacts: all eight slots and the notice of the two more. The
+        // form asks for their room, and made taller only the notes box grows.
         for (int i = 0; i < 8; ++i)
             card->m_contacts.Add(4, Sjis("0120-000-000"));
         f.Show(card);
         QVERIFY(f.form->MoreContactsNotice()->isVisible());
+        QCOMPARE(f.form->minimumSizeHint().height(), f.form->FullSize().height());
+        f.form->resize(f.form->FullSize());
         QCOMPARE(LookFaults(f.form.get()), QStringList());
         SaveScreenshot(f.form.get(), prefix + QStringLiteral("-ten-contacts"));
+        const QRect other = f.form->OtherEdit()->geometry();
+        const QRect notes = f.form->NotesEdit()->geometry();
+        f.form->resize(f.form->size() + QSize(0, 40));
+        QCOMPARE(f.form->OtherEdit()->geometry(), other);
+        QCOMPARE(f.form->NotesEdit()->geometry(), notes.adjusted(0, 0, 0, 40));
     }
 
     void aFormSetUpLargerThanItsDesignFillsItsSize() {

@@ -21,6 +21,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -92,6 +94,17 @@ void ClickButton(QWidget* dialog, const QString& text) {
     QFAIL(qPrintable(QStringLiteral("no button ") + text));
 }
 
+// The fields of the form the scroll area does not show whole.
+QStringList OutOfView(QWidget* form) {
+    QWidget* viewport = form->parentWidget();
+    QStringList hidden;
+    for (QWidget* child : form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child->isVisible() &&
+            !viewport->rect().contains(QRect(child->mapTo(viewport, QPoint()), child->size())))
+            hidden << child->objectName();
+    return hidden;
+}
+
 } // namespace
 
 class CardFormWindowTest : public QObject {
@@ -130,6 +143,31 @@ private slots:
     void cleanup() {
         QCOMPARE(Utf8(s->ui.Problems()), QString());
         s.reset();
+    }
+
+    void theFormsFitTheWindowAndScrollWhenItIsSmaller() {
+        StartOnSample();
+        const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
+        QDir().mkpath(folder);
+        for (CAddrCard* card : {s->Doc().GetBook().GetAt(2), Kappa()})
+            for (int i = 0; i < 8; ++i)
+                card->m_contacts.Add(1, "03-0000-0000");
+        const std::pair<int, const char*> forms[]{{1, "english"}, {kRowKappa, "japanese"}};
+        for (const auto& [row, name] : forms) {
+            QVERIFY(s->Frame().RunCommand(ID_VIEW_LIST));
+            DoubleClickRow(row);
+            QTRY_COMPARE(OutOfView(ShowingForm()), QStringList());
+            QVERIFY(s->Frame().grab().save(
+                folder + QStringLiteral("/window_%1_form.png").arg(QLatin1String(name))));
+        }
+        // At its smallest the window scrolls the form, and the notes come into view.
+        s->Frame().resize(s->Frame().minimumSize());
+        auto* scroll = qobject_cast<QScrollArea*>(ShowingForm()->parentWidget()->parentWidget());
+        QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+        QVERIFY(OutOfView(ShowingForm()).contains(QStringLiteral("notesEdit")));
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        QTRY_VERIFY(!OutOfView(ShowingForm()).contains(QStringLiteral("notesEdit")));
+        QVERIFY(s->Frame().grab().save(folder + QStringLiteral("/window_smallest.png")));
     }
 
     void doubleClickShowsTheCardAndPageDownCommitsTheEdit() {

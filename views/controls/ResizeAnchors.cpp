@@ -24,24 +24,17 @@ BOOL CResizeAnchors::AddControl(QWidget* control, UINT flags) {
 void CResizeAnchors::Reposition() {
     if (!m_pParent)
         return;
-    const QSize now = m_pParent->size();
-    // Growth is counted only beyond the design size: nothing moves while the
-    // parent is smaller, and regrowing from below it moves by the excess only.
-    const int dx = std::max(now.width(), m_sizeDesign.width()) -
+    // Growth is counted only beyond the design width: nothing moves while the
+    // parent is narrower, and regrowing from below it moves by the excess only.
+    const int dx = std::max(m_pParent->width(), m_sizeDesign.width()) -
                    std::max(m_sizeLast.width(), m_sizeDesign.width());
-    const int dy = std::max(now.height(), m_sizeDesign.height()) -
-                   std::max(m_sizeLast.height(), m_sizeDesign.height());
-    if (dx != 0 || dy != 0) {
+    if (dx != 0) {
         for (const Entry& entry : m_entries) {
             if (!entry.control)
                 continue;
             QRect r = entry.control->geometry();
-            if (entry.flags & ANCHOR_SIZE_Y)
-                r.setBottom(r.bottom() + dy);
             if (entry.flags & ANCHOR_SIZE_X)
                 r.setRight(r.right() + dx);
-            if (entry.flags & ANCHOR_MOVE_Y)
-                r.translate(0, dy);
             if (entry.flags & ANCHOR_MOVE_X)
                 r.translate(dx, 0);
             entry.control->setGeometry(r);

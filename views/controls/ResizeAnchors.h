@@ -1,6 +1,7 @@
 #pragma once
-// Keeps a form's controls attached to its right and bottom edges while the form
-// grows, and never shrinks them below the size they have in the form's design.
+// Keeps a form's controls attached to its right edge while the form grows, and
+// never shrinks them below the size they have in the form's design. The form
+// places its controls down the page itself.
 
 #include "platform/Types.h"
 
@@ -12,9 +13,7 @@
 
 enum : UINT {
     ANCHOR_MOVE_X = 1, // left and right edge follow the parent's right edge
-    ANCHOR_MOVE_Y = 2, // top and bottom edge follow the parent's bottom edge
-    ANCHOR_SIZE_X = 4, // the right edge follows
-    ANCHOR_SIZE_Y = 8, // the bottom edge follows
+    ANCHOR_SIZE_X = 2, // the right edge follows
 };
 
 class CResizeAnchors {
@@ -33,7 +32,7 @@ public:
     // FALSE, adding nothing, without a parent or when control is not its child.
     BOOL AddControl(QWidget* control, UINT flags);
 
-    // Moves the controls by the growth beyond the design size since the last call.
+    // Moves the controls by the growth beyond the design width since the last call.
     virtual void Reposition();
     virtual void RememberSize();
 

@@ -99,6 +99,7 @@ void CAddrCardForm::AddOtherAndNotes(QPlainTextEdit* other, CCaptionLabel* other
     m_nOtherCaptionDrop = otherCaption->y() - other->y();
     m_nNotesCaptionDrop = notesCaption->y() - notes->y();
     m_nOtherHeight = other->height();
+    m_nNotesHeight = notes->height();
 }
 
 QToolButton* CAddrCardForm::AddSlotButtonAt(DluRect place) {
@@ -124,8 +125,8 @@ void CAddrCardForm::AnchorCommonControls() {
     Anchor({m_pAddSlot}, ANCHOR_MOVE_X);
     for (const Slot& slot : m_slots)
         Anchor({slot.edit, slot.line}, ANCHOR_SIZE_X);
-    Anchor({m_pOther, m_pNotesLine, m_pMoreContacts}, ANCHOR_SIZE_X);
-    Anchor({m_pNotes}, ANCHOR_SIZE_X | ANCHOR_SIZE_Y);
+    // LayoutSlots places them down the form.
+    Anchor({m_pOther, m_pNotesLine, m_pMoreContacts, m_pNotes}, ANCHOR_SIZE_X);
 }
 
 void CAddrCardForm::ChainTabOrder(std::initializer_list<QWidget*> controls) {

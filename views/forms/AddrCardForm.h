@@ -47,6 +47,10 @@ public:
     QWidget* Widget() override { return this; }
     int Notation() const override { return m_nNotation; }
     QSize DesignSize() const override;
+    QSize FullSize() const override;
+    // The design width, and the height the shown slots need with the other
+    // and the notes box at their design heights.
+    QSize minimumSizeHint() const override;
     void SetupControls() override;
     // Shows the current card (empty fields when there is none) and sets the
     // card's notation to the form's.
@@ -127,6 +131,7 @@ private:
     int FindMethod(const char* name) const;
     void RefreshSlotCaptions();
     void UpdateMoreContactsNotice();
+    int HeightFor(int shown) const;
 
     const int m_nNotation;
     CKolvaneDoc& m_doc;
@@ -149,7 +154,8 @@ private:
     QWidget* m_pFirstField = nullptr;
     int m_nOtherCaptionDrop = 0; // how far a caption stands below its edit in the design
     int m_nNotesCaptionDrop = 0;
-    int m_nOtherHeight = 0; // the other box's height in the design
+    int m_nOtherHeight = 0; // the other and the notes box's heights in the design
+    int m_nNotesHeight = 0;
 
     // The slots: captions (method names in the form's language), texts, and
     // the method each slot stands for (kNoMethod: look the caption up).

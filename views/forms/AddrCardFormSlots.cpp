@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
@@ -154,26 +153,32 @@ void CAddrCardForm::LayoutSlots() {
                                  y0 - lineBottom);
     m_pMoreContacts->setVisible(!m_extraContacts.empty());
 
-    // The other and the notes box share the rest of the form; the notes box
-    // takes what is left and never shrinks below what the design size
-    // leaves it. When eight slots leave little room, the other box gives up
-    // height so that both keep two lines.
+    // The other box keeps its design height below the slots; the notes box
+    // takes the rest of the form, at least its design height. A form smaller
+    // than that is scrolled by its window, never squeezed.
     const int gap = m_dlu.Y(8);
-    const int bottom = std::max(height(), DesignSize().height()) - gap;
-    const int twoLines =
-        2 * m_pNotes->fontMetrics().lineSpacing() +
-        2 * (m_pNotes->frameWidth() + static_cast<int>(m_pNotes->document()->documentMargin()));
-    int otherHeight = m_nOtherHeight;
-    const int missing = twoLines - (bottom - (y0 + otherHeight + gap));
-    if (missing > 0)
-        otherHeight = std::max(twoLines, otherHeight - missing);
-    m_pOther->setGeometry(m_pOther->x(), y0, m_pOther->width(), otherHeight);
+    const int bottom = std::max(height(), minimumSizeHint().height()) - gap;
+    m_pOther->setGeometry(m_pOther->x(), y0, m_pOther->width(), m_nOtherHeight);
     m_pOtherCaption->move(m_pOtherCaption->x(), y0 + m_nOtherCaptionDrop);
-    const int notesTop = y0 + otherHeight + gap;
-    m_pNotesLine->move(m_pNotesLine->x(), y0 + otherHeight + m_dlu.Y(3));
+    const int notesTop = y0 + m_nOtherHeight + gap;
+    m_pNotesLine->move(m_pNotesLine->x(), y0 + m_nOtherHeight + m_dlu.Y(3));
     m_pNotesCaption->move(m_pNotesCaption->x(), notesTop + m_nNotesCaptionDrop);
-    m_pNotes->setGeometry(m_pNotes->x(), notesTop, m_pNotes->width(),
-                          std::max(m_pNotes->fontMetrics().lineSpacing(), bottom - notesTop));
+    m_pNotes->setGeometry(m_pNotes->x(), notesTop, m_pNotes->width(), bottom - notesTop);
+    updateGeometry();
+}
+
+int CAddrCardForm::HeightFor(int shown) const {
+    const int lineBottom = m_slots[static_cast<size_t>(shown - 1)].line->geometry().bottom() + 1;
+    const int gap = m_dlu.Y(8);
+    return lineBottom + gap + m_nOtherHeight + gap + m_nNotesHeight + gap;
+}
+
+QSize CAddrCardForm::minimumSizeHint() const {
+    return {DesignSize().width(), std::max(DesignSize().height(), HeightFor(m_nVisibleSlots))};
+}
+
+QSize CAddrCardForm::FullSize() const {
+    return {DesignSize().width(), std::max(DesignSize().height(), HeightFor(kSlotCount))};
 }
 
 void CAddrCardForm::AddSlot() {
