@@ -5,39 +5,47 @@
 #include "model/AddrBookFile.h"
 #include "platform/RecordingUserInteraction.h"
 
-#include <atomic>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <new>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Watches the sizes of the allocations made through operator new, so a test can
-// assert that a reader never asks for more memory than its input could fill.
-std::atomic<bool> g_watching{false};
-std::atomic<std::size_t> g_largest{0};
+// The largest allocation made through operator new while watching, so a test
+// can assert that a reader never asks for more memory than its input could fill.
+bool g_watching = false;
+std::size_t g_largest = 0;
 
 void* Allocate(std::size_t size) {
-    if (g_watching) {
-        std::size_t seen = g_largest;
-        while (size > seen && !g_largest.compare_exchange_weak(seen, size))
-            ;
-    }
+    if (g_watching && size > g_largest)
+        g_largest = size;
     return std::malloc(size ? size : 1);
 }
 
-struct AllocationProbe {
-    AllocationProbe() {
-        g_largest = 0;
-        g_watching = true;
-    }
-    ~AllocationProbe() { g_watching = false; }
-    std::size_t Largest() const { return g_largest; }
-};
+// "46 44 56 4B" to its bytes; white space between bytes is ignored.
+std::string Hex(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!std::isspace(static_cast<unsigned char>(text[i])))
+            out += static_cast<char>(std::stoi(text.substr(i++, 2), nullptr, 16));
+    return out;
+}
 
+std::string ErrorText(const std::optional<CFileError>& error) {
+    return error ? error->GetText() : std::string();
+}
+
+template <class Record> std::string StoredForm(Record& record) {
+    CMemFile file;
+    EXPECT_EQ(ErrorText(record.Write(&file)), "");
+    return file.Data();
+}
+
+const std::string kNewer = "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
+                           "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n";
 const std::string kNotABook = "このﾌｧｲﾙは住所録ﾌｧｲﾙではないか、壊れています。\n";
 
 // An empty book with the default contact methods.
@@ -54,11 +62,6 @@ const std::string kEmptyBook =
         "             08 00 00 00 57 65 62 73 69 74 65 00"
         "07 00 00 00  08 00 00 00 CA DD C4 DE D9 96 BC 00"
         "             09 00 00 00 55 73 65 72 6E 61 6D 65 00");
-
-const std::string kNewCard = Hex("01 00 00 00  FF FF FF FF"
-                                 "01 00 00 00 00  01 00 00 00 00  01 00 00 00 00  01 00 00 00 00"
-                                 "01 00 00 00 00  01 00 00 00 00  01 00 00 00 00  01 00 00 00 00"
-                                 "01 00 00 00  00 00 00 00");
 
 const std::string kFilledCard = Hex("01 00 00 00  00 00 00 00"
                                     "07 00 00 00 82 E2 82 DC 82 BE 00" // やまだ
@@ -90,7 +93,6 @@ std::string ValidBook() {
     CAddrBook book;
     book.m_methods.SetDefaults();
     CAddrCard* a = NewCard(0, "やまだ たろう", "山田 太郎", "㈱山田商事");
-    a->m_strAddress = Sjis("東京都千代田区\r\n1-1");
     a->m_contacts.Add(1, "03-1234-5678");
     a->m_contacts.Add(5, "taro@example.jp");
     book.AddCard(a);
@@ -116,7 +118,6 @@ TEST(StoredForm, WrittenAndReadBackByteForByte) {
     CAddrBook book;
     book.m_methods.SetDefaults();
     EXPECT_EQ(StoredForm(book), kEmptyBook);
-    EXPECT_EQ(StoredForm(*std::make_unique<CAddrCard>()), kNewCard);
     CAddrCard card;
     card.m_nNotation = NOTATION_JAPANESE;
     card.m_strFurigana = Sjis("やまだ");
@@ -131,13 +132,11 @@ TEST(StoredForm, WrittenAndReadBackByteForByte) {
     EXPECT_EQ(StoredForm(card), kFilledCard);
 
     EXPECT_EQ(ReadAndStore<CAddrBook>(kEmptyBook), kEmptyBook);
-    EXPECT_EQ(ReadAndStore<CAddrCard>(kNewCard), kNewCard);
     EXPECT_EQ(ReadAndStore<CAddrCard>(kFilledCard), kFilledCard);
     EXPECT_EQ(ReadAndStore<CContactMethodTable>(kOddTable), kOddTable);
     // Version 0 reads; negative counts read nothing.
     EXPECT_EQ(ReadAndStore<CAddrBook>(WithLong(ValidBook(), 4, "00 00 00 00")), ValidBook());
     EXPECT_EQ(ReadAndStore<CAddrCard>(WithLong(kFilledCard, 0, "00 00 00 00")), kFilledCard);
-    EXPECT_EQ(ReadAndStore<CAddrCard>(WithLong(kNewCard, 52, "FE FF FF FF")), kNewCard);
     EXPECT_EQ(ReadAndStore<CAddrBook>(WithLong(kEmptyBook, 8, "FB FF FF FF")), kEmptyBook);
 }
 
@@ -152,54 +151,53 @@ TEST(StoredForm, ReadErrorsComeBackAsValuesAndShowNothing) {
     ASSERT_EQ(valid.substr(secondListAt, 8), Hex("01 00 00 00 00 00 00 00"));
     ASSERT_EQ(valid.substr(tableAt, 8), Hex("01 00 00 00 08 00 00 00"));
 
-    const std::string newer = std::string(kNewerVersionMessage) + path;
-    struct Case {
+    const std::string newer = kNewer + path;
+    const std::string cut =
+        "ﾌｧｲﾙ " + path + " は途中で終わっています。壊れている可能性があります。";
+    const struct {
         size_t at;
         const char* value;
         int cardsKept;
         std::string text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // Newer versions at every level; nothing is read after the version.
         {4, "02 00 00 00", 0, newer},
         {12, "FF FF FF FF", 0, newer},
         {secondListAt, "02 00 00 00", 1, newer},
         {tableAt, "02 00 00 00", 3, newer},
         // Counts beyond the data fail before anything is reserved for them.
-        {8, "04 00 00 00", 3, EndOfFileMessage(path)},
-        {8, "FF FF FF 7F", 0, EndOfFileMessage(path)},
-        {contactsAt, "FF FF FF 7F", 0, EndOfFileMessage(path)},
-        {contactsAt + 8, "F0 FF FF FF", 0, EndOfFileMessage(path)},
-        {tableAt + 4, "09 00 00 00", 3, EndOfFileMessage(path)},
+        {8, "04 00 00 00", 3, cut},
+        {8, "FF FF FF 7F", 0, cut},
+        {contactsAt, "FF FF FF 7F", 0, cut},
+        {contactsAt + 8, "F0 FF FF FF", 0, cut},
+        {tableAt + 4, "09 00 00 00", 3, cut},
     };
     RecordingUserInteraction ui;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         CMemFile file(WithLong(valid, c.at, c.value), path);
         CAddrBook book;
-        AllocationProbe probe;
+        g_largest = 0;
+        g_watching = true;
         const std::optional<CFileError> error = book.Read(&file);
-        EXPECT_LE(probe.Largest(), valid.size() + 1024) << c.at;
-        ASSERT_TRUE(error) << c.at;
-        EXPECT_EQ(error->GetText(), c.text) << c.at;
+        g_watching = false;
+        EXPECT_LE(g_largest, valid.size() + 1024) << c.at;
+        EXPECT_EQ(ErrorText(error), c.text) << c.at;
         EXPECT_EQ(book.GetCount(), c.cardsKept) << c.at;
         if (c.text == newer)
             EXPECT_EQ(file.GetPosition(), c.at + 4) << c.at;
     }
-    // Every cut after the leading four bytes is the end-of-file error, and
-    // nothing bigger than the data is reserved.
+    // Every cut after the leading four bytes is the end-of-file error.
     for (size_t length = 0; length < valid.size(); ++length) {
         CMemFile file(valid.substr(0, length), path);
         CAddrBook book;
-        AllocationProbe probe;
-        EXPECT_EQ(ErrorText(book.Read(&file)),
-                  length < 4 ? kNotABook + path : EndOfFileMessage(path))
-            << length;
-        EXPECT_LE(probe.Largest(), length + 1024) << length;
+        EXPECT_EQ(ErrorText(book.Read(&file)), length < 4 ? kNotABook + path : cut) << length;
     }
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(AddrBookFile, LoadSaveAndTheirErrors) {
+// The document's tests open a damaged and a missing file and save, kolvane-cli's
+// open a newer one.
+TEST(AddrBookFile, LoadAndItsErrors) {
     char pattern[] = "/tmp/kolvane-model-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const fs::path dir = fs::path(pattern) / "Café 住所録";
@@ -210,52 +208,28 @@ TEST(AddrBookFile, LoadSaveAndTheirErrors) {
     // An empty file is an empty book with the default methods.
     ASSERT_EQ(ErrorText(LoadAddrBook(path.c_str(), book)), "");
     EXPECT_EQ(StoredForm(book), kEmptyBook);
-    book.AddCard(NewCard(0, "すずき", "鈴木", "㈱髙﨑"));
-    ASSERT_EQ(ErrorText(SaveAddrBook(path.c_str(), book)), "");
-    std::ostringstream saved;
-    saved << std::ifstream(path, std::ios::binary).rdbuf();
-    EXPECT_EQ(saved.str(), StoredForm(book));
-    CAddrBook back;
-    ASSERT_EQ(ErrorText(LoadAddrBook(path.c_str(), back)), "");
-    EXPECT_EQ(StoredForm(back), StoredForm(book));
 
     RecordingUserInteraction ui;
-    constexpr UINT stop = MB_OK | MB_ICONSTOP;
-    const struct {
-        const char* name;
-        std::string bytes;  // none: the file is missing
-        std::string before; // the text is before, the path, after
-        const char* after;
-        UINT type;
-    } cases[] = {
-        // Files that are no book are refused before anything is read.
-        {"zeros.kvd", std::string(20, '\0'), kNotABook, "", stop},
-        {"a.pdf", "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n", kNotABook, "", stop},
-        {"memo.txt", "FDV\r\nKolvane", kNotABook, "", stop},
-        {"short.kvd", "FDV", kNotABook, "", stop},
-        {"missing.kvd", "", "ﾌｧｲﾙ ", " が見つかりません。", stop},
-        {"cut.kvd", "FDVK\x01", "ﾌｧｲﾙ ", " は途中で終わっています。壊れている可能性があります。",
-         MB_OK | MB_ICONEXCLAMATION},
-        {"newer.kvd", std::string("FDVK\x02\0\0\0", 8), kNewerVersionMessage, "", stop},
-        {"blocked.kvd", "", "ﾌｧｲﾙ ", " へのｱｸｾｽが拒否されました。", stop},
+    // Files that are no book are refused before anything is read.
+    const std::pair<const char*, std::string> refused[] = {
+        {"zeros.kvd", std::string(20, '\0')},
+        {"a.pdf", "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n"},
+        {"memo.txt", "FDV\r\nKolvane"},
+        {"short.kvd", "FDV"},
+        {"blocked.kvd", ""}, // a folder
     };
-    for (const auto& c : cases) {
-        const fs::path file = dir / c.name;
-        if (!c.bytes.empty())
-            std::ofstream(file, std::ios::binary) << c.bytes;
-        CAddrBook refused;
-        const std::optional<CFileError> error = LoadAddrBook(file.c_str(), refused);
-        ASSERT_TRUE(error) << c.name;
-        EXPECT_EQ(error->GetText(), c.before + file.string() + c.after);
-        EXPECT_EQ(error->m_nType, c.type) << c.name;
+    for (const auto& [name, bytes] : refused) {
+        const fs::path file = dir / name;
+        if (!bytes.empty())
+            std::ofstream(file, std::ios::binary) << bytes;
+        CAddrBook none;
+        const std::optional<CFileError> error = LoadAddrBook(file.c_str(), none);
+        ASSERT_TRUE(error) << name;
+        EXPECT_EQ(error->GetText(), bytes.empty()
+                                        ? "ﾌｧｲﾙ " + file.string() + " へのｱｸｾｽが拒否されました。"
+                                        : kNotABook + file.string());
+        EXPECT_EQ(error->m_nType, UINT(MB_OK | MB_ICONSTOP)) << name;
     }
-    // A folder in the way of the file: the save fails and the folder stays.
-    const std::optional<CFileError> error = SaveAddrBook((dir / "blocked.kvd").c_str(), book);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->m_nType, stop);
-    EXPECT_TRUE(fs::is_directory(dir / "blocked.kvd"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 8)
-        << "no temporary file is left behind";
     EXPECT_TRUE(ui.messages.empty());
     fs::remove_all(pattern);
 }
@@ -284,11 +258,5 @@ void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
 void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
