@@ -2,12 +2,13 @@
 
 #include "doc/UpdateHints.h"
 #include "platform/CodePage.h"
+#include "views/JapaneseUi.h"
+#include "views/controls/CaptionLabel.h"
+#include "views/forms/AddrCardEnView.h"
+#include "views/forms/AddrCardJaView.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QtTest>
-
-#include <algorithm>
 
 CString Sjis(const char* utf8) {
     CString out;
@@ -29,24 +30,31 @@ CAddrCard* CTestDocument::AddCard(int notation, const char* nameUtf8) {
 }
 
 void CTestDocument::OnUpdate(IKolvaneView*, int hint, CAddrCard* card) {
-    hints.push_back({hint, card});
-    switch (hint) {
-    case HINT_CARD_CHANGED:
+    hints.emplace_back(hint, card);
+    if (hint == HINT_CARD_CHANGED) {
         SetCurrentCard(card);
         SetModifiedFlag(true);
-        break;
-    case HINT_CARD_DELETED:
-        if (GetCurrentCard() == card)
-            SetCurrentCard(nullptr);
-        GetBook().RemoveCard(card);
-        SetModifiedFlag(true);
-        break;
-    case HINT_DESELECT_ALL:
-        SetCurrentCard(nullptr);
-        break;
-    default:
-        break;
     }
+}
+
+FormFixture::FormFixture(int notation) {
+    form.reset(notation == NOTATION_ENGLISH ? static_cast<CAddrCardForm*>(new CAddrCardEnView(doc))
+                                            : new CAddrCardJaView(doc));
+    form->resize(form->DesignSize());
+    form->SetupControls();
+    ShowActive(form.get());
+}
+
+void FormFixture::Show(CAddrCard* card) {
+    doc.SetCurrentCard(card);
+    form->LoadFromCard();
+}
+
+QStringList FormFixture::Captions() const {
+    QStringList captions;
+    for (int i = 0; i < form->VisibleSlots(); ++i)
+        captions << form->SlotCaption(i)->Text();
+    return captions;
 }
 
 void TypeText(QWidget* widget, const QString& text) {
@@ -62,55 +70,38 @@ void TypeText(QWidget* widget, const QString& text) {
 void ShowActive(QWidget* window) {
     window->show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("the window did not become active");
+    QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-QString SaveScreenshot(QWidget* widget, const QString& name) {
-    const QString dir = qEnvironmentVariableIsSet("KOLVANE_SCREENSHOTS")
-                            ? qEnvironmentVariable("KOLVANE_SCREENSHOTS")
-                            : QDir::currentPath();
+void SaveScreenshot(QWidget* widget, const QString& name) {
+    const QString dir = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::currentPath());
     QDir().mkpath(dir);
-    const QString path = dir + QLatin1Char('/') + name + QStringLiteral(".png");
-    widget->grab().save(path);
-    return path;
+    widget->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-void WhenModalOpens(const std::function<bool(QWidget*)>& isIt,
-                    const std::function<void(QWidget*)>& action) {
-    auto* timer = new QTimer;
-    auto elapsed = std::make_shared<QElapsedTimer>();
-    elapsed->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, isIt, action] {
+void WhenModalOpens(const std::function<void(QWidget*)>& action, const char* className, int tries) {
+    QTimer::singleShot(10, [=] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && isIt(modal) && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
+        if (modal && modal->inherits(className) && modal->isVisible())
             action(modal);
-        } else if (elapsed->elapsed() > 5000) {
-            timer->stop();
-            timer->deleteLater();
-            qWarning("the expected dialog did not open");
-            if (modal)
-                modal->close();
-        }
+        else if (tries > 0)
+            WhenModalOpens(action, className, tries - 1);
+        else if (modal)
+            modal->close();
     });
-    timer->start(10);
 }
 
-namespace {
-
-std::vector<std::function<std::unique_ptr<QObject>()>>& Registry() {
+std::vector<std::function<std::unique_ptr<QObject>()>>& FormsTests() {
     static std::vector<std::function<std::unique_ptr<QObject>()>> tests;
     return tests;
 }
 
-} // namespace
-
-void RegisterFormsTest(std::function<std::unique_ptr<QObject>()> make) {
-    Registry().push_back(std::move(make));
-}
-
-const std::vector<std::function<std::unique_ptr<QObject>()>>& FormsTests() {
-    return Registry();
+// Runs every registered test class with the Japanese font the program uses.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    SetUpJapaneseUi(app);
+    int failures = 0;
+    for (const auto& make : FormsTests())
+        failures += QTest::qExec(make().get(), argc, argv);
+    return failures == 0 ? 0 : 1;
 }
