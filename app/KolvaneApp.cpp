@@ -81,7 +81,7 @@ BOOL CKolvaneApp::InitInstance(const QStringList& arguments) {
     }
     if (!opened) {
         if (!filePath.empty())
-            OpenDocumentFile(filePath);
+            m_nStartFailureStatus = OpenDocumentFile(filePath) ? 0 : 1;
         else
             OnFileNew();
         if (!m_bHasDocument)

@@ -37,6 +37,10 @@ public:
     // arguments: the command line without the program's name. FALSE when the
     // program is to end (another copy runs, or no document could be had).
     BOOL InitInstance(const QStringList& arguments);
+    // After InitInstance returned FALSE: 1 when the book named on the command
+    // line could not be opened, else 0 (another copy took the file, or the user
+    // cancelled the question for a first file).
+    int GetStartFailureStatus() const { return m_nStartFailureStatus; }
     void ExitInstance();
 
     // Opens path (native) as the document after the current one was saved or
@@ -68,5 +72,6 @@ private:
     std::unique_ptr<CKolvaneDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
     bool m_bHasDocument = false;
+    int m_nStartFailureStatus = 0;
     std::string m_strPendingFile;
 };

@@ -114,6 +114,8 @@ int main(int argc, char** argv) {
         if (app.InitInstance(file.isEmpty() ? QStringList() : QStringList{file})) {
             result = QApplication::exec();
             app.ExitInstance();
+        } else {
+            result = app.GetStartFailureStatus();
         }
     }
     settings.Sync();

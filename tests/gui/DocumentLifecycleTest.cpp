@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <fstream>
+
 class DocumentLifecycleTest : public QObject {
     Q_OBJECT
 public slots:
@@ -74,6 +76,7 @@ private slots:
                 s->settings.WriteProfileInt("Settings", "OpenPrevDoc", 0);
             s->ui.CancelFilePrompt();
             QVERIFY(!s->Start({}, run == 1));
+            QCOMPARE(s->App().GetStartFailureStatus(), 0);
         }
         // A file that cannot be created is reported and nothing starts.
         NewSession();
@@ -81,6 +84,14 @@ private slots:
         s->ui.PickFile(nowhere).ExpectMessage(
             nowhere + " cannot be created.  Make sure to create new files on read-write media.");
         QVERIFY(!s->Start());
+        // A named book that cannot be read is reported and the program ends
+        // with a failure status.
+        NewSession();
+        const std::string damaged = File("notes.kvd");
+        std::ofstream(damaged) << "not a book";
+        s->ui.ExpectMessage("このﾌｧｲﾙは住所録ﾌｧｲﾙではないか、壊れています。\n" + damaged);
+        QVERIFY(!s->Start({QString::fromStdString(damaged)}));
+        QCOMPARE(s->App().GetStartFailureStatus(), 1);
         // A file named on the command line wins over the last file.
         NewSession();
         s->settings.WriteProfileString("Most Recent File", "File", book.c_str());
