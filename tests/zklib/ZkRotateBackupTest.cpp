@@ -1,3 +1,5 @@
+// The document's tests save through the backup settings; here gaps and the oldest.
+
 #include "zklib/ZkRotateBackup.h"
 #include "platform/RecordingUserInteraction.h"
 
@@ -8,86 +10,47 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-class RotateBackup : public ::testing::Test {
-protected:
-    RotateBackup() {
-        dir = fs::temp_directory_path() / ("kolvane-rot-" + std::to_string(::getpid())) /
-              "Café 住所録";
-        fs::remove_all(dir.parent_path());
-        fs::create_directories(dir);
-        path = (dir / "book.kvd").string();
-    }
-    ~RotateBackup() override { fs::remove_all(dir.parent_path()); }
-
+TEST(RotateBackup, GenerationsShiftUpToAGapAndTheOldestGoes) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("kolvane-rot-" + std::to_string(::getpid())) / "Café 住所録";
+    fs::remove_all(dir.parent_path());
+    fs::create_directories(dir);
+    const std::string path = (dir / "book.kvd").string();
     // A new file renamed into place, as the program's saves replace a file.
-    void Put(const std::string& name, const std::string& text) {
+    auto put = [&](const char* name, const std::string& text) {
         std::ofstream(dir / "new", std::ios::binary) << text;
         fs::rename(dir / "new", dir / name);
-    }
-    std::string Get(const std::string& name) {
+    };
+    auto get = [&](const char* name) {
         std::ifstream in(dir / name, std::ios::binary);
-        if (!in)
-            return "(none)";
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
-
-    fs::path dir;
-    std::string path;
+        return in ? std::string((std::istreambuf_iterator<char>(in)), {}) : "(none)";
+    };
     RecordingUserInteraction ui;
-};
-
-} // namespace
-
-TEST_F(RotateBackup, GenerationsShiftAndTheOldestGoes) {
     CZkRotateBackup backup;                   // 5 generations, "bak"
     EXPECT_TRUE(backup.Backup(path.c_str())); // nothing to move yet
-
     for (int save = 1; save <= 8; ++save) {
-        Put("book.kvd", "v" + std::to_string(save));
+        put("book.kvd", "v" + std::to_string(save));
         ASSERT_TRUE(backup.Backup(path.c_str()));
         // The book keeps its name throughout; the newest backup is the same file.
-        EXPECT_EQ(Get("book.kvd"), "v" + std::to_string(save));
+        EXPECT_EQ(get("book.kvd"), "v" + std::to_string(save));
         EXPECT_TRUE(fs::equivalent(dir / "book.kvd", dir / "book.kvd.bak"));
     }
-    EXPECT_EQ(Get("book.kvd.bak"), "v8");
-    EXPECT_EQ(Get("book.kvd.bak.5"), "v3");
-    EXPECT_EQ(Get("book.kvd.bak.6"), "(none)");
-    EXPECT_EQ(ui.Problems(), "");
-}
+    EXPECT_EQ(get("book.kvd.bak.5") + get("book.kvd.bak.6"), "v3(none)");
 
-TEST_F(RotateBackup, SmallGenerationCountsAndGaps) {
-    Put("book.kvd", "p");
-    Put("book.kvd.bak", "old");
-    ASSERT_TRUE(CZkRotateBackup(0, "bak").Backup(path.c_str()));
-    EXPECT_EQ(Get("book.kvd.bak"), "p");
-    EXPECT_EQ(Get("book.kvd.bak.1"), "(none)");
+    // A gap stops the shift: bak.3 stays where it is.
+    fs::remove(dir / "book.kvd.bak.2");
+    put("book.kvd", "p");
+    ASSERT_TRUE(backup.Backup(path.c_str()));
+    EXPECT_EQ(get("book.kvd.bak.1") + get("book.kvd.bak.2") + get("book.kvd.bak.3"), "v8v7v5");
 
-    // A gap stops the shift: bak.2 stays where it is.
-    Put("book.kvd", "p2");
-    Put("book.kvd.bak.2", "far");
-    ASSERT_TRUE(CZkRotateBackup(5, "bak").Backup(path.c_str()));
-    EXPECT_EQ(Get("book.kvd.bak"), "p2");
-    EXPECT_EQ(Get("book.kvd.bak.1"), "p");
-    EXPECT_EQ(Get("book.kvd.bak.2"), "far");
-
-    Put("book.kvd", "q");
-    ASSERT_TRUE(CZkRotateBackup(5, ".old").Backup(path.c_str()));
-    EXPECT_EQ(Get("book.kvd.old"), "q");
-    EXPECT_EQ(CZkRotateBackup(5, ".").GetExtension(), CString("bak"));
-    EXPECT_FALSE(CZkRotateBackup().Backup(""));
-    EXPECT_EQ(ui.Problems(), "");
-}
-
-TEST_F(RotateBackup, UndeletableOldestGenerationStopsWithAMessage) {
-    Put("book.kvd", "p");
-    Put("book.kvd.bak", "b");
-    fs::create_directories(dir / "book.kvd.bak.1" / "inside"); // cannot be removed as a file
-    ui.ExpectMessage("ﾌｧｲﾙを削除できません: " + path + ".bak.1");
-    EXPECT_FALSE(CZkRotateBackup(1, "bak").Backup(path.c_str()));
-    EXPECT_EQ(Get("book.kvd"), "p");
-    EXPECT_EQ(Get("book.kvd.bak"), "b");
+    // An oldest generation that cannot be removed stops the backup, and the
+    // book stays as it was.
+    fs::create_directories(dir / "book.kvd.old.1" / "inside");
+    put("book.kvd.old", "b");
+    ui.ExpectMessage("ﾌｧｲﾙを削除できません: " + path + ".old.1");
+    EXPECT_FALSE(CZkRotateBackup(1, ".old").Backup(path.c_str()));
+    EXPECT_EQ(get("book.kvd") + get("book.kvd.old"), "pb");
     EXPECT_EQ(ui.Problems(), "");
     EXPECT_EQ(ui.messages.at(0).type, UINT(MB_ICONSTOP));
+    fs::remove_all(dir.parent_path());
 }

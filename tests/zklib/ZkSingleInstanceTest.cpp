@@ -1,10 +1,13 @@
+// The main window's tests hand a file to a running copy; here one that crashed.
+
+#include "zklib/ZkSingleInstance.h"
+#include "platform/StringTable.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <string>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,75 +15,45 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A running copy of the probe whose standard output is read line by line.
-struct Probe {
-    explicit Probe(const std::string& arg = {}) {
-        int fds[2];
-        EXPECT_EQ(::pipe(fds), 0);
-        pid = ::fork();
-        if (pid == 0) {
-            ::dup2(fds[1], 1);
-            ::close(fds[0]);
-            ::execl(SINGLE_INSTANCE_PROBE, SINGLE_INSTANCE_PROBE,
-                    arg.empty() ? nullptr : arg.c_str(), nullptr);
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        out = ::fdopen(fds[0], "r");
+// Takes the guard in a child process, which crashes when it became the first
+// copy and ends with status 3 when it handed its message over.
+int CreateInChild(const char* message) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        CZkSingleInstance guard;
+        if (!guard.Create(128, message))
+            ::_exit(3);
+        ::kill(::getpid(), SIGKILL);
     }
-    ~Probe() {
-        if (pid > 0) {
-            ::kill(pid, SIGKILL);
-            Wait();
-        }
-        if (out)
-            std::fclose(out);
-    }
-    std::string Line() {
-        char buf[512];
-        return std::fgets(buf, sizeof buf, out) ? std::string(buf) : std::string("(eof)");
-    }
-    int Wait() {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    pid_t pid = -1;
-    FILE* out = nullptr;
-};
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
 
 } // namespace
 
-TEST(ZkSingleInstance, SecondCopyHandsItsFileToTheFirstAndEnds) {
+TEST(ZkSingleInstance, ACrashedCopyLeavesNoLockAndTheNextCopyIsFirst) {
     const fs::path runtime =
         fs::temp_directory_path() / ("kolvane-si-" + std::to_string(::getpid()));
     fs::remove_all(runtime);
     fs::create_directories(runtime);
     fs::permissions(runtime, fs::perms::owner_all);
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    CStringTable strings;
+    strings.Load("128\tProbe\\n\\nProbe\n");
+    AfxSetResourceStrings(&strings);
 
-    Probe first;
-    ASSERT_EQ(first.Line(), "first Probe Class\n");
-    {
-        Probe second("/tmp/Café 住所録/book.kvd");
-        EXPECT_EQ(second.Line(), "second\n");
-        EXPECT_EQ(second.Wait(), 3);
-    }
-    EXPECT_EQ(first.Line(), "got /tmp/Café 住所録/book.kvd\n");
+    EXPECT_EQ(CreateInChild(nullptr), -SIGKILL);
+    CZkSingleInstance guard;
+    ASSERT_TRUE(guard.Create(128, nullptr));
+    EXPECT_EQ(CreateInChild("/tmp/Café 住所録/book.kvd"), 3);
+    pollfd p{guard.GetListenSocket(), POLLIN, 0};
+    ASSERT_EQ(::poll(&p, 1, 5000), 1);
+    CString message;
+    ASSERT_TRUE(guard.ReceiveMessage(message));
+    EXPECT_EQ(message, CString("/tmp/Café 住所録/book.kvd"));
     // The guard's folder is the user's alone.
     EXPECT_EQ(fs::status(runtime / "kolvane").permissions() & fs::perms::all, fs::perms::owner_all);
-
-    // A copy that crashed leaves no lock behind.
-    ::kill(first.pid, SIGKILL);
-    first.Wait();
-    Probe again;
-    EXPECT_EQ(again.Line(), "first Probe Class\n");
-    {
-        Probe quit("quit");
-        EXPECT_EQ(quit.Wait(), 3);
-    }
-    EXPECT_EQ(again.Line(), "got quit\n");
-    EXPECT_EQ(again.Wait(), 0);
+    AfxSetResourceStrings(nullptr);
     fs::remove_all(runtime);
 }
