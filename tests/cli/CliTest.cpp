@@ -65,8 +65,10 @@ protected:
     // input read from the file given; standard output and error are kept.
     Result Run(std::vector<std::string> args, const char* locale = "C", const fs::path& in = {}) {
         std::string line = std::string("LC_ALL=") + locale + " " + KOLVANE_CLI;
-        for (const std::string& arg : args)
-            line += " " + Quoted(arg);
+        for (const std::string& arg : args) {
+            line += ' ';
+            line += Quoted(arg);
+        }
         const fs::path out = m_root / "stdout", err = m_root / "stderr";
         line += " <" + Quoted(in.empty() ? "/dev/null" : in.string()) + " >" + Quoted(out) + " 2>" +
                 Quoted(err) + "; echo $?";

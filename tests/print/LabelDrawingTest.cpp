@@ -214,11 +214,12 @@ TEST(LabelPainter, DrawsEachLabelInsideItsTextRectangle) {
         const QRectF ink =
             InkBox(image, QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)));
         EXPECT_EQ(ink.isEmpty(), cell == 3) << cell;
-        if (!ink.isEmpty())
+        if (!ink.isEmpty()) {
             EXPECT_TRUE(
                 QRectF(QPointF(t.left - 0.3, t.top - 0.3), QPointF(t.right + 0.3, t.bottom + 0.3))
                     .contains(ink))
                 << cell;
+        }
     }
     const CPagePlan one({&cards[1]}, 4);
     Draw(image, kSheet, one, false);
