@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTest>
 #include <QUrl>
 
@@ -33,12 +32,6 @@ private:
     RecordingUserInteraction ui;
     UrlCatcher catcher;
 
-    void ClickOk(CZkEditTextDlg& dialog, const QString& text) {
-        dialog.findChild<QLineEdit*>(QStringLiteral("text"))->setText(text);
-        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
-    }
-
 private slots:
     void initTestCase() {
         AfxSetUserInteraction(&ui);
@@ -48,11 +41,7 @@ private slots:
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         AfxSetUserInteraction(nullptr);
     }
-    void cleanup() {
-        QCOMPARE(Utf8(ui.Problems()), QString());
-        ui.Clear();
-        catcher.urls.clear();
-    }
+    void cleanup() { QCOMPARE(Utf8(ui.Problems()), QString()); }
 
     void editTextDialogKeepsItsLengthLimitsInBytes() {
         CZkEditTextDlg dialog;
@@ -63,39 +52,42 @@ private slots:
         dialog.m_nMaxLength = 128;
         dialog.Prepare();
         dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("ﾚｲｱｳﾄの保存"));
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("prompt"))->text(),
-                 QStringLiteral("ﾚｲｱｳﾄ名を入力してください。"));
-        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("text"))->text(),
-                 QStringLiteral("旧名"));
-
-        ui.ExpectMessage("1 文字以上の文字列を入力してください。");
-        ClickOk(dialog, QString());
-        QVERIFY(dialog.isVisible());
-        ui.ExpectMessage("128 文字以下の文字列を入力してください。");
-        ClickOk(dialog, QString(129, QLatin1Char('a')));
-        QVERIFY(dialog.isVisible());
-        // A character code page 932 has not is named, and the text stays.
-        ui.ExpectMessage("「é」は使えない文字です。別の文字に直してください。");
-        ClickOk(dialog, QStringLiteral("Café"));
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("text"))->text(),
-                 QStringLiteral("Café"));
-        QCOMPARE(ui.messages.back().type, UINT(MB_OK | MB_ICONEXCLAMATION));
+        QLineEdit* text = dialog.findChild<QLineEdit*>(QStringLiteral("text"));
+        QCOMPARE(dialog.windowTitle() +
+                     dialog.findChild<QLabel*>(QStringLiteral("prompt"))->text() + text->text(),
+                 QStringLiteral("ﾚｲｱｳﾄの保存ﾚｲｱｳﾄ名を入力してください。旧名"));
+        // Each refused text keeps the dialog open; a character code page 932
+        // has not is named, and the text stays.
+        const std::pair<QString, const char*> refused[]{
+            {QString(), "1 文字以上の文字列を入力してください。"},
+            {QString(129, u'a'), "128 文字以下の文字列を入力してください。"},
+            {QStringLiteral("Café"), "「é」は使えない文字です。別の文字に直してください。"}};
+        const auto clickOk = [&](const QString& typed) {
+            text->setText(typed);
+            QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        };
+        for (const auto& [typed, message] : refused) {
+            ui.ExpectMessage(message);
+            clickOk(typed);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(text->text(), typed);
+            QCOMPARE(ui.messages.back().type, UINT(MB_OK | MB_ICONEXCLAMATION));
+        }
         // 64 double-byte characters are 128 bytes: exactly the maximum.
-        ClickOk(dialog, QString(64, QChar(0x3042)));
-        QVERIFY(!dialog.isVisible());
+        clickOk(QString(64, QChar(0x3042)));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.m_strText, Sjis(QString(64, QChar(0x3042)).toUtf8().constData()));
     }
 
-    void hyperLinkNamesWhyATargetCouldNotBeOpened() {
+    void linksNameWhyATargetCouldNotBeOpenedAndTurnPurple() {
         QCOMPARE(Utf8(CZkHyperLink::ErrorText("a/b", 99)),
                  QStringLiteral("ﾌｧｲﾙ 'a/b' が開けません:\n未知のｴﾗｰ: 99"));
         QTemporaryDir dir;
-        const std::string page = dir.filePath(QStringLiteral("page.html")).toStdString();
+        const QString page = dir.filePath(QStringLiteral("page.html"));
+        const std::string path = page.toStdString();
         QCOMPARE(CZkHyperLink("").Navigate(), 0);
-        QCOMPARE(CZkHyperLink(page.c_str()).Navigate(), 2);
+        QCOMPARE(CZkHyperLink(path.c_str()).Navigate(), 2);
         const std::string noFolder = dir.filePath(QStringLiteral("gone/page.html")).toStdString();
         QCOMPARE(CZkHyperLink(noFolder.c_str()).Navigate(), 3);
         ui.ExpectMessage("ﾌｧｲﾙ 'x.html' が開けません:\n指定されたﾌｧｲﾙが見つかりません。")
@@ -103,36 +95,28 @@ private slots:
                            "ｵﾍﾟﾚｰｼｮﾝを完了するためのﾒﾓﾘが不足しています。");
         CZkHyperLink::ReportError("x.html", 2);
         CZkHyperLink::ReportError("x", 0);
-        QFile(QString::fromStdString(page)).open(QIODevice::WriteOnly);
-        QVERIFY(CZkHyperLink(page.c_str()).Navigate() > 32);
-        QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(page))});
         QCOMPARE(ui.messages.back().type, UINT(MB_OK | MB_ICONSTOP));
-    }
 
-    void staticLinkOpensItsOwnTextWithoutATargetAndTurnsPurple() {
-        QTemporaryDir dir;
-        const QString page = dir.filePath(QStringLiteral("help.html"));
-        QFile(page).open(QIODevice::WriteOnly);
-        CZkStaticLink link;
-        link.setText(page);
-        link.show();
-        QCOMPARE(link.palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        QVERIFY(link.font().underline());
-        QCOMPARE(link.cursor().shape(), Qt::PointingHandCursor);
-        QTest::mouseClick(&link, Qt::LeftButton);
-        QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(page)});
-        QVERIFY(link.IsVisited());
-        QCOMPARE(link.palette().color(QPalette::WindowText), QColor(128, 0, 128));
-
-        CZkStaticLink broken(dir.filePath(QStringLiteral("missing.html")).toUtf8().constData());
-        broken.setText(QStringLiteral("missing"));
+        // A link without a target opens its own text and turns purple once visited.
+        CZkStaticLink broken(noFolder.c_str());
+        broken.setText(QStringLiteral("gone"));
         broken.show();
         QTest::mouseClick(&broken, Qt::LeftButton);
         QVERIFY(!broken.IsVisited());
         QCOMPARE(broken.palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QFile(page).open(QIODevice::WriteOnly);
+        QVERIFY(CZkHyperLink(path.c_str()).Navigate() > 32);
+        CZkStaticLink link;
+        link.setText(page);
+        link.show();
+        QTest::mouseClick(&link, Qt::LeftButton);
+        QCOMPARE(catcher.urls, QList<QUrl>(2, QUrl::fromLocalFile(page)));
+        QVERIFY(link.IsVisited());
+        QCOMPARE(link.palette().color(QPalette::WindowText), QColor(128, 0, 128));
     }
 
-    void iconButtonDrawsAFrameAndAShadow() {
+    void iconButtonAndAboutBox() {
+        // The icon button draws a frame and a shadow around its picture.
         QPixmap picture(32, 32);
         picture.fill(Qt::yellow);
         CZkIconButton button{QIcon(picture)};
@@ -142,9 +126,7 @@ private slots:
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::black));
         QCOMPARE(image.pixelColor(side - 2, side - 2), QColor(Qt::darkGray));
         QCOMPARE(image.pixelColor(side / 2, side / 2), QColor(Qt::yellow));
-    }
 
-    void aboutBoxShowsTheRightsInfoAndLink() {
         CZkAboutDlg about;
         about.m_strHolder = "Tavrin";
         about.m_strInfo = Sjis("住所録");
@@ -159,7 +141,7 @@ private slots:
                 shown << about.findChild<QLabel*>(QLatin1String(name))->text();
         }
         QCOMPARE(
-            shown.join(QLatin1Char('|')),
+            shown.join(u'|'),
             QStringLiteral("Copyright (C) 1999-2003 Tavrin|住所録|ﾍﾙﾌﾟ:|https://example.invalid/|"
                            "Copyright (C) 2003 Tavrin|住所録|ﾍﾙﾌﾟ:|https://example.invalid/"));
     }
