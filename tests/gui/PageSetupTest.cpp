@@ -181,10 +181,14 @@ private slots:
     }
 
     void theCommandMakesTheChosenLayoutCurrentAndKeepsIt() {
+        // The layout in the settings is current from the start.
+        s->settings.WriteProfileInt("PageLayout", "Columns", 3);
+        s->settings.WriteProfileInt("PageLayout", "Rows", 7);
         CopyBundledLayouts();
         WriteBook(s->Path("book.kvd"), SampleCards());
         QVERIFY(s->Start({QString::fromStdString(s->Path("book.kvd"))}));
         QVERIFY(QTest::qWaitForWindowExposed(&s->Frame()));
+        QCOMPARE(s->List().PageLayout().GetCellCount(), 21);
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<CPageSetupDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
@@ -220,6 +224,7 @@ private slots:
         QVERIFY(s->Frame().RunCommand(ID_FILE_PAGE_SETUP));
         QCOMPARE(QString::fromLatin1(s->List().PrintFonts().m_lfJapanese.lfFaceName),
                  QStringLiteral("IPAMincho"));
+        QVERIFY(s->settings.Contains("Settings", "PrintFontJa"));
         const std::string pdf = s->Path("mincho.pdf");
         s->ui.ChoosePrint({PrintChoice::Range::all, {}, pdf});
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
