@@ -26,27 +26,6 @@ namespace {
 
 const char* const kNoCards = "印刷するｶｰﾄﾞがありません。";
 
-// Ten Japanese cards listed in this order; the first seven live in Tokyo.
-void WriteMemberBook(const std::string& path, const char* overfullAddress = nullptr) {
-    CAddrBook book;
-    book.m_methods.SetDefaults();
-    for (int i = 1; i <= 10; ++i) {
-        const std::string n = (i < 10 ? "0" : "") + std::to_string(i);
-        auto* card = new CAddrCard;
-        card->m_nNotation = 0;
-        card->m_strFurigana = CZkString(Sjis(("かいいん " + n).c_str()));
-        card->m_strName = CZkString(Sjis(("会員 " + n).c_str()));
-        card->m_strZip = CZkString(Sjis(("100-00" + n).c_str()));
-        const std::string city = i <= 7 ? "東京都千代田区" : "大阪府大阪市北区";
-        card->m_strAddress = CZkString(Sjis((city + "一丁目" + n + "番地\r\nｺﾙｳﾞｧﾈﾋﾞﾙ").c_str()));
-        if (i == 2 && overfullAddress)
-            card->m_strAddress = CZkString(Sjis(overfullAddress));
-        book.AddCard(card);
-    }
-    if (SaveAddrBook(path.c_str(), book))
-        qFatal("cannot write %s", path.c_str());
-}
-
 // A4 upright, 10 mm page margins, 2 mm inside each cell.
 CPageLayout Sheet(int columns, int rows) {
     CPageLayout layout;
@@ -113,8 +92,21 @@ class PrintingTest : public QObject {
 private:
     std::unique_ptr<GuiSession> s;
 
+    // Ten Japanese cards listed in this order; the first seven live in Tokyo.
     void StartOnMembers(const CPageLayout& layout, const char* overfullAddress = nullptr) {
-        WriteMemberBook(s->Path("members.kvd"), overfullAddress);
+        CAddrBook book;
+        book.m_methods.SetDefaults();
+        for (int i = 1; i <= 10; ++i) {
+            const std::string n = (i < 10 ? "0" : "") + std::to_string(i);
+            CAddrCard* card = MakeCard({0, ("かいいん " + n).c_str(), ("会員 " + n).c_str()});
+            card->m_strZip = CZkString(Sjis(("100-00" + n).c_str()));
+            const std::string address = (i <= 7 ? "東京都千代田区" : "大阪府大阪市北区") +
+                                        ("一丁目" + n + "番地\r\nｺﾙｳﾞｧﾈﾋﾞﾙ");
+            card->m_strAddress =
+                CZkString(Sjis(i == 2 && overfullAddress ? overfullAddress : address.c_str()));
+            book.AddCard(card);
+        }
+        QVERIFY(!SaveAddrBook(s->Path("members.kvd").c_str(), book));
         QVERIFY(s->Start({QString::fromStdString(s->Path("members.kvd"))}));
         QVERIFY(QTest::qWaitForWindowExposed(&s->Frame()));
         s->List().SetPageLayout(layout);
@@ -149,7 +141,6 @@ private slots:
         CLabelPreviewDialog* preview = OpenPreview();
         QVERIFY(preview);
         QTRY_COMPARE(preview->Preview().pageCount(), 2);
-        QCOMPARE(preview->Preview().currentPage(), 1);
         QVERIFY(s->ui.printPrompts.empty());
         preview->resize(1024, 768);
         QTest::qWait(50);
@@ -185,7 +176,7 @@ private slots:
         QTRY_VERIFY(!s->Frame().findChild<CLabelPreviewDialog*>());
     }
 
-    void printsTheChosenRowsAndPagesOnTheLayoutsPaper() {
+    void printsTheChosenRowsAndPagesOnTheLayoutsPaperOrSaysWhyNot() {
         StartOnMembers(Sheet(1, 3));
         // The selection prints in list order.
         s->SelectRows({7, 0, 5, 2});
@@ -228,13 +219,12 @@ private slots:
         s->ui.ChoosePrint({PrintChoice::Range::all, {}, pdf});
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
         QCOMPARE(Printed(pdf), QStringLiteral("612x792: 01 06 02 07 03 08 04 09 05 10"));
-    }
 
-    void printingThatCannotOrNeedNotHappen() {
-        StartOnMembers(Sheet(2, 5));
+        // A cancelled print writes nothing; a printer that cannot start is reported.
+        QVERIFY(QFile::remove(QString::fromStdString(pdf)));
         s->ui.CancelPrint();
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
-        QCOMPARE(s->ui.printPrompts.size(), size_t(1));
+        QCOMPARE(s->ui.printPrompts.size(), size_t(6));
         QVERIFY(QDir(s->dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
 
         s->ui.ChoosePrint({PrintChoice::Range::all, {}, s->Path("no/such/folder/labels.pdf")})
@@ -259,7 +249,7 @@ private slots:
             s->ui.ExpectMessage(message).ExpectMessage(message);
             QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
             QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT_PREVIEW));
-            QCOMPARE(s->ui.printPrompts.size(), size_t(2));
+            QCOMPARE(s->ui.printPrompts.size(), size_t(7));
             QVERIFY(!s->Frame().findChild<CLabelPreviewDialog*>());
             QCOMPARE(s->ui.messages.back().type, icon);
         }
