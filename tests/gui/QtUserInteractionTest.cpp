@@ -38,44 +38,37 @@ private:
     }
 
 private slots:
-    void messageBoxesHaveTheProgramsTitleIconAndButtons() {
-        QStringList buttons;
-        QString title;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        OnModal<QMessageBox>([&](QMessageBox* box) {
-            title = box->windowTitle();
-            icon = box->icon();
-            for (QAbstractButton* b : box->buttons())
-                buttons << b->text();
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == QStringLiteral("いいえ(&N)"))
-                    b->click();
-        });
+    void messageBoxesAndFilePrompts() {
+        // A box shows the program's title, the icon and the buttons the type
+        // names, the default one first; Escape answers Cancel.
+        QString shown;
+        const auto answer = [&](const QString& button) {
+            OnModal<QMessageBox>([&shown, button](QMessageBox* box) {
+                QStringList buttons{box->defaultButton() ? box->defaultButton()->text()
+                                                         : QString()};
+                for (QAbstractButton* b : box->buttons())
+                    buttons << b->text();
+                std::sort(buttons.begin() + 1, buttons.end());
+                shown = QStringLiteral("%1 %2: ").arg(box->windowTitle()).arg(box->icon()) +
+                        buttons.join(u'|');
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == button)
+                        b->click();
+                if (button.isEmpty())
+                    QTest::keyClick(box, Qt::Key_Escape);
+            });
+        };
+        answer(QStringLiteral("いいえ(&N)"));
         QCOMPARE(ui.MessageBox("保存しますか?", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
-        QCOMPARE(title, QStringLiteral("ｺﾙｳﾞｧﾈ"));
-        QCOMPARE(icon, QMessageBox::Question);
-        buttons.sort();
-        QCOMPARE(buttons.join(QLatin1Char('|')), QStringLiteral("いいえ(&N)|はい(&Y)|ｷｬﾝｾﾙ"));
-
-        // Escape answers Cancel; the default button is the one the type names.
-        QString defaultButton;
-        OnModal<QMessageBox>([&](QMessageBox* box) {
-            defaultButton = box->defaultButton()->text();
-            icon = box->icon();
-            QTest::keyClick(box, Qt::Key_Escape);
-        });
+        QCOMPARE(shown, QStringLiteral("ｺﾙｳﾞｧﾈ 4: はい(&Y)|いいえ(&N)|はい(&Y)|ｷｬﾝｾﾙ"));
+        answer(QString());
         QCOMPARE(ui.MessageBox("x", MB_OKCANCEL | MB_ICONSTOP | MB_DEFBUTTON2), IDCANCEL);
-        QCOMPARE(defaultButton, QStringLiteral("ｷｬﾝｾﾙ"));
-        QCOMPARE(icon, QMessageBox::Critical);
-    }
+        QCOMPARE(shown, QStringLiteral("ｺﾙｳﾞｧﾈ 3: ｷｬﾝｾﾙ|OK|ｷｬﾝｾﾙ"));
 
-    void filePromptsUseTheDocumentTypesFilterAndExtension() {
+        // File prompts use the document type's filter and extension.
         QTemporaryDir dir;
-        QStringList filters;
-        QString title;
         OnModal<QFileDialog>([&](QFileDialog* dialog) {
-            filters = dialog->nameFilters();
-            title = dialog->windowTitle();
+            shown = dialog->windowTitle() + u'|' + dialog->nameFilters().join(u'|');
             QLineEdit* name = dialog->findChild<QLineEdit*>();
             name->setText(QStringLiteral("book"));
             QTest::keyClick(name, Qt::Key_Return);
@@ -84,9 +77,7 @@ private slots:
         prompt.initialPath = dir.filePath(QStringLiteral("x.kvd")).toStdString();
         QCOMPARE(QString::fromStdString(ui.PromptFileName(prompt).value_or("")),
                  dir.filePath(QStringLiteral("book.kvd")));
-        QCOMPARE(title, QStringLiteral("名前を付けて保存"));
-        QCOMPARE(filters, QStringList{QStringLiteral("住所録ﾌｧｲﾙ (*.kvd)")});
-
+        QCOMPARE(shown, QStringLiteral("名前を付けて保存|住所録ﾌｧｲﾙ (*.kvd)"));
         OnModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
         QVERIFY(!ui.PromptFileName(DocumentFilePrompt("開く", true)));
     }
@@ -155,15 +146,14 @@ private slots:
             dialog->setCurrentFont(mincho);
             dialog->accept();
         });
-        const std::optional<LOGFONT> chosen = ui.PromptFont(start, 600);
-        QCOMPARE(shown.family(), QStringLiteral("IPAGothic"));
-        QCOMPARE(shown.pointSize(), 9);
-        QVERIFY(chosen);
-        QCOMPARE(QString::fromLatin1(chosen->lfFaceName), QStringLiteral("IPAMincho"));
-        QCOMPARE(chosen->lfHeight, -100);
-        QCOMPARE(chosen->lfItalic, BYTE(0));
-        QCOMPARE(chosen->lfWeight, LONG(400));
-
+        const LOGFONT chosen = ui.PromptFont(start, 600).value_or(LOGFONT{});
+        QCOMPARE(shown.family() + QString::number(shown.pointSize()), QStringLiteral("IPAGothic9"));
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                     .arg(QLatin1String(chosen.lfFaceName))
+                     .arg(chosen.lfHeight)
+                     .arg(chosen.lfItalic)
+                     .arg(chosen.lfWeight),
+                 QStringLiteral("IPAMincho -100 0 400"));
         OnModal<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
         QVERIFY(!ui.PromptFont(start, 600));
     }
