@@ -105,9 +105,8 @@ TEST_F(DocumentTest, OpenTakesTheWholeBookOrNothing) {
     EXPECT_EQ(doc->GetBook().GetCount(), 3);
     EXPECT_FALSE(doc->IsModified());
 
-    std::ofstream(File("damaged.kvd"), std::ios::binary)
-        << ReadBytes(book).substr(0, 300); // cut short
-    // A damaged record keeps its own icon; a file that cannot be read stops.
+    std::ofstream(File("damaged.kvd"), std::ios::binary) << ReadBytes(book).substr(0, 300);
+    // A file cut short keeps the damaged record's icon; one that cannot be read stops.
     const struct {
         const char* name;
         const char* after; // the path
