@@ -70,7 +70,6 @@ ICardForm* CMainFrame::Form(int slot) const {
 }
 
 void CMainFrame::CreateCardForms() {
-    const QRect r1 = geometry();
     m_forms[0] = CreateCardForm(NOTATION_ENGLISH, m_doc, m_pStack);
     m_forms[1] = CreateCardForm(NOTATION_JAPANESE, m_doc, m_pStack);
     QSize full;
@@ -96,9 +95,8 @@ void CMainFrame::CreateCardForms() {
     m_sizeMinTrack = QSize(fitted.width(), std::min(fitted.height(), kDefaultHeight))
                          .expandedTo(minimumSizeHint());
     setMinimumSize(m_sizeMinTrack);
-    resize(fitted);
-    if (m_bPosRestored)
-        setGeometry(r1);
+    if (!m_bPosRestored)
+        resize(fitted);
     for (const auto& form : m_forms)
         form->SetupControls();
 }

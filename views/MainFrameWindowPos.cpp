@@ -38,9 +38,9 @@ QRect OnScreen(QRect r) {
     return r;
 }
 
-// Puts the window's frame, not its inside, on the rectangle. The frame's
-// thickness is known at the earliest when the window shows, and only after a
-// later move or resize where the window manager adds the frame afterwards;
+// Gives the window's frame, not its inside, the rectangle's size. The frame's
+// thickness is known at the earliest when the window shows, and only after
+// the move that follows where a window manager adds the frame afterwards;
 // without a frame the inside already is the rectangle.
 class FramePlacer : public QObject {
 public:
@@ -60,9 +60,9 @@ public:
             return false;
         window->removeEventFilter(this);
         deleteLater();
-        window->setGeometry(m_frame.adjusted(inner.left() - frame.left(), inner.top() - frame.top(),
-                                             inner.right() - frame.right(),
-                                             inner.bottom() - frame.bottom()));
+        window->resize(m_frame.size() - (frame.size() - inner.size()));
+        if (frame.topLeft() != m_frame.topLeft())
+            window->move(m_frame.topLeft());
         return false;
     }
 
@@ -80,7 +80,11 @@ void CMainFrame::RestoreWindowPos() {
     if (saved == kNoPosition || saved.IsRectEmpty())
         return;
     const QRect frame = OnScreen(QRect(saved.left, saved.top, saved.Width(), saved.Height()));
-    setGeometry(frame);
+    // move() places the frame's corner (a window manager puts the title bar
+    // there); setGeometry() would place the inside's and the frame would
+    // grow out around it, moving up and left at every start.
+    move(frame.topLeft());
+    resize(frame.size());
     new FramePlacer(*this, frame);
     m_bPosRestored = true;
 }
