@@ -61,13 +61,6 @@ void CAddrBook::RemoveAll() {
     Touch();
 }
 
-void CAddrBook::Swap(CAddrBook& other) {
-    m_cards.swap(other.m_cards);
-    std::swap(m_methods, other.m_methods);
-    Touch();
-    other.Touch();
-}
-
 std::optional<CFileError> CAddrBook::Read(CFile* file) {
     LONG count = 0;
     if (auto error = recordio::Run([&]() -> std::optional<CFileError> {

@@ -26,7 +26,6 @@ public:
     // Deletes every card and empties the contact-method table.
     void RemoveAll();
     int GetCount() const { return static_cast<int>(m_cards.size()); }
-    void Swap(CAddrBook& other);
     // Changes whenever a card is added or removed, so that kept card pointers
     // can be known to be stale (edits of a card's texts do not count).
     unsigned GetGeneration() const { return m_nGeneration; }
