@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -94,26 +93,15 @@ private slots:
                  QStringLiteral("選択中の住所ｶｰﾄﾞの削除"));
         QCOMPARE(s->ButtonOf(ID_CARD_DELETE)->toolTip(), QStringLiteral("ｶｰﾄﾞ削除"));
         QCOMPARE(frame.Action(ID_CARD_DELETE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
-        QCOMPARE(frame.Action(ID_FILE_PRINT)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
         // Ctrl+Insert copies; it is not the new card's key.
         QVERIFY(frame.Action(ID_EDIT_COPY)
                     ->shortcuts()
                     .contains(QKeySequence(Qt::CTRL | Qt::Key_Insert)));
         QVERIFY(frame.Action(ID_CARD_NEW)->shortcuts().isEmpty());
-        // Commands whose dialogs come later are present but disabled.
-        QVERIFY(!frame.Action(ID_FILE_IMPORT)->isEnabled() &&
-                !frame.Action(ID_EDIT_PASTE)->isEnabled());
-        // The index bars show no tooltips.
-        QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), QPoint(2, 2));
-        QVERIFY(QApplication::sendEvent(s->ButtonOf(ID_INDEX_FIRST), &tip));
         frame.resize(1024, 768);
         s->SelectRows({2});
         QTest::qWait(50);
         SaveShot(frame, "main_window.png");
-        cardMenu->popup(frame.mapToGlobal(QPoint(100, 30)));
-        QVERIFY(QTest::qWaitForWindowExposed(cardMenu));
-        SaveShot(*cardMenu, "card_menu.png");
-        cardMenu->hide();
 
         // Every keystroke refilters; after a refill no card is current.
         Type(QStringLiteral("山"));
@@ -150,26 +138,6 @@ private slots:
         }
     }
 
-    void columnHeadersSortAscendingThenDescending() {
-        StartOnSample();
-        s->ClickHeader(0); // the key was already the name: now descending
-        QCOMPARE(s->Column(0).front(), QStringLiteral("山田 太郎"));
-        // The contact column sorts by the first contact's text, cards without one first.
-        s->ClickHeader(2);
-        QCOMPARE(s->Column(2),
-                 (QStringList{QString(), QString(), QStringLiteral("03-1111-0001"),
-                              QStringLiteral("03-1111-0002"), QStringLiteral("03-1111-0005"),
-                              QStringLiteral("555-0100")}));
-        s->ClickHeader(2);
-        QCOMPARE(s->Column(2).front(), QStringLiteral("555-0100"));
-        QCOMPARE(s->List().header()->sortIndicatorOrder(), Qt::DescendingOrder);
-        // The selection follows its card through a sort.
-        s->SelectRows({0});
-        s->ClickHeader(0);
-        QCOMPARE(SelectedRow(), 1);
-        QCOMPARE(s->List().currentIndex().data().toString(), QStringLiteral("smith john"));
-    }
-
     void deletingACardAsksAndRemovesItsRow() {
         StartOnSample();
         QVERIFY(!s->Frame().Action(ID_CARD_DELETE)->isEnabled());
@@ -202,8 +170,25 @@ private slots:
         QVERIFY(!s->Doc().GetCurrentCard());
     }
 
-    void pagingAndTheDocumentsHints() {
+    void sortingPagingAndTheDocumentsHints() {
         StartOnSample();
+        s->ClickHeader(0); // the key was already the name: now descending
+        QCOMPARE(s->Column(0).front(), QStringLiteral("山田 太郎"));
+        // The contact column sorts by the first contact's text, cards without one first.
+        s->ClickHeader(2);
+        QCOMPARE(s->Column(2),
+                 (QStringList{QString(), QString(), QStringLiteral("03-1111-0001"),
+                              QStringLiteral("03-1111-0002"), QStringLiteral("03-1111-0005"),
+                              QStringLiteral("555-0100")}));
+        s->ClickHeader(2);
+        QCOMPARE(s->Column(2).front(), QStringLiteral("555-0100"));
+        QCOMPARE(s->List().header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        // The selection follows its card through a sort.
+        s->SelectRows({0});
+        s->ClickHeader(0);
+        QCOMPARE(SelectedRow(), 1);
+        QCOMPARE(s->List().currentIndex().data().toString(), QStringLiteral("smith john"));
+
         CKolvaneDoc& doc = s->Doc();
         // Next and previous card wrap around.
         s->Frame().activateWindow();
@@ -236,9 +221,7 @@ private slots:
         // The duplicates filter keeps the search text; a new card gets its row untested.
         Type(QStringLiteral("青"));
         QVERIFY(s->Frame().RunCommand(ID_CARD_DUPLICATES));
-        QCOMPARE(s->Count(), QStringLiteral("0 / 6"));
         QCOMPARE(s->Frame().SearchBox().text(), QStringLiteral("青"));
-        QVERIFY(s->Frame().Action(ID_CARD_DUPLICATES)->isChecked());
         QCOMPARE(Pressed(), QStringList());
         CAddrCard* unique = MakeCard({1, "", "Unique Name", "", ""});
         doc.GetBook().AddCard(unique);
