@@ -28,19 +28,17 @@ const char* const kNoCards = "印刷するｶｰﾄﾞがありません。";
 
 // A4 upright, 10 mm page margins, 2 mm inside each cell.
 CPageLayout Sheet(int columns, int rows) {
-    CPageLayout layout;
-    layout.SetName(Sjis("試験用"));
-    layout.m_lenPageWidth = Length::fromMm(210.0f);
-    layout.m_lenPageHeight = Length::fromMm(297.0f);
-    for (Length* margin : {&layout.m_lenPageMarginTop, &layout.m_lenPageMarginBottom,
-                           &layout.m_lenPageMarginLeft, &layout.m_lenPageMarginRight})
-        *margin = Length::fromMm(10.0f);
-    for (Length* margin : {&layout.m_lenCellMarginTop, &layout.m_lenCellMarginBottom,
-                           &layout.m_lenCellMarginLeft, &layout.m_lenCellMarginRight})
-        *margin = Length::fromMm(2.0f);
-    layout.m_nColumns = columns;
-    layout.m_nRows = rows;
-    return layout;
+    CPageLayout l;
+    l.SetName(Sjis("試験用"));
+    l.m_lenPageWidth = Length::fromMm(210.0f);
+    l.m_lenPageHeight = Length::fromMm(297.0f);
+    l.m_lenPageMarginTop = l.m_lenPageMarginBottom = Length::fromMm(10.0f);
+    l.m_lenPageMarginLeft = l.m_lenPageMarginRight = Length::fromMm(10.0f);
+    l.m_lenCellMarginTop = l.m_lenCellMarginBottom = Length::fromMm(2.0f);
+    l.m_lenCellMarginLeft = l.m_lenCellMarginRight = Length::fromMm(2.0f);
+    l.m_nColumns = columns;
+    l.m_nRows = rows;
+    return l;
 }
 
 QString Run(const QString& program, const QStringList& arguments) {
@@ -51,27 +49,24 @@ QString Run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// What a PDF holds: its first page's size in whole points, then each page's
-// member numbers in the order pdftotext finds them, as "595x842: 01 03|08".
+// What a PDF holds: its first page's size in whole points, then the member
+// numbers in the order pdftotext finds them, each page ended by "|".
 QString Printed(const std::string& path) {
     const QString file = QString::fromStdString(path);
     const QStringList size = Run(QStringLiteral("pdfinfo"), {file})
                                  .section(QStringLiteral("Page size:"), 1)
                                  .simplified()
-                                 .split(QLatin1Char(' '));
-    QStringList pages;
-    for (const QString& page : Run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
-                                   .split(QLatin1Char('\f'), Qt::SkipEmptyParts)) {
-        QStringList numbers;
-        for (const QString& line : page.split(QLatin1Char('\n')))
-            if (line.startsWith(QStringLiteral("会員")))
-                numbers << line.mid(3, 2);
-        pages << numbers.join(QLatin1Char(' '));
-    }
-    return QStringLiteral("%1x%2: ")
-               .arg(std::round(size.value(0).toDouble()))
-               .arg(std::round(size.value(2).toDouble())) +
-           pages.join(QLatin1Char('|'));
+                                 .split(u' ');
+    QString printed = QStringLiteral("%1x%2:")
+                          .arg(std::round(size.value(0).toDouble()))
+                          .arg(std::round(size.value(2).toDouble()));
+    const QString text = Run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    for (const QString& line : QString(text).replace(u'\f', QStringLiteral("\n|\n")).split(u'\n'))
+        if (line == QStringLiteral("|"))
+            printed += QStringLiteral(" |");
+        else if (line.startsWith(QStringLiteral("会員")))
+            printed += u' ' + line.mid(3, 2);
+    return printed;
 }
 
 int RedPixels(const QImage& image) {
@@ -171,7 +166,7 @@ private slots:
                            "\n会員 02");
         preview->findChild<QPushButton*>(QStringLiteral("previewPrint"))->click();
         const QString printed = Printed(pdf);
-        QVERIFY2(printed.startsWith(QStringLiteral("595x842: 01")) && printed.count(u'|') == 4,
+        QVERIFY2(printed.startsWith(QStringLiteral("595x842: 01")) && printed.count(u'|') == 5,
                  qPrintable(printed));
         QTRY_VERIFY(!s->Frame().findChild<CLabelPreviewDialog*>());
     }
@@ -185,7 +180,7 @@ private slots:
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
         QCOMPARE(s->ui.printPrompts.at(0).lastPage, 4); // all ten rows on three-label pages
         QVERIFY(s->ui.printPrompts[0].selectionEnabled);
-        QCOMPARE(Printed(pdf), QStringLiteral("595x842: 01 03 06|08"));
+        QCOMPARE(Printed(pdf), QStringLiteral("595x842: 01 03 06 | 08 |"));
         QVERIFY(Run(QStringLiteral("pdftotext"), {QString::fromStdString(pdf), QStringLiteral("-")})
                     .contains(QStringLiteral(
                         "〒 100-0001\n東京都千代田区一丁目01番地\nｺﾙｳﾞｧﾈﾋﾞﾙ\n会員 01 様")));
@@ -196,7 +191,7 @@ private slots:
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
         QCOMPARE(s->ui.printPrompts.at(1).lastPage, 3);
         QVERIFY(!s->ui.printPrompts[1].selectionEnabled);
-        QCOMPARE(Printed(pdf), QStringLiteral("595x842: 04 05 06|07"));
+        QCOMPARE(Printed(pdf), QStringLiteral("595x842: 04 05 06 | 07 |"));
         // Pages beyond the last one print nothing and say so.
         s->ui.ChoosePrint({PrintChoice::Range::pages, {{4, 5}}, s->Path("none.pdf")})
             .ExpectMessage(kNoCards);
@@ -211,14 +206,14 @@ private slots:
         s->List().SetPageLayout(landscape);
         s->ui.ChoosePrint({PrintChoice::Range::all, {}, pdf});
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
-        QCOMPARE(Printed(pdf), QStringLiteral("842x595: 01 03 05 02 04 06|07 09 08 10"));
+        QCOMPARE(Printed(pdf), QStringLiteral("842x595: 01 03 05 02 04 06 | 07 09 08 10 |"));
         CPageLayout letter;
         letter.m_nColumns = 2;
         letter.m_nRows = 5;
         s->List().SetPageLayout(letter);
         s->ui.ChoosePrint({PrintChoice::Range::all, {}, pdf});
         QVERIFY(s->Frame().RunCommand(ID_FILE_PRINT));
-        QCOMPARE(Printed(pdf), QStringLiteral("612x792: 01 06 02 07 03 08 04 09 05 10"));
+        QCOMPARE(Printed(pdf), QStringLiteral("612x792: 01 06 02 07 03 08 04 09 05 10 |"));
 
         // A cancelled print writes nothing; a printer that cannot start is reported.
         QVERIFY(QFile::remove(QString::fromStdString(pdf)));
