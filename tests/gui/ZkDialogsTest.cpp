@@ -5,7 +5,6 @@
 #include "zklib/dialogs/ZkAboutDlg.h"
 #include "zklib/dialogs/ZkEditTextDlg.h"
 #include "zklib/dialogs/ZkHyperLink.h"
-#include "zklib/dialogs/ZkIconButton.h"
 #include "zklib/dialogs/ZkStaticLink.h"
 
 #include <QDesktopServices>
@@ -115,35 +114,18 @@ private slots:
         QCOMPARE(link.palette().color(QPalette::WindowText), QColor(128, 0, 128));
     }
 
-    void iconButtonAndAboutBox() {
-        // The icon button draws a frame and a shadow around its picture.
-        QPixmap picture(32, 32);
-        picture.fill(Qt::yellow);
-        CZkIconButton button{QIcon(picture)};
-        button.SizeToContent();
-        const QImage image = button.grab().toImage();
-        const int side = image.width();
-        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::black));
-        QCOMPARE(image.pixelColor(side - 2, side - 2), QColor(Qt::darkGray));
-        QCOMPARE(image.pixelColor(side / 2, side / 2), QColor(Qt::yellow));
-
+    void aboutBoxNamesTheYearsOfTheRights() {
         CZkAboutDlg about;
         about.m_strHolder = "Tavrin";
-        about.m_strInfo = Sjis("住所録");
-        about.m_strLinkTitle = Sjis("ﾍﾙﾌﾟ:");
-        about.m_strLinkTarget = "https://example.invalid/";
-        QStringList shown;
+        QStringList rights;
         for (int firstYear : {1999, 2003}) {
             about.m_nFirstYear = firstYear;
             about.m_nLastYear = 2003;
             about.Prepare();
-            for (const char* name : {"aboutRights", "aboutInfo", "aboutLinkTitle", "aboutLink"})
-                shown << about.findChild<QLabel*>(QLatin1String(name))->text();
+            rights << about.findChild<QLabel*>(QStringLiteral("aboutRights"))->text();
         }
-        QCOMPARE(
-            shown.join(u'|'),
-            QStringLiteral("Copyright (C) 1999-2003 Tavrin|住所録|ﾍﾙﾌﾟ:|https://example.invalid/|"
-                           "Copyright (C) 2003 Tavrin|住所録|ﾍﾙﾌﾟ:|https://example.invalid/"));
+        QCOMPARE(rights.join(u'|'),
+                 QStringLiteral("Copyright (C) 1999-2003 Tavrin|Copyright (C) 2003 Tavrin"));
     }
 };
 
