@@ -220,8 +220,9 @@ TEST_F(DocumentTest, ClosingSavesAsksOrLetsGo) {
         else if (c.pick)
             ui.CancelFilePrompt();
         EXPECT_EQ(doc->SaveModified(), c.closes);
-        if (c.answer)
+        if (c.answer) {
             EXPECT_EQ(ui.messages.back().type, UINT(MB_YESNOCANCEL | MB_ICONEXCLAMATION));
+        }
         EXPECT_EQ(CardsIn(c.named ? book : File("saved.kvd")), c.cardsSaved);
         EXPECT_EQ(doc->IsModified(), c.edited && c.cardsSaved != (c.named ? 2 : 1));
     }

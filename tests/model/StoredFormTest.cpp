@@ -183,8 +183,9 @@ TEST(StoredForm, ReadErrorsComeBackAsValuesAndShowNothing) {
         EXPECT_LE(g_largest, valid.size() + 1024) << c.at;
         EXPECT_EQ(ErrorText(error), c.text) << c.at;
         EXPECT_EQ(book.GetCount(), c.cardsKept) << c.at;
-        if (c.text == newer)
+        if (c.text == newer) {
             EXPECT_EQ(file.GetPosition(), c.at + 4) << c.at;
+        }
     }
     // Every cut after the leading four bytes is the end-of-file error.
     for (size_t length = 0; length < valid.size(); ++length) {

@@ -29,10 +29,11 @@ TEST(RotateBackup, GenerationsShiftUpToAGapAndTheOldestGoes) {
     CZkRotateBackup backup;                   // 5 generations, "bak"
     EXPECT_TRUE(backup.Backup(path.c_str())); // nothing to move yet
     for (int save = 1; save <= 8; ++save) {
-        put("book.kvd", "v" + std::to_string(save));
+        const std::string text = 'v' + std::to_string(save);
+        put("book.kvd", text);
         ASSERT_TRUE(backup.Backup(path.c_str()));
         // The book keeps its name throughout; the newest backup is the same file.
-        EXPECT_EQ(get("book.kvd"), "v" + std::to_string(save));
+        EXPECT_EQ(get("book.kvd"), text);
         EXPECT_TRUE(fs::equivalent(dir / "book.kvd", dir / "book.kvd.bak"));
     }
     EXPECT_EQ(get("book.kvd.bak.5") + get("book.kvd.bak.6"), "v3(none)");
