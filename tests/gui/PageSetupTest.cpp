@@ -90,85 +90,76 @@ private slots:
         SetLayoutRoot(nullptr);
     }
 
-    void withoutLayoutFilesOnlyCancelWorksAndFontsChange() {
-        CPageSetupDlg dialog(Named("A4 12面"), fonts);
-        QCOMPARE(dialog.List().count(), 0);
-        QVERIFY(!Button(dialog, QStringLiteral("OK"))->isEnabled());
-        QVERIFY(!Button(dialog, QStringLiteral("削除(&R)"))->isEnabled());
+    void theDialogChangesFontsAndListsChoosesAndDeletesLayouts() {
+        // Without layout files only Cancel works.
+        CPageSetupDlg empty(Named("A4 12面"), fonts);
+        QCOMPARE(empty.List().count(), 0);
+        QVERIFY(!Button(empty, QStringLiteral("OK"))->isEnabled());
+        QVERIFY(!Button(empty, QStringLiteral("削除(&R)"))->isEnabled());
         // Changing a font starts from it and shows the choice.
         s->ui.ChooseFont(Font("IPAMincho", -100)).CancelFont();
-        Button(dialog, QStringLiteral("変更(&J)..."))->click();
-        QCOMPARE(Text<QLineEdit>(dialog, "fontJapanese"), QStringLiteral("IPAMincho 12 ﾎﾟｲﾝﾄ"));
-        Button(dialog, QStringLiteral("変更(&G)..."))->click();
-        QCOMPARE(Text<QLineEdit>(dialog, "fontEnglish"), QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
+        Button(empty, QStringLiteral("変更(&J)..."))->click();
+        QCOMPARE(Text<QLineEdit>(empty, "fontJapanese"), QStringLiteral("IPAMincho 12 ﾎﾟｲﾝﾄ"));
+        Button(empty, QStringLiteral("変更(&G)..."))->click();
+        QCOMPARE(Text<QLineEdit>(empty, "fontEnglish"), QStringLiteral("Arial 9 ﾎﾟｲﾝﾄ"));
         QCOMPARE(QString::fromLatin1(s->ui.fontPrompts.at(0).lfFaceName) +
                      QString::number(s->ui.fontPrompts[0].lfHeight) +
                      QString::fromLatin1(s->ui.fontPrompts.at(1).lfFaceName),
                  QStringLiteral("IPAGothic-75Arial"));
-        QCOMPARE(QString::fromLatin1(dialog.Fonts().m_lfJapanese.lfFaceName),
+        QCOMPARE(QString::fromLatin1(empty.Fonts().m_lfJapanese.lfFaceName),
                  QStringLiteral("IPAMincho"));
-        dialog.accept();
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        empty.accept();
+        QCOMPARE(empty.result(), int(QDialog::Rejected));
+        // Sizes show in whole points, rounded half up; a positive height is the cell's.
+        for (const auto& [height, dpi, points] :
+             {std::tuple{-75, 600, 9}, {79, 600, 9}, {-38, 608, 5}, {-38, 0, 0}})
+            QCOMPARE(FontDescription(Font("Arial", height), dpi),
+                     QStringLiteral("Arial %1 ﾎﾟｲﾝﾄ").arg(points));
 
-        // Sizes show in whole points, rounded half up.
-        const std::tuple<int, int, const char*> sizes[]{{-75, 600, "Arial 9 ﾎﾟｲﾝﾄ"},
-                                                        {79, 600, "Arial 9 ﾎﾟｲﾝﾄ"}, // cell height
-                                                        {-38, 608, "Arial 5 ﾎﾟｲﾝﾄ"},
-                                                        {-38, 0, "Arial 0 ﾎﾟｲﾝﾄ"}};
-        for (const auto& [height, dpi, shown] : sizes)
-            QCOMPARE(FontDescription(Font("Arial", height), dpi), QString::fromUtf8(shown));
-    }
-
-    void listsChoosesAndDeletesLayouts() {
+        // A layout of another name opens with the first entry, which OK loads.
         CopyBundledLayouts();
-        {
-            // A layout of another name opens with the first entry, which OK loads.
-            CPageSetupDlg other(Named("消えたﾚｲｱｳﾄ"), fonts);
-            QVERIFY(Listed(other.List()).startsWith(QStringLiteral("[A4 10面]|")));
-            other.accept();
-            QCOMPARE(other.Layout().GetCellCount(), 10);
-            QCOMPARE(other.Layout().m_lenPageMarginTop.mm(), 21.5f);
-        }
-        {
-            // The current layout is selected whatever its letter case.
-            CPageSetupDlg dialog(Named("a4 18面"), fonts);
-            QCOMPARE(Listed(dialog.List()),
-                     QStringLiteral("A4 10面|A4 12面|[A4 18面]|A4 21面|A4 24面|"
-                                    "Letter 10面|Letter 30面"));
-            QCOMPARE(Text<QLabel>(dialog, "sheetSize"),
-                     QStringLiteral("210.0 × 297.0 mm、2 列 × 9 行"));
-            QCOMPARE(Text<QLineEdit>(dialog, "fontJapanese"), QStringLiteral("IPAGothic 9 ﾎﾟｲﾝﾄ"));
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            // A click chooses a layout as the arrow keys do.
-            QListWidget& list = dialog.List();
-            QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                              list.visualItemRect(list.item(6)).center());
-            QVERIFY(Listed(list).endsWith(QStringLiteral("|[Letter 30面]")));
-            QCOMPARE(Text<QLabel>(dialog, "sheetSize"),
-                     QStringLiteral("215.9 × 279.4 mm、3 列 × 10 行"));
-            const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
-            QDir().mkpath(folder);
-            QVERIFY(dialog.grab().save(folder + QStringLiteral("/page_setup.png")));
-            dialog.accept();
-            QCOMPARE(dialog.Layout().GetName(), CZkString(Sjis("Letter 30面")));
-        }
+        CPageSetupDlg other(Named("消えたﾚｲｱｳﾄ"), fonts);
+        QVERIFY(Listed(other.List()).startsWith(QStringLiteral("[A4 10面]|")));
+        other.accept();
+        QCOMPARE(other.Layout().GetCellCount(), 10);
+        // The current layout is selected whatever its letter case.
+        CPageSetupDlg dialog(Named("a4 18面"), fonts);
+        QCOMPARE(Listed(dialog.List()), QStringLiteral("A4 10面|A4 12面|[A4 18面]|A4 21面|A4 24面|"
+                                                       "Letter 10面|Letter 30面"));
+        QCOMPARE(Text<QLabel>(dialog, "sheetSize"),
+                 QStringLiteral("210.0 × 297.0 mm、2 列 × 9 行"));
+        QCOMPARE(Text<QLineEdit>(dialog, "fontJapanese"), QStringLiteral("IPAGothic 9 ﾎﾟｲﾝﾄ"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        // A click chooses a layout as the arrow keys do.
+        QListWidget& list = dialog.List();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualItemRect(list.item(6)).center());
+        QVERIFY(Listed(list).endsWith(QStringLiteral("|[Letter 30面]")));
+        QCOMPARE(Text<QLabel>(dialog, "sheetSize"),
+                 QStringLiteral("215.9 × 279.4 mm、3 列 × 10 行"));
+        const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
+        QDir().mkpath(folder);
+        QVERIFY(dialog.grab().save(folder + QStringLiteral("/page_setup.png")));
+        dialog.accept();
+        QCOMPARE(dialog.Layout().GetName(), CZkString(Sjis("Letter 30面")));
+
         // Deleting asks first and removes the file.
-        CPageSetupDlg dialog(Named("A4 21面"), fonts);
+        CPageSetupDlg doomed(Named("A4 21面"), fonts);
         const char* const question = "ﾚｲｱｳﾄ \"A4 21面\" を削除します。\n削除してもいいですか?";
-        QPushButton* remove = Button(dialog, QStringLiteral("削除(&R)"));
+        QPushButton* remove = Button(doomed, QStringLiteral("削除(&R)"));
         s->ui.ExpectMessage(question, IDNO);
         remove->click();
-        QCOMPARE(dialog.List().count(), 7);
+        QCOMPARE(doomed.List().count(), 7);
         s->ui.ExpectMessage(question, IDYES);
         remove->click();
         QVERIFY(!QFile::exists(s->dir.filePath(QStringLiteral("LAYOUTS/A4_21.KVL"))));
-        QCOMPARE(Listed(dialog.List()),
+        QCOMPARE(Listed(doomed.List()),
                  QStringLiteral("[A4 10面]|A4 12面|A4 18面|A4 24面|Letter 10面|Letter 30面"));
         // The entries after the deleted one still load their own files.
-        dialog.List().setCurrentRow(3);
-        dialog.accept();
-        QCOMPARE(dialog.Layout().GetName(), CZkString(Sjis("A4 24面")));
+        doomed.List().setCurrentRow(3);
+        doomed.accept();
+        QCOMPARE(doomed.Layout().GetName(), CZkString(Sjis("A4 24面")));
     }
 
     void theCommandMakesTheChosenLayoutCurrentAndKeepsIt() {
