@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(dialog.m_strText, Sjis(QString(64, QChar(0x3042)).toUtf8().constData()));
     }
 
-    void linksNameWhyATargetCouldNotBeOpenedAndTurnPurple() {
+    void linksAndTheAboutBox() {
         QCOMPARE(Utf8(CZkHyperLink::ErrorText("a/b", 99)),
                  QStringLiteral("ﾌｧｲﾙ 'a/b' が開けません:\n未知のｴﾗｰ: 99"));
         QTemporaryDir dir;
@@ -95,7 +95,6 @@ private slots:
         CZkHyperLink::ReportError("x.html", 2);
         CZkHyperLink::ReportError("x", 0);
         QCOMPARE(ui.messages.back().type, UINT(MB_OK | MB_ICONSTOP));
-
         // A link without a target opens its own text and turns purple once visited.
         CZkStaticLink broken(noFolder.c_str());
         broken.setText(QStringLiteral("gone"));
@@ -112,9 +111,7 @@ private slots:
         QCOMPARE(catcher.urls, QList<QUrl>(2, QUrl::fromLocalFile(page)));
         QVERIFY(link.IsVisited());
         QCOMPARE(link.palette().color(QPalette::WindowText), QColor(128, 0, 128));
-    }
-
-    void aboutBoxNamesTheYearsOfTheRights() {
+        // The about box names the years of the rights.
         CZkAboutDlg about;
         about.m_strHolder = "Tavrin";
         QStringList rights;
