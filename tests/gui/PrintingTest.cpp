@@ -111,11 +111,6 @@ private:
         auto* preview = s->Frame().findChild<CLabelPreviewDialog*>();
         return preview && QTest::qWaitForWindowExposed(preview) ? preview : nullptr;
     }
-    static void SaveShot(const QImage& image, const char* name) {
-        const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
-        QDir().mkpath(folder);
-        QVERIFY(image.save(folder + QLatin1Char('/') + QLatin1String(name)));
-    }
 
 private slots:
     void initTestCase() { SetUpJapaneseUi(*qApp); }
@@ -126,19 +121,15 @@ private slots:
     }
 
     void previewShowsTheListedCardsMarksWhatDoesNotFitAndClosesWithTheList() {
-        std::string lines;
-        for (int i = 0; i < 60; ++i)
-            lines += "長い住所の行がつづきます\r\n";
-        StartOnMembers(Sheet(1, 2), lines.c_str()); // 会員 02 does not fit
+        const QByteArray lines = QByteArray("長い住所の行がつづきます\r\n").repeated(60);
+        StartOnMembers(Sheet(1, 2), lines.constData()); // 会員 02 does not fit
         Search("大阪");
         CLabelPreviewDialog* preview = OpenPreview();
         QVERIFY(preview);
         QTRY_COMPARE(preview->Preview().pageCount(), 2);
         preview->resize(1024, 768);
         QTest::qWait(50);
-        const QImage fits = preview->grab().toImage();
-        SaveShot(fits, "print_preview.png");
-        QCOMPARE(RedPixels(fits), 0);
+        QCOMPARE(RedPixels(preview->grab().toImage()), 0);
         preview->findChild<QPushButton*>(QStringLiteral("previewNext"))->click();
         QCOMPARE(preview->Preview().currentPage(), 2);
         preview->findChild<QPushButton*>(QStringLiteral("previewClose"))->click();
@@ -153,7 +144,8 @@ private slots:
         QTRY_COMPARE(preview->Preview().pageCount(), 5);
         QTest::qWait(50);
         const QImage unfit = preview->grab().toImage();
-        SaveShot(unfit, "print_preview_unfit.png");
+        const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
+        QVERIFY(QDir().mkpath(folder) && unfit.save(folder + QStringLiteral("/print_preview.png")));
         QVERIFY(RedPixels(unfit) > 100);
         // The preview's print button hands over to the print command.
         const std::string pdf = s->Path("unfit.pdf");
