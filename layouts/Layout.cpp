@@ -5,6 +5,7 @@
 #include "platform/AtomicFile.h"
 #include "res/AppStrings.h"
 #include "zklib/ZkFile.h"
+#include "zklib/ZkString.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ std::optional<CFileError> CLayout::ReadHead(CFile* file, CZkString& name) const 
         return CFileError::FromMessage(IDS_NEWER_VERSION, AppStrings(), file->GetFilePath(),
                                        kErrorType);
     try {
-        layoutio::ReadText(file, name);
+        CZkString::ReadStored(file, name);
     } catch (const CFileException& e) {
         return CFileError::FromException(e, kNameErrorType);
     }
@@ -71,7 +72,7 @@ std::optional<CFileError> CLayout::Write(const char* path, BOOL* taken) const {
     try {
         layoutio::WriteDword(&file, GetVersion());
         try {
-            layoutio::WriteText(&file, m_strName);
+            CZkString::WriteStored(&file, m_strName);
         } catch (const CFileException& e) {
             return CFileError::FromException(e, kNameErrorType);
         }

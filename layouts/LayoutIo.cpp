@@ -33,23 +33,4 @@ void WriteFloat(CFile* file, float value) {
     WriteDword(file, std::bit_cast<DWORD>(value));
 }
 
-void ReadText(CFile* file, CString& text) {
-    const DWORD n = ReadDword(file);
-    // Never reserve more than the file still holds.
-    if (n > file->GetRemaining())
-        CFileException::Throw(CFileException::endOfFile, file->GetFilePath());
-    CString value;
-    if (n) {
-        file->ReadExact(value.GetBuffer(static_cast<int>(n)), n);
-        value.ReleaseBuffer();
-    }
-    text = std::move(value);
-}
-
-void WriteText(CFile* file, const CString& text) {
-    const DWORD n = static_cast<DWORD>(text.GetLength()) + 1;
-    WriteDword(file, n);
-    file->Write(text.GetString(), n);
-}
-
 } // namespace layoutio

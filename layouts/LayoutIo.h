@@ -18,7 +18,5 @@ void WriteLong(CFile* file, LONG value);
 void WriteFloat(CFile* file, float value);
 
 // A 32-bit length counting the closing NUL, then the bytes with the NUL.
-void ReadText(CFile* file, CString& text);
-void WriteText(CFile* file, const CString& text);
 
 } // namespace layoutio

@@ -2,6 +2,7 @@
 
 #include "model/CardRules.h"
 #include "model/RecordIo.h"
+#include "zklib/ZkString.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ std::optional<CFileError> CAddrCard::Read(CFile* file) {
                 return newer;
             m_nNotation = recordio::ReadLong(file);
             for (auto text : kTexts)
-                recordio::ReadText(file, this->*text);
+                CZkString::ReadStored(file, this->*text);
             return std::nullopt;
         }))
         return error;
@@ -32,7 +33,7 @@ std::optional<CFileError> CAddrCard::Write(CFile* file) {
             recordio::WriteLong(file, recordio::kVersion);
             recordio::WriteLong(file, m_nNotation);
             for (auto text : kTexts)
-                recordio::WriteText(file, this->*text);
+                CZkString::WriteStored(file, this->*text);
             return std::nullopt;
         }))
         return error;

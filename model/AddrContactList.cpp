@@ -1,6 +1,7 @@
 #include "model/AddrContactList.h"
 
 #include "model/RecordIo.h"
+#include "zklib/ZkString.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ std::optional<CFileError> CAddrContactList::Read(CFile* file) {
         for (LONG i = 0; i < count; ++i) {
             AddrContact entry;
             entry.nMethodId = recordio::ReadLong(file);
-            recordio::ReadText(file, entry.strText);
+            CZkString::ReadStored(file, entry.strText);
             m_entries.push_back(std::move(entry));
         }
         return std::nullopt;
@@ -44,7 +45,7 @@ std::optional<CFileError> CAddrContactList::Write(CFile* file) {
         recordio::WriteLong(file, GetCount());
         for (const auto& entry : m_entries) {
             recordio::WriteLong(file, entry.nMethodId);
-            recordio::WriteText(file, entry.strText);
+            CZkString::WriteStored(file, entry.strText);
         }
         return std::nullopt;
     });

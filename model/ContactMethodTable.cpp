@@ -2,6 +2,7 @@
 
 #include "model/RecordIo.h"
 #include "res/AppStrings.h"
+#include "zklib/ZkString.h"
 
 #include <algorithm>
 
@@ -101,8 +102,8 @@ std::optional<CFileError> CContactMethodTable::Read(CFile* file) {
         for (LONG i = 0; i < count; ++i) {
             ContactMethod entry;
             entry.nId = recordio::ReadLong(file);
-            recordio::ReadText(file, entry.strJapanese);
-            recordio::ReadText(file, entry.strEnglish);
+            CZkString::ReadStored(file, entry.strJapanese);
+            CZkString::ReadStored(file, entry.strEnglish);
             Append(std::move(entry));
         }
         return std::nullopt;
@@ -115,8 +116,8 @@ std::optional<CFileError> CContactMethodTable::Write(CFile* file) {
         recordio::WriteLong(file, GetCount());
         for (const auto& entry : m_entries) {
             recordio::WriteLong(file, entry.nId);
-            recordio::WriteText(file, entry.strJapanese);
-            recordio::WriteText(file, entry.strEnglish);
+            CZkString::WriteStored(file, entry.strJapanese);
+            CZkString::WriteStored(file, entry.strEnglish);
         }
         return std::nullopt;
     });

@@ -23,25 +23,6 @@ void WriteLong(CFile* file, LONG value) {
     file->Write(b, 4);
 }
 
-void ReadText(CFile* file, CString& text) {
-    const DWORD n = static_cast<DWORD>(ReadLong(file));
-    // Never reserve more than the file still holds.
-    if (n > file->GetRemaining())
-        CFileException::Throw(CFileException::endOfFile, file->GetFilePath());
-    CString value;
-    if (n) {
-        file->ReadExact(value.GetBuffer(static_cast<int>(n)), n);
-        value.ReleaseBuffer();
-    }
-    text = std::move(value);
-}
-
-void WriteText(CFile* file, const CString& text) {
-    const DWORD n = static_cast<DWORD>(text.GetLength()) + 1;
-    WriteLong(file, static_cast<LONG>(n));
-    file->Write(text.GetString(), n);
-}
-
 std::optional<CFileError> ReadVersion(CFile* file) {
     if (static_cast<DWORD>(ReadLong(file)) <= kVersion)
         return std::nullopt;

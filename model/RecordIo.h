@@ -22,8 +22,6 @@ LONG ReadLong(CFile* file);
 void WriteLong(CFile* file, LONG value);
 // A 32-bit length counting the closing NUL, then the bytes with the NUL; the
 // text ends at the first NUL.
-void ReadText(CFile* file, CString& text);
-void WriteText(CFile* file, const CString& text);
 
 // Reads the version word (raising as ReadLong). A newer version is the error
 // of message 151 followed by the file's path; the caller stops reading.

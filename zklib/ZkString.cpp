@@ -36,21 +36,34 @@ CZkString::CZkString(const wchar_t* text) {
     CString::operator=(out);
 }
 
+void CZkString::ReadStored(CFile* file, CString& text) {
+    unsigned char prefix[4];
+    file->ReadExact(prefix, 4);
+    const DWORD n =
+        DWORD(prefix[0]) | DWORD(prefix[1]) << 8 | DWORD(prefix[2]) << 16 | DWORD(prefix[3]) << 24;
+    // Never reserve more than the file still holds.
+    if (n > file->GetRemaining())
+        CFileException::Throw(CFileException::endOfFile, file->GetFilePath());
+    CString value;
+    if (n) {
+        file->ReadExact(value.GetBuffer(static_cast<int>(n)), n);
+        value.ReleaseBuffer();
+    }
+    text = std::move(value);
+}
+
+void CZkString::WriteStored(CFile* file, const CString& text) {
+    const DWORD n = static_cast<DWORD>(text.GetLength()) + 1;
+    const unsigned char prefix[4] = {
+        static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
+        static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
+    file->Write(prefix, 4);
+    file->Write(text.GetString(), n);
+}
+
 BOOL CZkString::Read(CFile* file) {
     try {
-        unsigned char prefix[4];
-        file->ReadExact(prefix, 4);
-        const DWORD n = DWORD(prefix[0]) | DWORD(prefix[1]) << 8 | DWORD(prefix[2]) << 16 |
-                        DWORD(prefix[3]) << 24;
-        // Never reserve more than the file still holds.
-        if (n > file->GetRemaining())
-            CFileException::Throw(CFileException::endOfFile, file->GetFilePath());
-        CString value;
-        if (n) {
-            file->ReadExact(value.GetBuffer(static_cast<int>(n)), n);
-            value.ReleaseBuffer();
-        }
-        CString::operator=(std::move(value));
+        ReadStored(file, *this);
         return TRUE;
     } catch (const CFileException& e) {
         e.ReportError();
@@ -60,12 +73,7 @@ BOOL CZkString::Read(CFile* file) {
 
 BOOL CZkString::Write(CFile* file) {
     try {
-        const DWORD n = static_cast<DWORD>(GetLength()) + 1;
-        const unsigned char prefix[4] = {
-            static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
-            static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
-        file->Write(prefix, 4);
-        file->Write(GetString(), n);
+        WriteStored(file, *this);
         return TRUE;
     } catch (const CFileException& e) {
         e.ReportError();

@@ -32,6 +32,11 @@ public:
     // such an error, and the value is then left untouched.
     virtual BOOL Read(CFile* file);
     virtual BOOL Write(CFile* file);
+    // The same stored form for readers and writers that report errors
+    // themselves: a failure raises CFileException and shows nothing; text is
+    // left untouched when the read fails.
+    static void ReadStored(CFile* file, CString& text);
+    static void WriteStored(CFile* file, const CString& text);
 
     int FindNoCase(char ch) const { return FindNoCase(ch, 0); }
     int FindNoCase(char ch, int start) const;
