@@ -5,9 +5,7 @@
 namespace layoutio {
 
 DWORD ReadDword(CFile* file) {
-    unsigned char b[4];
-    file->ReadExact(b, 4);
-    return DWORD(b[0]) | DWORD(b[1]) << 8 | DWORD(b[2]) << 16 | DWORD(b[3]) << 24;
+    return file->ReadDword();
 }
 
 LONG ReadLong(CFile* file) {
@@ -19,10 +17,7 @@ float ReadFloat(CFile* file) {
 }
 
 void WriteDword(CFile* file, DWORD value) {
-    const unsigned char b[4] = {
-        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-    file->Write(b, 4);
+    file->WriteDword(value);
 }
 
 void WriteLong(CFile* file, LONG value) {

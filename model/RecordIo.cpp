@@ -9,18 +9,11 @@ constexpr UINT IDS_NEWER_VERSION = 151;
 }
 
 LONG ReadLong(CFile* file) {
-    unsigned char b[4];
-    file->ReadExact(b, 4);
-    return static_cast<LONG>(DWORD(b[0]) | DWORD(b[1]) << 8 | DWORD(b[2]) << 16 |
-                             DWORD(b[3]) << 24);
+    return static_cast<LONG>(file->ReadDword());
 }
 
 void WriteLong(CFile* file, LONG value) {
-    const DWORD v = static_cast<DWORD>(value);
-    const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                static_cast<unsigned char>(v >> 16),
-                                static_cast<unsigned char>(v >> 24)};
-    file->Write(b, 4);
+    file->WriteDword(static_cast<DWORD>(value));
 }
 
 std::optional<CFileError> ReadVersion(CFile* file) {

@@ -150,6 +150,19 @@ void CFile::ReadExact(void* buffer, UINT count) {
         CFileException::Throw(CFileException::endOfFile, m_strFileName);
 }
 
+DWORD CFile::ReadDword() {
+    unsigned char b[4];
+    ReadExact(b, 4);
+    return DWORD(b[0]) | DWORD(b[1]) << 8 | DWORD(b[2]) << 16 | DWORD(b[3]) << 24;
+}
+
+void CFile::WriteDword(DWORD value) {
+    const unsigned char b[4] = {
+        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    Write(b, 4);
+}
+
 CMemFile::CMemFile(std::string bytes, std::string name) : m_data(std::move(bytes)) {
     m_strFileName = std::move(name);
 }

@@ -53,6 +53,10 @@ public:
     ULONGLONG GetRemaining() const;
     // Reads exactly count bytes or raises CFileException::endOfFile.
     void ReadExact(void* buffer, UINT count);
+    // The 32-bit little-endian words of every binary file of the program;
+    // raise as ReadExact and Write do.
+    DWORD ReadDword();
+    void WriteDword(DWORD value);
 
     const std::string& GetFilePath() const { return m_strFileName; }
     void SetFilePath(std::string path) { m_strFileName = std::move(path); }

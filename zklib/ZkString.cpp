@@ -37,10 +37,7 @@ CZkString::CZkString(const wchar_t* text) {
 }
 
 void CZkString::ReadStored(CFile* file, CString& text) {
-    unsigned char prefix[4];
-    file->ReadExact(prefix, 4);
-    const DWORD n =
-        DWORD(prefix[0]) | DWORD(prefix[1]) << 8 | DWORD(prefix[2]) << 16 | DWORD(prefix[3]) << 24;
+    const DWORD n = file->ReadDword();
     // Never reserve more than the file still holds.
     if (n > file->GetRemaining())
         CFileException::Throw(CFileException::endOfFile, file->GetFilePath());
@@ -54,10 +51,7 @@ void CZkString::ReadStored(CFile* file, CString& text) {
 
 void CZkString::WriteStored(CFile* file, const CString& text) {
     const DWORD n = static_cast<DWORD>(text.GetLength()) + 1;
-    const unsigned char prefix[4] = {
-        static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
-        static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
-    file->Write(prefix, 4);
+    file->WriteDword(n);
     file->Write(text.GetString(), n);
 }
 
