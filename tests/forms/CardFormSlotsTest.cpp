@@ -93,6 +93,17 @@ private slots:
         QCOMPARE(Contacts(*card), kept);
         f.Show(card);
         QCOMPARE(more->text(), Q("ほかに連絡先が 1 件あります（そのまま保存されます）"));
+
+        // A method the table does not hold (deleted, or from another book) shows
+        // a blank caption and stays the card's own: viewing changes nothing.
+        CAddrCard* other = f.doc.AddCard(NOTATION_JAPANESE, "鈴木");
+        other->m_contacts.Add(42, "x");
+        f.Show(other);
+        QCOMPARE(f.form->SlotCaption(0)->Text(), QString());
+        f.doc.SetModifiedFlag(false);
+        QVERIFY(f.form->SaveToCard());
+        QCOMPARE(Contacts(*other), (Entries{{42, "x"}}));
+        QVERIFY(!f.doc.IsModified());
     }
 
     void aMethodChosenFromTheCaptionIsStored() {

@@ -246,8 +246,10 @@ void CAddrCardForm::CloseSlotList(int i) {
 }
 
 int CAddrCardForm::ResolveSlotMethod(int i) const {
+    // The slot's own method: the card's, or the one the user chose. One the
+    // table no longer holds stays, so that viewing a card never changes it.
     const int method = m_nSlotMethod[static_cast<size_t>(i)];
-    if (method != kNoMethod && m_doc.GetBook().m_methods.IndexOf(method) >= 0)
+    if (method != kNoMethod)
         return method;
     // A blank caption finds the blank method; a name no method has gives -1.
     return FindMethod(m_strSlotCaption[static_cast<size_t>(i)]);
