@@ -29,6 +29,7 @@ public:
     BOOL IsEnglish() const { return m_nNotation == NOTATION_ENGLISH; }
 
     int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
+    const std::vector<int>& GetColumns() const { return m_columns; }
     // Every column's field is IMPORT_NO_FIELD afterwards.
     void SetColumnCount(int count);
     // IMPORT_NO_FIELD for a column past the count.
