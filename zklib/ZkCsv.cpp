@@ -79,6 +79,44 @@ private:
     FILE* m_stream;
 };
 
+// The bytes of a record come from a stream, through its buffer where the C
+// library lets us read it in place, or from a text in memory; ReadRecord is
+// written once for both.
+class StreamSource {
+public:
+    explicit StreamSource(FILE* stream) : m_stream(stream), m_lock(stream) {}
+    Buffered Plain() const { return BufferedBytes(m_stream); }
+    void Skip(size_t count) { SkipBuffered(m_stream, count); }
+    int Next() { return NextByte(m_stream); }
+    void Unget(int c) { ungetc(c, m_stream); }
+    void QuoteOpened() {}
+
+private:
+    FILE* m_stream;
+    StreamLock m_lock;
+};
+
+class MemorySource {
+public:
+    MemorySource(std::string_view text, size_t pos)
+        : m_begin(reinterpret_cast<const unsigned char*>(text.data())), m_p(m_begin + pos),
+          m_end(m_begin + text.size()) {}
+    Buffered Plain() const { return {m_p, m_end}; }
+    void Skip(size_t count) { m_p += count; }
+    int Next() { return m_p < m_end ? *m_p++ : EOF; }
+    void Unget(int) { --m_p; }
+    // Called just after reading a quote that opens a quoted stretch.
+    void QuoteOpened() { m_openQuote = static_cast<size_t>(m_p - 1 - m_begin); }
+    size_t Pos() const { return static_cast<size_t>(m_p - m_begin); }
+    size_t OpenQuote() const { return m_openQuote; }
+
+private:
+    const unsigned char* m_begin;
+    const unsigned char* m_p;
+    const unsigned char* m_end;
+    size_t m_openQuote = 0;
+};
+
 // Writes a record straight into the line's own buffer, doubling it when full,
 // so that a reader reusing one CString allocates only while its records grow.
 class LineWriter {
@@ -120,10 +158,10 @@ private:
 
 enum ByteClass : unsigned char { kPlain, kLead, kCr, kLf, kQuote, kZero };
 
-constexpr std::array<ByteClass, 256> MakeByteClasses() {
+constexpr std::array<ByteClass, 256> MakeByteClasses(bool multibyte) {
     std::array<ByteClass, 256> classes{};
     for (int b = 0; b < 256; ++b)
-        classes[b] = mb::IsLeadByte(static_cast<unsigned char>(b)) ? kLead : kPlain;
+        classes[b] = multibyte && mb::IsLeadByte(static_cast<unsigned char>(b)) ? kLead : kPlain;
     classes['\r'] = kCr;
     classes['\n'] = kLf;
     classes['"'] = kQuote;
@@ -131,7 +169,8 @@ constexpr std::array<ByteClass, 256> MakeByteClasses() {
     return classes;
 }
 
-constexpr std::array<ByteClass, 256> kClass = MakeByteClasses();
+constexpr std::array<ByteClass, 256> kClass = MakeByteClasses(true);
+constexpr std::array<ByteClass, 256> kSingleByteClass = MakeByteClasses(false);
 
 // Up to four byte values searched for together, sixteen bytes at a time where
 // the processor allows.
@@ -180,24 +219,27 @@ const ByteSet& RecordMarks() {
 // Whether the byte at q is the second byte of a double-byte character, given
 // that a character starts at p <= q. The byte after one that cannot lead a
 // character always starts one, so only the lead-range bytes right before q count.
-inline bool IsSecondByte(const unsigned char* p, const unsigned char* q) {
+// In UTF-8 a quote, separator or line end byte is never part of another character.
+inline bool IsSecondByte(const unsigned char* p, const unsigned char* q, bool multibyte) {
+    if (!multibyte)
+        return false;
     const unsigned char* r = q;
     while (r > p && mb::IsLeadByte(r[-1]))
         --r;
     return (q - r) % 2 == 1;
 }
 
-// Moves the plain text at the front of the stream's buffer into the line: up
+// Moves the plain text at the front of the source's buffer into the line: up
 // to the next line end, quote or zero byte that starts a character, or up to a
-// lead byte whose second byte is not buffered yet. The stream must be at the
+// lead byte whose second byte is not buffered yet. The source must be at the
 // start of a character.
-void TakePlainText(FILE* stream, LineWriter& out) {
-    const Buffered buffered = BufferedBytes(stream);
+template <class Source> void TakePlainText(Source& source, LineWriter& out, bool multibyte) {
+    const Buffered buffered = source.Plain();
     const unsigned char* p = buffered.begin;
     const unsigned char* q = p;
     while (q < buffered.end) {
         q = RecordMarks().FindIn(q, buffered.end);
-        if (!IsSecondByte(p, q))
+        if (!IsSecondByte(p, q, multibyte))
             break;
         if (q == buffered.end || *q == 0) {
             --q;
@@ -207,17 +249,17 @@ void TakePlainText(FILE* stream, LineWriter& out) {
     }
     if (q != p) {
         out.Append(p, static_cast<size_t>(q - p));
-        SkipBuffered(stream, static_cast<size_t>(q - p));
+        source.Skip(static_cast<size_t>(q - p));
     }
 }
 
 // The first byte of the set at or after p that starts a character, in a text
 // that ends with a zero byte at end.
 inline const unsigned char* FindMark(const unsigned char* p, const unsigned char* end,
-                                     const ByteSet& marks) {
+                                     const ByteSet& marks, bool multibyte) {
     for (const unsigned char* from = p;;) {
         const unsigned char* q = marks.FindIn(from, end);
-        if (q == end || !IsSecondByte(p, q))
+        if (q == end || !IsSecondByte(p, q, multibyte))
             return q;
         from = q + 1;
     }
@@ -227,9 +269,9 @@ inline const unsigned char* FindMark(const unsigned char* p, const unsigned char
 // field and returns where the record goes on: after the separator that follows
 // the closing quote, else just after the closing quote.
 const unsigned char* ReadQuoted(const unsigned char* p, const unsigned char* end,
-                                unsigned char separator, std::string& field) {
+                                unsigned char separator, bool multibyte, std::string& field) {
     for (;;) {
-        const unsigned char* mark = FindMark(p, end, RecordMarks());
+        const unsigned char* mark = FindMark(p, end, RecordMarks(), multibyte);
         field.append(reinterpret_cast<const char*>(p), static_cast<size_t>(mark - p));
         p = mark;
         switch (kClass[*p]) {
@@ -264,26 +306,26 @@ void AppendField(std::vector<CString>& fields, const void* text, size_t length) 
     fields.emplace_back(static_cast<const char*>(text), static_cast<int>(length));
 }
 
-} // namespace
-
-int ZkCSV_ReadLine(FILE* stream, CString& line) {
-    StreamLock lock(stream);
+// Reads one record as ZkCSV_ReadLine describes; 2 instead of 1 when the end
+// came inside quotes.
+template <class Source> int ReadRecord(Source& source, CString& line, bool multibyte) {
+    const std::array<ByteClass, 256>& classes = multibyte ? kClass : kSingleByteClass;
     LineWriter out(line);
     bool inQuotes = false;
     for (;;) {
-        TakePlainText(stream, out);
-        int c = NextByte(stream);
+        TakePlainText(source, out, multibyte);
+        int c = source.Next();
         if (c == EOF)
-            return 1;
-        switch (kClass[c]) {
+            return inQuotes ? 2 : 1;
+        switch (classes[c]) {
         case kPlain:
             out.Put(static_cast<char>(c));
             break;
         case kLead:
             out.Put(static_cast<char>(c));
-            c = NextByte(stream);
+            c = source.Next();
             if (c == EOF)
-                return 1;
+                return inQuotes ? 2 : 1;
             if (c != 0)
                 out.Put(static_cast<char>(c));
             break;
@@ -292,9 +334,9 @@ int ZkCSV_ReadLine(FILE* stream, CString& line) {
                 out.Put('\r');
                 break;
             }
-            c = NextByte(stream);
+            c = source.Next();
             if (c != '\n' && c != EOF)
-                ungetc(c, stream);
+                source.Unget(c);
             return 0;
         case kLf:
             if (inQuotes) {
@@ -304,14 +346,16 @@ int ZkCSV_ReadLine(FILE* stream, CString& line) {
             return 0;
         case kQuote:
             out.Put('"');
-            c = NextByte(stream);
+            c = source.Next();
             if (c == '"') {
                 out.Put('"');
                 break;
             }
             if (c != EOF)
-                ungetc(c, stream);
+                source.Unget(c);
             inQuotes = !inQuotes;
+            if (inQuotes)
+                source.QuoteOpened();
             break;
         case kZero:
             break;
@@ -319,15 +363,38 @@ int ZkCSV_ReadLine(FILE* stream, CString& line) {
     }
 }
 
+} // namespace
+
+int ZkCSV_ReadLine(FILE* stream, CString& line) {
+    StreamSource source(stream);
+    return std::min(ReadRecord(source, line, true), 1);
+}
+
+int ZkCSV_ReadLine(std::string_view text, size_t& pos, CString& line, ZkCSV_Charset charset,
+                   size_t* openQuote) {
+    MemorySource source(text, std::min(pos, text.size()));
+    const int result = ReadRecord(source, line, charset == ZkCSV_Charset::ShiftJis);
+    pos = source.Pos();
+    if (result == 2 && openQuote)
+        *openQuote = source.OpenQuote();
+    return result;
+}
+
 int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields, char separator) {
+    return ZkCSV_ParseLine(record, fields, separator, ZkCSV_Charset::ShiftJis);
+}
+
+int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields, char separator,
+                    ZkCSV_Charset charset) {
+    const bool multibyte = charset == ZkCSV_Charset::ShiftJis;
     const auto sep = static_cast<unsigned char>(separator);
     // A lead byte is never a separator.
-    const ByteSet fieldMarks(mb::IsLeadByte(sep) ? '"' : sep, '"', 0, 0);
+    const ByteSet fieldMarks(multibyte && mb::IsLeadByte(sep) ? '"' : sep, '"', 0, 0);
     const auto* p = reinterpret_cast<const unsigned char*>(record ? record : "");
     const unsigned char* end = p + std::strlen(reinterpret_cast<const char*>(p));
     std::string quoted;
     for (;;) {
-        const unsigned char* mark = FindMark(p, end, fieldMarks);
+        const unsigned char* mark = FindMark(p, end, fieldMarks, multibyte);
         if (mark == end) {
             if (mark != p)
                 AppendField(fields, p, static_cast<size_t>(mark - p));
@@ -340,7 +407,7 @@ int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields, char separ
         }
         // A quote may open in the middle of a field: what came before it stays in front.
         quoted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(mark - p));
-        p = ReadQuoted(mark + 1, end, sep, quoted);
+        p = ReadQuoted(mark + 1, end, sep, multibyte, quoted);
         AppendField(fields, quoted.data(), quoted.size());
     }
     return static_cast<int>(fields.size());

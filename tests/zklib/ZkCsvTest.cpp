@@ -61,7 +61,7 @@ TEST(ZkCsv, ReadLineEndsRecordsAtLineEndsOutsideQuotes) {
           {"\x83\r", 0},
           {"end\x83", 1}}},
     };
-    for (const auto& [bytes, expected] : cases)
+    for (const auto& [bytes, expected] : cases) {
         for (size_t size : {0, 1, 2, 3}) {
             MemStream stream(bytes, size);
             Records records;
@@ -72,6 +72,17 @@ TEST(ZkCsv, ReadLineEndsRecordsAtLineEndsOutsideQuotes) {
             }
             EXPECT_EQ(records, expected) << bytes << " buffer of " << size;
         }
+        // From memory the same, but an end inside quotes says so (2).
+        Records records;
+        CString line;
+        size_t pos = 0;
+        for (int atEnd = 0; atEnd == 0 && records.size() < 100;) {
+            atEnd = ZkCSV_ReadLine(bytes, pos, line);
+            records.emplace_back(line.str(), atEnd == 2 ? 1 : atEnd);
+        }
+        EXPECT_EQ(records, expected) << bytes;
+        EXPECT_EQ(pos, bytes.size());
+    }
 }
 
 TEST(ZkCsv, ReadLineLeavesTheStreamJustAfterTheRecordAndTakesAnyLength) {
