@@ -34,7 +34,17 @@ CFileError CFileError::FromText(TextFn text, std::string path, UINT type) {
     return error;
 }
 
+CFileError CFileError::FromWords(std::string text, std::string path, UINT type) {
+    CFileError error;
+    error.m_strText = std::move(text);
+    error.m_strPath = std::move(path);
+    error.m_nType = type;
+    return error;
+}
+
 std::string CFileError::GetText() const {
+    if (!m_strText.empty())
+        return m_strText;
     if (m_pText)
         return m_pText(m_strPath);
     if (m_nMessageId != 0)

@@ -21,11 +21,14 @@ public:
     static CFileError FromMessage(UINT id, const CStringTable& strings, std::string path,
                                   UINT type);
     static CFileError FromText(TextFn text, std::string path, UINT type);
+    // A text made for this one failure, such as one naming the line of a file.
+    static CFileError FromWords(std::string text, std::string path, UINT type);
     // The user chose not to go on: no error to show.
     static CFileError Cancelled() { return CFileError(); }
 
     BOOL IsCancelled() const {
-        return m_cause == CFileException::none && m_nMessageId == 0 && !m_pText;
+        return m_cause == CFileException::none && m_nMessageId == 0 && !m_pText &&
+               m_strText.empty();
     }
 
     // The message box's text, UTF-8; "" when cancelled.
@@ -41,4 +44,5 @@ public:
     UINT m_nType = MB_OK; // the message box's buttons and icon
     TextFn m_pText = nullptr;
     const CStringTable* m_pStrings = nullptr;
+    std::string m_strText; // FromWords
 };

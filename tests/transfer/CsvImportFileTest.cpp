@@ -1,0 +1,143 @@
+// Reading CSV files for import: encodings, records, marks and refusals.
+
+#include "transfer/CsvImportFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Row {
+    Row(std::vector<std::string> f, bool b = false, int column = 0, std::string c = {})
+        : fields(std::move(f)), blank(b), unstorableColumn(column), unstorable(std::move(c)) {}
+    std::vector<std::string> fields;
+    bool blank;
+    int unstorableColumn;
+    std::string unstorable;
+    bool operator==(const Row&) const = default;
+};
+
+std::vector<Row> Rows(const CCsvImportFile& file) {
+    std::vector<Row> rows;
+    for (const CsvImportRecord& r : file.m_records) {
+        std::vector<std::string> fields;
+        for (const CString& f : r.fields)
+            fields.push_back(f.str());
+        rows.emplace_back(fields, r.blank, r.unstorableColumn, r.unstorable);
+    }
+    return rows;
+}
+
+// Three cards as Shift_JIS: ソ 83 5C, 表 95 5C, 十 8F 5C before a quote, a
+// comma and a line end; − 81 7C, 〜 81 60.
+const std::vector<Row> kCards = {
+    {{"\x8E\x81\x96\xBC", "\x8FZ\x8F\x8A", "\x83\x81\x83\x82"}},
+    {{"\x8ER\x93"
+      "c \x91\xBE\x98Y",
+      "\x93\x8C\x8B\x9E\x93s\x8F\\\x8F\xF0"
+      "1\x81|2, \x95\\\x92\xAC\x83r\x83\x8B",
+      "\x83\\\x83t\x83g \"A\"\r\n\x8E\x9F\x89\xF1\x81`"}},
+    {{"\x95\\", "\x83\\", "\x8F\\"}},
+    {{"", "", ""}, true},
+    {{" ", " "}, true},
+};
+
+} // namespace
+
+TEST(CsvImportFile, ReadsTheSameCardsFromEveryEncoding) {
+    const struct {
+        std::string bytes;
+        CsvEncoding choice, found;
+        std::vector<Row> rows;
+    } cases[] = {
+        {"\x8E\x81\x96\xBC,\x8FZ\x8F\x8A,\x83\x81\x83\x82\r\n\r\n\x8ER\x93"
+         "c \x91\xBE\x98Y,\"\x93\x8C\x8B\x9E\x93s\x8F\\\x8F\xF0"
+         "1\x81|2, \x95\\\x92\xAC\x83r\x83\x8B\",\"\x83\\\x83t\x83g \"\"A\"\"\r\n"
+         "\x8E\x9F\x89\xF1\x81`\"\r\n\"\x95\\\",\x83\\,\x8F\\\r\n,,,\r\n , \r\n",
+         CsvEncoding::Auto, CsvEncoding::ShiftJis, kCards},
+        {"\xEF\xBB\xBF氏名,住所,メモ\r\n\r\n山田 太郎,\"東京都十条1\xE2\x88\x92"
+         "2, 表町ビル\",\"ソフト \"\"A\"\"\r\n次回\xE3\x80\x9C\"\r\n\"表\",ソ,十\r\n,,,\r\n , \r\n",
+         CsvEncoding::Auto, CsvEncoding::Utf8, kCards},
+        {"氏名,住所,メモ\n\n山田 太郎,\"東京都十条1\xE2\x88\x92"
+         "2, 表町ビル\",\"ソフト \"\"A\"\"\n次回\xE3\x80\x9C\"\n\"表\",ソ,十\n,,,\n , \n",
+         CsvEncoding::Utf8, CsvEncoding::Utf8, kCards},
+        // 𠮷 and 😀 have no place in code page 932: the first is named; UTF-8's あ (E3 81 82) before
+        // a comma is not taken for a Shift_JIS character swallowing it.
+        {"a,\xF0\xA0\xAE\xB7野家,\"b\xF0\x9F\x98\x80\"\nあ,い",
+         CsvEncoding::Auto,
+         CsvEncoding::Utf8,
+         {{{"a", "\x96\xEC\x89\xC6", "b"}, false, 2, "\xF0\xA0\xAE\xB7"},
+          {{"\x82\xA0", "\x82\xA2"}}}},
+        // ﾃｽ in Shift_JIS is ý in UTF-8: the choice decides.
+        {"\xC3\xBDx", CsvEncoding::ShiftJis, CsvEncoding::ShiftJis, {{{"\xC3\xBDx"}}}},
+        {"\xC3\xBDx", CsvEncoding::Auto, CsvEncoding::Utf8, {{{"x"}, false, 1, "\xC3\xBD"}}},
+        {"\xEF\xBB\xBF", CsvEncoding::Auto, CsvEncoding::Utf8, {}},
+    };
+    for (const auto& c : cases) {
+        CCsvImportFile file;
+        EXPECT_EQ(file.ReadBytes(c.bytes, "in.csv", c.choice), std::nullopt) << c.bytes;
+        EXPECT_EQ(file.m_encoding, c.found) << c.bytes;
+        EXPECT_EQ(Rows(file), c.rows) << c.bytes;
+        EXPECT_EQ(file.m_nColumns, c.rows.empty() ? 0 : c.rows.front().fields.size()) << c.bytes;
+    }
+}
+
+TEST(CsvImportFile, RefusesWhatItCannotReadWholeNamingTheLine) {
+    const struct {
+        std::string bytes;
+        CsvEncoding choice;
+        std::string text;
+    } cases[] = {
+        {"a\r\nb\r\n\x83\"x\r\n", CsvEncoding::Auto,
+         "ﾌｧｲﾙ in.csv の 3 行目に Shift_JIS としても UTF-8 としても読めないﾊﾞｲﾄがあります。"},
+        {"a\n\x83,", CsvEncoding::ShiftJis,
+         "ﾌｧｲﾙ in.csv の 2 行目に Shift_JIS の文字として読めないﾊﾞｲﾄがあります。"},
+        {"\xEF\xBB\xBFあ\r\r\n\xFF", CsvEncoding::Auto,
+         "ﾌｧｲﾙ in.csv の 3 行目に UTF-8 の文字として読めないﾊﾞｲﾄがあります。"},
+        {std::string("abcdefghij\nabc\0defghijklmnop", 28), CsvEncoding::Auto,
+         "ﾌｧｲﾙ in.csv の 2 行目に Shift_JIS としても UTF-8 としても読めないﾊﾞｲﾄがあります。"},
+        {"a,b\r\n\"c\r\nd\",x\r\ne,\"f\r\ng\r\n", CsvEncoding::Auto,
+         "ﾌｧｲﾙ in.csv の 4 行目で開いた引用符 (\") が閉じられていないため読み込めません。"},
+        {"\xEF\xBB\xBFあ\n\"い\xF0\xA0\xAE\xB7\n", CsvEncoding::Auto,
+         "ﾌｧｲﾙ in.csv の 2 行目で開いた引用符 (\") が閉じられていないため読み込めません。"},
+        {std::string("\xFF\xFE"
+                     "a\0",
+                     4),
+         CsvEncoding::ShiftJis,
+         "ﾌｧｲﾙ in.csv は UTF-16 で書かれているため読み込めません。\n"
+         "Shift_JIS か UTF-8 で保存し直してください。"},
+        {std::string("\0a\0,\0\x30\r\0\n", 10), CsvEncoding::Auto,
+         "ﾌｧｲﾙ in.csv は UTF-16 で書かれているため読み込めません。\n"
+         "Shift_JIS か UTF-8 で保存し直してください。"},
+    };
+    for (const auto& c : cases) {
+        CCsvImportFile file;
+        const std::optional<CFileError> error = file.ReadBytes(c.bytes, "in.csv", c.choice);
+        ASSERT_TRUE(error) << c.bytes;
+        EXPECT_EQ(error->GetText(), c.text);
+        EXPECT_EQ(error->m_nType, UINT(MB_ICONSTOP));
+        EXPECT_TRUE(file.m_records.empty());
+    }
+}
+
+TEST(CsvImportFile, ReadsAFileOrNamesWhyItCannot) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("kolvane-csvimport-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "folder.csv");
+    std::ofstream(dir / "住所.csv", std::ios::binary) << "a,b\r\n";
+    CCsvImportFile file;
+    EXPECT_EQ(file.Read((dir / "住所.csv").string(), CsvEncoding::Auto), std::nullopt);
+    EXPECT_EQ(Rows(file), std::vector<Row>{Row({"a", "b"})});
+    // A folder opens like a file and fails at the first read: never an empty file.
+    const std::string folder = (dir / "folder.csv").string();
+    const std::optional<CFileError> error = file.Read(folder, CsvEncoding::Auto);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->GetText(), "ﾌｧｲﾙ " + folder + " へのｱｸｾｽが拒否されました。");
+    EXPECT_TRUE(file.m_records.empty());
+    fs::remove_all(dir);
+}

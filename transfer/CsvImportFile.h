@@ -1,0 +1,44 @@
+#pragma once
+// A CSV file read for import: its bytes turned into records of Shift_JIS
+// fields, with the encoding told from the bytes. Spreadsheets write Shift_JIS
+// with CR LF; address books and mail programs write UTF-8, often with a
+// byte-order mark. A file is read whole or refused with a reason naming the
+// line; it is never half-read.
+
+#include "platform/CString.h"
+#include "platform/FileError.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class CsvEncoding { Auto, ShiftJis, Utf8 };
+
+struct CsvImportRecord {
+    std::vector<CString> fields; // Shift_JIS, quotes removed, at least one
+    // Every field empty or blank, as ",,,," is: such a row starts unselected.
+    bool blank = false;
+    // 1-based field of the first character code page 932 cannot hold, 0 when
+    // none. The field holds its text without such characters, so the row starts
+    // unselected and the user is told which character it is.
+    int unstorableColumn = 0;
+    std::string unstorable; // that character, UTF-8
+};
+
+class CCsvImportFile {
+public:
+    // Reads the file at path. Auto takes a UTF-8 byte-order mark, or valid UTF-8
+    // with a byte beyond ASCII, for UTF-8 and other valid Shift_JIS for Shift_JIS.
+    // On failure the object holds no records.
+    std::optional<CFileError> Read(const std::string& path, CsvEncoding choice);
+    // The same for the bytes of a file already in memory; path names them.
+    std::optional<CFileError> ReadBytes(std::string_view bytes, const std::string& path,
+                                        CsvEncoding choice);
+
+    // One record a non-empty line (a quoted field may span lines): row n of the
+    // import table is m_records[n - 1].
+    std::vector<CsvImportRecord> m_records;
+    CsvEncoding m_encoding = CsvEncoding::ShiftJis; // as found: ShiftJis or Utf8
+    int m_nColumns = 0;                             // fields of the widest record
+};
