@@ -1,9 +1,10 @@
-// Import and export layouts: their files, the cards a record makes and the CSV
-// lines a card makes.
+// Import and export layouts: their files, the bundled ones, the cards a record
+// makes and the CSV lines a card makes.
 
 #include "platform/MemorySettingsStore.h"
 #include "transfer/ExportLayout.h"
 #include "transfer/ImportLayout.h"
+#include "zklib/ZkCsv.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,11 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kIgnore = "[\x96\xB3\x8E\x8B]";
+const std::string kBundled = KOLVANE_SOURCE_DIR "/res/layouts/ALL_FIELDS.";
 
 std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 class TransferLayoutTest : public ::testing::Test {
@@ -38,6 +36,12 @@ protected:
 
     fs::path m_root;
 };
+
+CContactMethodTable DefaultMethods() {
+    CContactMethodTable methods;
+    methods.SetDefaults();
+    return methods;
+}
 
 } // namespace
 
@@ -54,10 +58,6 @@ TEST_F(TransferLayoutTest, ImportLayoutFileBytes) {
                                "\0\0\0\0\xFF\xFF\xFF\xFF\x12\0\0\0",
                                29);
     EXPECT_EQ(ReadBytes(Path("a.KVI")), expected);
-    CImportLayout read;
-    ASSERT_FALSE(read.Load(Path("a.KVI").c_str()));
-    EXPECT_EQ(read.GetName(), "\x8F\x5A\x8F\x8A");
-    EXPECT_EQ(read.GetColumns(), (std::vector<int>{0, -1, 18}));
 }
 
 // Counts the bytes cannot hold are refused and leave the layout as it was;
@@ -79,20 +79,53 @@ TEST_F(TransferLayoutTest, DamagedLayoutFiles) {
         {false, std::string("\x03\0\0\0\x10\0\0\0\x0F\0\0\0\xFF\xFF\xFF\xFF", 16), {-1, 15, -1}},
     };
     for (const auto& c : cases) {
-        WriteBytes(Path("d"), head + c.body);
+        std::ofstream(Path("d"), std::ios::binary | std::ios::trunc) << head + c.body;
         CImportLayout kvi;
         CExportLayout kve;
         kvi.SetName("old");
         kve.SetName("old");
         const auto error = c.import ? kvi.Load(Path("d").c_str()) : kve.Load(Path("d").c_str());
         EXPECT_EQ(error.has_value(), c.fields.empty()) << c.body.size();
-        if (error) {
+        if (error)
             EXPECT_EQ(error->m_cause, CFileException::endOfFile);
-            EXPECT_EQ((c.import ? kvi.GetName() : kve.GetName()), "old");
-        } else {
-            EXPECT_EQ(c.import ? kvi.GetColumns() : kve.GetFields(), c.fields);
-        }
+        EXPECT_EQ((c.import ? kvi.GetName() : kve.GetName()), error ? "old" : "N");
+        EXPECT_EQ(c.import ? kvi.GetColumns() : kve.GetFields(), c.fields);
     }
+}
+
+// A card exported with the bundled export layout and read back with the
+// bundled import layout keeps every text.
+TEST(BundledLayouts, LoadAndCarryACardThere) {
+    CExportLayout kve;
+    CImportLayout kvi;
+    ASSERT_FALSE(kve.Load((kBundled + "KVE").c_str()));
+    ASSERT_FALSE(kvi.Load((kBundled + "KVI").c_str()));
+    EXPECT_EQ(kve.GetName(), "\x91\x53\x8D\x80\x96\xDA");
+    EXPECT_EQ(kvi.GetName(), "\x91\x53\x8D\x80\x96\xDA");
+    EXPECT_EQ(kve.GetFields(),
+              (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(kvi.GetColumns(),
+              (std::vector<int>{0, 4, 7, 8, 18, 9, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29}));
+    CAddrCard card;
+    card.m_strName = "N \"q\"";
+    card.m_strFurigana = "R";
+    card.m_strTitle = "T";
+    card.m_strCompany = "C, Ltd.";
+    card.m_strZip = "Z";
+    card.m_strAddress = "A1\r\nA2";
+    for (const char* text : {"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"})
+        card.m_contacts.Add(3, text);
+    card.m_strOther = "O";
+    card.m_strNotes = "M";
+    kve.SetConvCR(0);
+    const CString line = kve.MakeLine(card);
+    size_t pos = 0;
+    CString record;
+    std::vector<CString> texts;
+    ZkCSV_ReadLine(line.view(), pos, record);
+    ZkCSV_ParseLine(record, texts);
+    const auto read = kvi.MakeCard(texts, DefaultMethods());
+    EXPECT_EQ(kve.MakeLine(*read), line);
 }
 
 // Titles follow the notation; a command outside the menu and a column past the
@@ -132,6 +165,7 @@ TEST(ImportLayout, MakeCard) {
         const char* zip;
         const char* contacts;     // method id and text of each
         const char* rest = "|||"; // title, company, other, notes
+        bool renamed = false;     // phone and fax methods renamed
     } cases[] = {
         {false,
          {1, 2, 5, 6},
@@ -163,7 +197,9 @@ TEST(ImportLayout, MakeCard) {
          ""},
         {false, {9, 10}, {" Full\r\n", "1-1"}, "", "", "Full", "", ""},
         {false, {20, 21, 22, 27}, {"p", "f", "p1", "p6"}, "", "", "", "", "1:p 2:f 1:p1 1:p6 "},
-        {true, {22, 20}, {"p1", "p"}, "", "", "", "", "1:p 1:p1 "},
+        {true, {22, 20, 21}, {"p1", "p", "f"}, "", "", "", "", "1:p 2:f 1:p1 "},
+        {true, {22, 21}, {"p1", "f"}, "", "", "", "", "-1:f -1:p1 ", "|||", true},
+        {false, {20, 21}, {"p", "f"}, "", "", "", "", "1:p -1:f ", "|||", true},
         {false,
          {7, 8, 28, 29, 0, 0},
          {" T ", "C", "O", "N", "a", "b"},
@@ -175,14 +211,16 @@ TEST(ImportLayout, MakeCard) {
          " T |C|O|N"},
         {false, {0, 8}, {"a"}, "", "a", "", "", ""},
     };
-    CContactMethodTable methods;
-    methods.SetDefaults();
+    const CContactMethodTable defaults = DefaultMethods();
+    CContactMethodTable renamed = defaults;
+    renamed.Modify(1, "\x93\x64\x98\x62", "Tel");
+    renamed.Modify(2, "Fax", "\xCC\xA7\xAF\xB8\xBD");
     for (const auto& c : cases) {
         CImportLayout layout;
         layout.SetNotation(c.english ? NOTATION_ENGLISH : NOTATION_JAPANESE);
         for (size_t i = 0; i < c.map.size(); ++i)
             layout.SetColumnField(static_cast<int>(i), c.map[i]);
-        const auto card = layout.MakeCard(c.texts, methods);
+        const auto card = layout.MakeCard(c.texts, c.renamed ? renamed : defaults);
         std::string contacts;
         for (const auto& contact : card->m_contacts.Entries())
             contacts += std::to_string(contact.nMethodId) + ":" + contact.strText.str() + " ";
@@ -196,26 +234,6 @@ TEST(ImportLayout, MakeCard) {
         EXPECT_EQ(card->m_strZip, c.zip);
         EXPECT_EQ(contacts, c.contacts);
         EXPECT_EQ(rest, c.rest);
-    }
-}
-
-// Phone and fax go by the methods' names: a renamed method is no longer found.
-TEST(ImportLayout, MakeCardFindsMethodsByName) {
-    CContactMethodTable methods;
-    methods.SetDefaults();
-    methods.Modify(1, "\x93\x64\x98\x62", "Tel");
-    methods.Modify(2, "Fax", "\xCC\xA7\xAF\xB8\xBD");
-    CImportLayout layout;
-    layout.SetColumnCount(2);
-    layout.SetColumnField(0, 20);
-    layout.SetColumnField(1, 21);
-    for (const int notation : {NOTATION_JAPANESE, NOTATION_ENGLISH}) {
-        layout.SetNotation(notation);
-        const auto card = layout.MakeCard({"p", "f"}, methods);
-        const auto& entries = card->m_contacts.Entries();
-        ASSERT_EQ(entries.size(), 2u);
-        EXPECT_EQ(entries[0].nMethodId, notation == NOTATION_JAPANESE ? 1 : -1);
-        EXPECT_EQ(entries[1].nMethodId, -1);
     }
 }
 
@@ -248,7 +266,7 @@ TEST(ExportLayout, MakeLine) {
     }
 }
 
-TEST(ExportLayout, SettingsAndNames) {
+TEST(ExportLayout, SettingsAndTitles) {
     CMemorySettingsStore store;
     store.WriteProfileString("Export", "LayoutName", "L");
     store.WriteProfileInt("Export", "ConvCR", 0);
@@ -260,7 +278,6 @@ TEST(ExportLayout, SettingsAndNames) {
     EXPECT_EQ(layout.GetFields(), (std::vector<int>{0, 0, 5, -1}));
     EXPECT_EQ(layout.GetFieldTitle(2), "\x8F\x5A\x8F\x8A\tAddress");
     EXPECT_EQ(layout.GetFieldTitle(3), "");
-    EXPECT_EQ(layout.GetFieldTitle(4), "");
     layout.SaveSettings(store, "Copy");
     EXPECT_EQ(store.GetProfileString("Copy", "Fields"), "0,0,5,-1");
     store.WriteProfileString("Export", "Fields", "");
