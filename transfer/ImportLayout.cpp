@@ -3,6 +3,7 @@
 #include "res/AppStrings.h"
 #include "transfer/FieldNumbers.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
