@@ -24,6 +24,12 @@ int LineOf(std::string_view text, size_t offset) {
     return line;
 }
 
+bool IsAsciiWord(const unsigned char* p) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    return (word & 0x8080808080808080u) == 0;
+}
+
 // Offset of the first byte that is not part of well-formed UTF-8 (no overlong
 // forms, surrogates or code points past U+10FFFF), or kNone.
 size_t FirstBadUtf8(std::string_view text, bool& beyondAscii) {
@@ -32,13 +38,9 @@ size_t FirstBadUtf8(std::string_view text, bool& beyondAscii) {
     size_t i = 0;
     beyondAscii = false;
     while (i < n) {
-        if (i + 8 <= n) {
-            uint64_t word;
-            std::memcpy(&word, u + i, 8);
-            if ((word & 0x8080808080808080u) == 0) {
-                i += 8;
-                continue;
-            }
+        if (i + 8 <= n && IsAsciiWord(u + i)) {
+            i += 8;
+            continue;
         }
         const unsigned char c = u[i];
         if (c < 0x80) {
@@ -71,16 +73,47 @@ size_t FirstBadUtf8(std::string_view text, bool& beyondAscii) {
     return kNone;
 }
 
+// Which characters code page 932 defines, asked of the converter once: single
+// bytes at their value, double-byte characters at lead << 8 | trail.
+const std::vector<unsigned char>& Cp932Defined() {
+    static const std::vector<unsigned char> defined = [] {
+        std::vector<unsigned char> table(0x10000);
+        std::string unicode;
+        for (unsigned lead = 0; lead < 0x100; ++lead) {
+            const char bytes[2] = {static_cast<char>(lead), 0};
+            if (!mb::IsLeadByte(static_cast<unsigned char>(lead))) {
+                table[lead] = cp932::ToUtf8(std::string_view(bytes, 1), unicode);
+                continue;
+            }
+            for (unsigned trail = 0; trail < 0x100; ++trail) {
+                const char pair[2] = {bytes[0], static_cast<char>(trail)};
+                table[lead << 8 | trail] = cp932::ToUtf8(std::string_view(pair, 2), unicode);
+            }
+        }
+        return table;
+    }();
+    return defined;
+}
+
 // Offset of the first byte that code page 932 does not define, or kNone.
 size_t FirstBadShiftJis(std::string_view text) {
-    std::string unicode;
-    cp932::Error error;
-    if (cp932::ToUtf8(text, unicode, &error))
-        return kNone;
-    size_t at = 0;
-    for (size_t i = 0; i < error.index && at < text.size(); ++i)
-        at += at + 1 < text.size() && mb::IsLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1;
-    return at;
+    const std::vector<unsigned char>& defined = Cp932Defined();
+    const auto* u = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+        if (i + 8 <= n && IsAsciiWord(u + i)) {
+            i += 8;
+        } else if (!mb::IsLeadByte(u[i])) {
+            if (!defined[u[i]])
+                return i;
+            ++i;
+        } else {
+            if (i + 1 == n || !defined[unsigned(u[i]) << 8 | u[i + 1]])
+                return i;
+            i += 2;
+        }
+    }
+    return kNone;
 }
 
 size_t Utf8CharStart(std::string_view utf8, size_t index) {

@@ -12,39 +12,32 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Row {
-    Row(std::vector<std::string> f, bool b = false, int column = 0, std::string c = {})
-        : fields(std::move(f)), blank(b), unstorableColumn(column), unstorable(std::move(c)) {}
-    std::vector<std::string> fields;
-    bool blank;
-    int unstorableColumn;
-    std::string unstorable;
-    bool operator==(const Row&) const = default;
-};
-
-std::vector<Row> Rows(const CCsvImportFile& file) {
-    std::vector<Row> rows;
+// Each record as its fields between tabs, then its marks.
+std::vector<std::string> Rows(const CCsvImportFile& file) {
+    std::vector<std::string> rows;
     for (const CsvImportRecord& r : file.m_records) {
-        std::vector<std::string> fields;
-        for (const CString& f : r.fields)
-            fields.push_back(f.str());
-        rows.emplace_back(fields, r.blank, r.unstorableColumn, r.unstorable);
+        std::string row = r.fields.at(0).str();
+        for (size_t i = 1; i < r.fields.size(); ++i)
+            row += "\t" + r.fields[i].str();
+        if (r.blank)
+            row += " (blank)";
+        if (r.unstorableColumn)
+            row += " (" + std::to_string(r.unstorableColumn) + ": " + r.unstorable + ")";
+        rows.push_back(row);
     }
     return rows;
 }
 
 // Three cards as Shift_JIS: ソ 83 5C, 表 95 5C, 十 8F 5C before a quote, a
 // comma and a line end; − 81 7C, 〜 81 60.
-const std::vector<Row> kCards = {
-    {{"\x8E\x81\x96\xBC", "\x8FZ\x8F\x8A", "\x83\x81\x83\x82"}},
-    {{"\x8ER\x93"
-      "c \x91\xBE\x98Y",
-      "\x93\x8C\x8B\x9E\x93s\x8F\\\x8F\xF0"
-      "1\x81|2, \x95\\\x92\xAC\x83r\x83\x8B",
-      "\x83\\\x83t\x83g \"A\"\r\n\x8E\x9F\x89\xF1\x81`"}},
-    {{"\x95\\", "\x83\\", "\x8F\\"}},
-    {{"", "", ""}, true},
-    {{" ", " "}, true},
+const std::vector<std::string> kCards = {
+    "\x8E\x81\x96\xBC\t\x8FZ\x8F\x8A\t\x83\x81\x83\x82",
+    "\x8ER\x93"
+    "c \x91\xBE\x98Y\t\x93\x8C\x8B\x9E\x93s\x8F\\\x8F\xF0"
+    "1\x81|2, \x95\\\x92\xAC\x83r\x83\x8B\t\x83\\\x83t\x83g \"A\"\r\n\x8E\x9F\x89\xF1\x81`",
+    "\x95\\\t\x83\\\t\x8F\\",
+    "\t\t (blank)",
+    " \t  (blank)",
 };
 
 } // namespace
@@ -53,37 +46,38 @@ TEST(CsvImportFile, ReadsTheSameCardsFromEveryEncoding) {
     const struct {
         std::string bytes;
         CsvEncoding choice, found;
-        std::vector<Row> rows;
+        std::vector<std::string> rows;
+        int columns;
     } cases[] = {
         {"\x8E\x81\x96\xBC,\x8FZ\x8F\x8A,\x83\x81\x83\x82\r\n\r\n\x8ER\x93"
          "c \x91\xBE\x98Y,\"\x93\x8C\x8B\x9E\x93s\x8F\\\x8F\xF0"
          "1\x81|2, \x95\\\x92\xAC\x83r\x83\x8B\",\"\x83\\\x83t\x83g \"\"A\"\"\r\n"
          "\x8E\x9F\x89\xF1\x81`\"\r\n\"\x95\\\",\x83\\,\x8F\\\r\n,,,\r\n , \r\n",
-         CsvEncoding::Auto, CsvEncoding::ShiftJis, kCards},
+         CsvEncoding::Auto, CsvEncoding::ShiftJis, kCards, 3},
         {"\xEF\xBB\xBF氏名,住所,メモ\r\n\r\n山田 太郎,\"東京都十条1\xE2\x88\x92"
          "2, 表町ビル\",\"ソフト \"\"A\"\"\r\n次回\xE3\x80\x9C\"\r\n\"表\",ソ,十\r\n,,,\r\n , \r\n",
-         CsvEncoding::Auto, CsvEncoding::Utf8, kCards},
+         CsvEncoding::Auto, CsvEncoding::Utf8, kCards, 3},
         {"氏名,住所,メモ\n\n山田 太郎,\"東京都十条1\xE2\x88\x92"
          "2, 表町ビル\",\"ソフト \"\"A\"\"\n次回\xE3\x80\x9C\"\n\"表\",ソ,十\n,,,\n , \n",
-         CsvEncoding::Utf8, CsvEncoding::Utf8, kCards},
+         CsvEncoding::Utf8, CsvEncoding::Utf8, kCards, 3},
         // 𠮷 and 😀 have no place in code page 932: the first is named; UTF-8's あ (E3 81 82) before
         // a comma is not taken for a Shift_JIS character swallowing it.
         {"a,\xF0\xA0\xAE\xB7野家,\"b\xF0\x9F\x98\x80\"\nあ,い",
          CsvEncoding::Auto,
          CsvEncoding::Utf8,
-         {{{"a", "\x96\xEC\x89\xC6", "b"}, false, 2, "\xF0\xA0\xAE\xB7"},
-          {{"\x82\xA0", "\x82\xA2"}}}},
+         {"a\t\x96\xEC\x89\xC6\tb (2: \xF0\xA0\xAE\xB7)", "\x82\xA0\t\x82\xA2"},
+         3},
         // ﾃｽ in Shift_JIS is ý in UTF-8: the choice decides.
-        {"\xC3\xBDx", CsvEncoding::ShiftJis, CsvEncoding::ShiftJis, {{{"\xC3\xBDx"}}}},
-        {"\xC3\xBDx", CsvEncoding::Auto, CsvEncoding::Utf8, {{{"x"}, false, 1, "\xC3\xBD"}}},
-        {"\xEF\xBB\xBF", CsvEncoding::Auto, CsvEncoding::Utf8, {}},
+        {"\xC3\xBDx", CsvEncoding::ShiftJis, CsvEncoding::ShiftJis, {"\xC3\xBDx"}, 1},
+        {"\xC3\xBDx", CsvEncoding::Auto, CsvEncoding::Utf8, {"x (1: \xC3\xBD)"}, 1},
+        {"\xEF\xBB\xBF", CsvEncoding::Auto, CsvEncoding::Utf8, {}, 0},
     };
     for (const auto& c : cases) {
         CCsvImportFile file;
         EXPECT_EQ(file.ReadBytes(c.bytes, "in.csv", c.choice), std::nullopt) << c.bytes;
         EXPECT_EQ(file.m_encoding, c.found) << c.bytes;
         EXPECT_EQ(Rows(file), c.rows) << c.bytes;
-        EXPECT_EQ(file.m_nColumns, c.rows.empty() ? 0 : c.rows.front().fields.size()) << c.bytes;
+        EXPECT_EQ(file.m_nColumns, c.columns) << c.bytes;
     }
 }
 
@@ -132,7 +126,7 @@ TEST(CsvImportFile, ReadsAFileOrNamesWhyItCannot) {
     std::ofstream(dir / "住所.csv", std::ios::binary) << "a,b\r\n";
     CCsvImportFile file;
     EXPECT_EQ(file.Read((dir / "住所.csv").string(), CsvEncoding::Auto), std::nullopt);
-    EXPECT_EQ(Rows(file), std::vector<Row>{Row({"a", "b"})});
+    EXPECT_EQ(Rows(file), std::vector<std::string>{"a\tb"});
     // A folder opens like a file and fails at the first read: never an empty file.
     const std::string folder = (dir / "folder.csv").string();
     const std::optional<CFileError> error = file.Read(folder, CsvEncoding::Auto);
