@@ -76,7 +76,7 @@ private slots:
                  (Entries{{1, "03-0000-0001"}, {3, "090-0000-0003"}, {0, "予備"}}));
 
         for (int i = 4; i <= 10; ++i)
-            card->m_contacts.Add(i <= 8 ? 1 : 5, CString(("t" + std::to_string(i)).c_str()));
+            card->m_contacts.Add(i <= 8 ? 1 : 5, CString('t' + std::to_string(i)));
         f.Show(card);
         QLabel* more = f.form->MoreContactsNotice();
         QCOMPARE(more->text(), Q("ほかに連絡先が 2 件あります（そのまま保存されます）"));

@@ -90,7 +90,9 @@ private:
         CAddrBook book;
         book.m_methods.SetDefaults();
         for (int i = 1; i <= 10; ++i) {
-            const std::string n = (i < 10 ? "0" : "") + std::to_string(i);
+            std::string n = std::to_string(i);
+            if (i < 10)
+                n.insert(0, 1, '0');
             CAddrCard* card = MakeCard({0, ("かいいん " + n).c_str(), ("会員 " + n).c_str()});
             card->m_strZip = CZkString(Sjis(("100-00" + n).c_str()));
             const std::string address = (i <= 7 ? "東京都千代田区" : "大阪府大阪市北区") +
