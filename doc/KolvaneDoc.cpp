@@ -89,6 +89,7 @@ BOOL CKolvaneDoc::OnOpenDocument(const char* path) {
     m_pCurrentCard = nullptr;
     const std::unique_ptr<CAddrBook> old = std::exchange(m_pBook, std::move(fresh));
     m_bModified = false;
+    m_lock.Take(path, CBookLock::shared);
     SetPathName(path);
     SaveProfilePath(kLastFileSection, kLastFileKey, path);
     emit fileRecorded(path);
@@ -100,17 +101,20 @@ BOOL CKolvaneDoc::OnOpenDocument(const char* path) {
 BOOL CKolvaneDoc::OnSaveDocument(const char* path) {
     if (!CommitHostView())
         return FALSE;
-    const BackupPolicy backup{m_options.m_bMakeBackup,
-                              static_cast<UINT>(std::max(m_options.m_nMaxBackup, 0)),
-                              SafeBackupExt(m_options.m_strBackupExt)};
     if (const std::optional<CFileError> error =
-            SaveBookSafely(path, *m_pBook, backup, AskSaveWithoutBackup)) {
+            SaveBookSafely(path, *m_pBook, Backups(m_options), AskSaveWithoutBackup)) {
         error->Show();
         return FALSE;
     }
+    m_lock.Take(path, CBookLock::shared);
     SaveProfilePath(kLastFileSection, kLastFileKey, path);
     SetModifiedFlag(false);
     return TRUE;
+}
+
+BackupPolicy CKolvaneDoc::Backups(const COptions& options) {
+    return {options.m_bMakeBackup, static_cast<UINT>(std::max(options.m_nMaxBackup, 0)),
+            SafeBackupExt(options.m_strBackupExt)};
 }
 
 BOOL CKolvaneDoc::SaveModified() {

@@ -4,6 +4,8 @@
 // open, save and the question before closing, and tells its views about
 // changes through update hints.
 
+#include "doc/BookLock.h"
+#include "doc/BookSave.h"
 #include "doc/KolvaneView.h"
 #include "doc/Options.h"
 #include "model/AddrBook.h"
@@ -56,7 +58,9 @@ public:
 
     // Reads path into a fresh book and takes it over only when the whole file
     // was read: a failed open, or a card form that refuses to be written back,
-    // leaves the document as it was (contents, path and modified flag).
+    // leaves the document as it was (contents, path and modified flag). The
+    // open book's file is held under a shared lock (BookLock.h) until the
+    // document closes or opens another, moved to each file a save writes.
     BOOL OnOpenDocument(const char* path);
     // Writes the showing card form back, then the book to path with rotating
     // backups (see BookSave.h); FALSE without writing when the form refuses.
@@ -70,6 +74,9 @@ public:
     // Save As when path is null: asks for the name first, once the showing
     // card form has been written back.
     BOOL DoSave(const char* path);
+
+    // The backups a save makes under options, as the program makes them.
+    static BackupPolicy Backups(const COptions& options);
 
 signals:
     // The path, the title or the modified flag changed.
@@ -88,4 +95,5 @@ private:
     IDocumentHost* m_pHost = nullptr;
     COptions m_options;
     std::vector<IKolvaneView*> m_views;
+    CBookLock m_lock;
 };
