@@ -26,6 +26,7 @@ int RunDump(const Args& args);
 int RunFromJson(const Args& args);
 int RunList(const Args& args);
 int RunLabels(const Args& args);
+int RunExport(const Args& args);
 
 // The usage text of one command, or of them all for nullptr.
 const char* CommandUsage(const char* command);

@@ -2,17 +2,15 @@
 
 #include "CliCommands.h"
 #include "CliMessages.h"
+#include "LayoutLookup.h"
 #include "ListSelection.h"
 
-#include "doc/LayoutFolders.h"
-#include "layouts/LayoutSet.h"
 #include "model/AddrBookFile.h"
 #include "platform/CodePage.h"
 #include "platform/QtSettingsStore.h"
 #include "print/LabelPdf.h"
 #include "print/PageLayout.h"
 #include "print/PrintMessages.h"
-#include "zklib/ZkFile.h"
 
 #include <QGuiApplication>
 
@@ -24,11 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool EndsWithNoCase(const std::string& text, const char* tail) {
-    const size_t n = std::strlen(tail);
-    return text.size() >= n && strncasecmp(text.c_str() + text.size() - n, tail, n) == 0;
-}
 
 // "FACE,PT" as a font description in pixels of the default printer resolution.
 bool ParseFont(const std::string& text, LOGFONT& font) {
@@ -48,48 +41,6 @@ bool ParseFont(const std::string& text, LOGFONT& font) {
     font.lfCharSet = 128;
     std::memcpy(font.lfFaceName, face.GetString(), static_cast<size_t>(face.GetLength()));
     return true;
-}
-
-// The layouts sit beside the program, or in the user's data folder when the
-// program's folder cannot be written.
-// The layout named (byte for byte, in code page 932) or the file given; path
-// receives the file it was read from.
-int LoadLayout(const std::string& given, CPageLayout& layout, std::string& path) {
-    if (EndsWithNoCase(given, ".kvl") || given.find('/') != std::string::npos) {
-        path = given;
-        return ReportFileError(layout.Load(given.c_str()));
-    }
-    CString name;
-    cp932::Error error;
-    if (!cp932::FromUtf8(given, name, &error))
-        return UsageError("labels", Format(Tr("the layout name holds \"%1\", which code page 932 "
-                                              "cannot hold",
-                                              "ﾚｲｱｳﾄ名の \"%1\" はｺｰﾄﾞﾍﾟｰｼﾞ 932 にない文字です"),
-                                           {error.characterUtf8}));
-    ChooseLayoutFolders(ZkFile_GetModuleDirName().str());
-    CLayoutSet set;
-    for (const CFileError& unreadable : set.Build(layout))
-        ReportFileError(unreadable);
-    std::vector<const CLayoutSet::Entry*> found;
-    std::string names;
-    for (const auto& entry : set.Entries()) {
-        if (entry.name == name)
-            found.push_back(&entry);
-        names += "\n  " + cp932::ToUtf8Lossy(entry.name.view());
-    }
-    if (found.size() != 1) {
-        const std::string problem =
-            found.empty()
-                ? Tr("no page layout is named \"%1\"; the page layouts are:",
-                     "\"%1\" というﾍﾟｰｼﾞﾚｲｱｳﾄはありません。ﾍﾟｰｼﾞﾚｲｱｳﾄは次のとおりです:")
-                : Tr("several page layouts are named \"%1\"; the page layouts are:",
-                     "\"%1\" というﾍﾟｰｼﾞﾚｲｱｳﾄが複数あります。ﾍﾟｰｼﾞﾚｲｱｳﾄは次のとおりです:");
-        PrintError("labels: " + Format(problem, {given}) +
-                   (names.empty() ? Tr("\n  (none)", "\n  (なし)") : names));
-        return EXIT_USAGE;
-    }
-    path = found.front()->path.str();
-    return ReportFileError(layout.Load(found.front()->path));
 }
 
 // The cards whose labels did not fit, on one line.
@@ -177,7 +128,9 @@ int RunLabels(const Args& args) {
         return status;
     CPageLayout layout;
     std::string layoutPath;
-    if (const int status = LoadLayout(layoutGiven, layout, layoutPath); status != EXIT_OK)
+    if (const int status = LoadNamedLayout("labels", {"page layout", "ﾍﾟｰｼﾞﾚｲｱｳﾄ"}, layoutGiven,
+                                           layout, layoutPath);
+        status != EXIT_OK)
         return status;
     if (const int status = RefuseInputAsOutput(out, {options.path, layoutPath}); status != EXIT_OK)
         return status;

@@ -17,16 +17,28 @@ QList<QCommandLineOption> ListOptionSpecs() {
 }
 
 int ReadListOptions(const char* command, const QCommandLineParser& parser, ListOptions& options) {
+    const std::vector<std::string> files = Positionals(parser);
+    if (files.size() != 1)
+        return UsageError(command, Tr("name one address book", "住所録を 1 つ指定してください"));
+    options.path = files[0];
+    return ReadSelectionOptions(command, parser, options);
+}
+
+bool SelectionGiven(const QCommandLineParser& parser) {
+    for (const QCommandLineOption& option : ListOptionSpecs())
+        if (parser.isSet(option))
+            return true;
+    return false;
+}
+
+int ReadSelectionOptions(const char* command, const QCommandLineParser& parser,
+                         ListOptions& options) {
     const auto value = [&parser](const char* name) {
         return Bytes(parser.value(QString::fromLatin1(name)));
     };
     const auto isSet = [&parser](const char* name) {
         return parser.isSet(QString::fromLatin1(name));
     };
-    const std::vector<std::string> files = Positionals(parser);
-    if (files.size() != 1)
-        return UsageError(command, Tr("name one address book", "住所録を 1 つ指定してください"));
-    options.path = files[0];
     cp932::Error error;
     if (!cp932::FromUtf8(value("search"), options.search, &error))
         return UsageError(command, Format(Tr("the search text holds \"%1\", which code page 932 "

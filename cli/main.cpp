@@ -22,6 +22,7 @@ const char kUsage[] =
     "  from-json  write the book a JSON file describes\n"
     "  list       print the cards the card list would show\n"
     "  labels     print the cards list would show as address labels to PDF\n"
+    "  export     write cards as CSV lines through an export layout\n"
     "\n"
     "Options take their value as --option VALUE or --option=VALUE; \"--\" ends the\n"
     "options. A file named \"-\" is standard input or output where a command says so.\n"
@@ -72,6 +73,17 @@ const Command kCommands[] = {
      "  --outlines              draw the cell outlines as the print preview does\n"
      "  --font-ja FACE,PT       the Japanese font (default: the program's print fonts)\n"
      "  --font-en FACE,PT       the English font\n"
+     "and the options of list (kolvane-cli list --help).\n"},
+    {"export", RunExport,
+     "usage: kolvane-cli export FILE OUT.csv --layout NAME|FILE.KVE [--conv-cr]\n"
+     "                          [options of list]\n"
+     "Writes one CSV line (Shift_JIS, CR LF) per card, with the fields of the export\n"
+     "layout: all cards in book order, or, with an option of list, the cards list\n"
+     "would show in its order. OUT.csv \"-\" is standard output; the count of cards\n"
+     "goes to standard error.\n"
+     "  --layout NAME|FILE.KVE  an export layout as the program names it (全項目 holds\n"
+     "                          all fields), or a layout file\n"
+     "  --conv-cr               write line breaks inside values as blanks\n"
      "and the options of list (kolvane-cli list --help).\n"},
 };
 

@@ -286,6 +286,14 @@ TEST_F(CliTest, UsageHelpAndVersion) {
          "list --help)"},
         {{"labels", "x.kvd", "--layout", "A4 12面", "--out", "x.pdf", "--font-en", "Arial,0"},
          "labels: --font-en takes FACE,POINTS (see kolvane-cli labels --help)"},
+        {{"export", "x.kvd", "--layout", "L"},
+         "export: name the address book and the CSV file to write (see kolvane-cli export "
+         "--help)"},
+        {{"export", "x.kvd", "x.csv", "--sort", "zip"},
+         "export: cannot sort by \"zip\" (see kolvane-cli export --help)"},
+        {{"export", "x.kvd", "x.csv"},
+         "export: no export layout given (--layout NAME or FILE.KVE) (see kolvane-cli export "
+         "--help)"},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.args);
@@ -299,7 +307,7 @@ TEST_F(CliTest, UsageHelpAndVersion) {
 
     Result r = Run({"--version"});
     EXPECT_EQ(r.out, "kolvane-cli " KOLVANE_VERSION "\n");
-    for (const char* command : {"new", "dump", "from-json", "list", "labels"}) {
+    for (const char* command : {"new", "dump", "from-json", "list", "labels", "export"}) {
         r = Run({command, "--help"});
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.out.starts_with(std::string("usage: kolvane-cli ") + command + " "));
@@ -369,6 +377,7 @@ TEST_F(CliTest, OutputsNeverReplaceInputsAndWriteThroughLinks) {
         {{"labels", book, "--layout", copy, "--out=" + (other / "copy.kvl").string()},
          other / "copy.kvl",
          copy},
+        {{"export", book, other / "book.kvd", "--layout", "全項目"}, other / "book.kvd", book},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.args);
@@ -438,7 +447,7 @@ TEST_F(CliTest, LabelsPrintTheListedCardsToPdf) {
         int status;
         std::string err;
     } refusals[] = {
-        {{"--layout", "A4 12面", "--search", "zzz"},
+        {{"--layout", "a4 12面", "--search", "zzz"}, // the name in any case
          3,
          "labels: no card to print; " + none.string() + " was not written\n"},
         {{"--layout", "A4 13面"},
@@ -459,4 +468,54 @@ TEST_F(CliTest, LabelsPrintTheListedCardsToPdf) {
         EXPECT_EQ(r.err, "kolvane-cli: " + c.err);
     }
     EXPECT_FALSE(fs::exists(none));
+}
+
+TEST_F(CliTest, ExportWritesTheCardsLinesAsCsv) {
+    const fs::path book = Book("export", kSmallJson), csv = m_dir / "out.csv";
+    const fs::path kve = fs::path(KOLVANE_CLI).parent_path() / "EXPORTS" / "ALL_FIELDS.KVE";
+    // 山田\t太郎, やまだ, ㈱山田, 東京\r\n1-1 and the contacts 03 and "q"\ in Shift_JIS.
+    const std::string head = "\"\x8E\x52\x93\x63\t\x91\xBE\x98\x59\",\"\x82\xE2\x82\xDC\x82\xBE\","
+                             "\"\",\"\x87\x8A\x8E\x52\x93\x63\",\"\",\"\x93\x8C\x8B\x9E";
+    const std::string tail = "1-1\",\"03\",\"\"\"q\"\"\\\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                             "\"\"\r\n";
+    const std::string yamada = head + "\r\n" + tail, yamadaConv = head + " " + tail;
+    const std::string smith = "\"Smith\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                              "\"\",\"\",\"\",\"\"\r\n";
+    const struct {
+        std::vector<std::string> options;
+        const char* out; // "-" or the file
+        std::string bytes;
+        const char* locale;
+        std::string err;
+    } cases[] = {
+        {{"--layout", "全項目"}, "out.csv", yamada + smith, "C", "cards exported: 2\n"},
+        {{"--layout=全項目", "--sort", "name"}, "-", smith + yamada, "C", "cards exported: 2\n"},
+        {{"--layout", kve, "--search", "1-1", "--conv-cr"},
+         "out.csv",
+         yamadaConv,
+         "ja_JP.UTF-8",
+         "1 件のｶｰﾄﾞがｴｸｽﾎﾟｰﾄされました。\n"},
+        {{"--layout", "全項目", "--index", "か"}, "-", "", "C", "cards exported: 0\n"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(csv, "old");
+        std::vector<std::string> args{"export", book, c.out == std::string("-") ? "-" : csv};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Result r = Run(args, c.locale);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(c.out == std::string("-") ? r.out : Contents(csv), c.bytes) << c.options[1];
+    }
+
+    // Refusals write nothing: an unknown layout (1), a folder that is missing (2).
+    WriteFile(csv, "old");
+    Result r = Run({"export", book, csv, "--layout", "none"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "kolvane-cli: export: no export layout is named \"none\"; the export layouts "
+                     "are:\nkolvane-cli:   全項目\n");
+    const fs::path lost = m_dir / "none" / "out.csv";
+    r = Run({"export", book, lost, "--layout", "全項目"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "kolvane-cli: " + lost.string() + ": no such file or folder\n");
+    EXPECT_EQ(Contents(csv), "old");
 }
