@@ -19,6 +19,8 @@ enum : int {
     EXIT_NOTHING_TO_PRINT = 3, // labels: no card selected, nothing written
 };
 
+class CBookLock;
+
 using Args = std::vector<std::string>;
 
 int RunNew(const Args& args);
@@ -27,6 +29,7 @@ int RunFromJson(const Args& args);
 int RunList(const Args& args);
 int RunLabels(const Args& args);
 int RunExport(const Args& args);
+int RunImport(const Args& args);
 
 // The usage text of one command, or of them all for nullptr.
 const char* CommandUsage(const char* command);
@@ -59,3 +62,10 @@ std::string WriteTarget(const std::string& path);
 int RefuseInputAsOutput(const std::string& out, std::initializer_list<std::string> inputs);
 // Writes bytes to standard output; a message and EXIT_FILE_ERROR on failure.
 int WriteStdout(const std::string& bytes);
+// The whole of a file, or of standard input for "-"; a message and
+// EXIT_FILE_ERROR on failure.
+int ReadInput(const std::string& path, std::string& bytes);
+// Takes an exclusive lock on the book at path for its write, which the program
+// holding the book open would undo; a message and EXIT_FILE_ERROR when it is
+// open there. A file not there yet needs no lock.
+int LockBook(const std::string& path, CBookLock& lock);

@@ -5,6 +5,7 @@
 #include "CliCommands.h"
 #include "CliMessages.h"
 
+#include "doc/BookLock.h"
 #include "model/AddrBookFile.h"
 #include "platform/AtomicFile.h"
 
@@ -32,8 +33,12 @@ int RefuseExisting(const std::string& path, bool force) {
 
 // The book to path, or to standard output for "-".
 int WriteBook(const std::string& path, CAddrBook& book) {
-    if (!IsStdStream(path))
+    if (!IsStdStream(path)) {
+        CBookLock lock;
+        if (const int status = LockBook(path, lock); status != EXIT_OK)
+            return status;
         return ReportFileError(SaveAddrBook(WriteTarget(path).c_str(), book));
+    }
     CMemFile image(std::string(), kStdout);
     if (const int status = ReportFileError(book.Write(&image)); status != EXIT_OK)
         return status;
@@ -57,6 +62,8 @@ int WriteText(const std::string& path, const std::string& text) {
     return EXIT_OK;
 }
 
+} // namespace
+
 int ReadInput(const std::string& path, std::string& bytes) {
     if (!IsStdStream(path)) {
         try {
@@ -77,7 +84,15 @@ int ReadInput(const std::string& path, std::string& bytes) {
     return EXIT_OK;
 }
 
-} // namespace
+int LockBook(const std::string& path, CBookLock& lock) {
+    if (IsStdStream(path) || lock.Take(path.c_str(), CBookLock::exclusive))
+        return EXIT_OK;
+    PrintError(Format(Tr("%1 is open in Kolvane; close it there first; nothing was written",
+                         "%1 は Kolvane で開かれています。先にそちらで閉じてください。"
+                         "何も書き込んでいません。"),
+                      {path}));
+    return EXIT_FILE_ERROR;
+}
 
 bool IsStdStream(const std::string& path) {
     return path == kStdout;

@@ -23,6 +23,7 @@ const char kUsage[] =
     "  list       print the cards the card list would show\n"
     "  labels     print the cards list would show as address labels to PDF\n"
     "  export     write cards as CSV lines through an export layout\n"
+    "  import     append the records of a CSV file to a book as cards\n"
     "\n"
     "Options take their value as --option VALUE or --option=VALUE; \"--\" ends the\n"
     "options. A file named \"-\" is standard input or output where a command says so.\n"
@@ -85,6 +86,21 @@ const Command kCommands[] = {
      "                          all fields), or a layout file\n"
      "  --conv-cr               write line breaks inside values as blanks\n"
      "and the options of list (kolvane-cli list --help).\n"},
+    {"import", RunImport,
+     "usage: kolvane-cli import BOOK.kvd FILE.csv --layout NAME|FILE.KVI [--notation ja|en]\n"
+     "                          [--encoding auto|cp932|utf-8] [--skip-first] [--dry-run]\n"
+     "Makes a card of every record of FILE.csv (\"-\" is standard input) through the\n"
+     "import layout and appends them to BOOK.kvd, saved with the program's backups.\n"
+     "Blank records are skipped. A file that cannot be read, or a record holding a\n"
+     "character code page 932 cannot hold, changes nothing. A book open in Kolvane is\n"
+     "refused: close it there first. The count of cards goes to standard error.\n"
+     "  --layout NAME|FILE.KVI  an import layout as the program names it (全項目 takes\n"
+     "                          all fields), or a layout file\n"
+     "  --notation ja|en        the notation of the new cards (default ja)\n"
+     "  --encoding ENC          auto (default: UTF-8 or Shift_JIS, told from the\n"
+     "                          bytes), cp932 or utf-8\n"
+     "  --skip-first            leave out the first record (column captions)\n"
+     "  --dry-run               print the new cards as dump does; write nothing\n"},
 };
 
 const Command* FindCommand(const std::string& name) {

@@ -181,14 +181,17 @@ std::optional<CFileError> CCsvImportFile::ReadBytes(std::string_view bytes, cons
                                                     CsvEncoding choice) {
     m_records.clear();
     m_nColumns = 0;
+    m_refusal = CsvRefusal::None;
 
     // Text holds no zero bytes; UTF-16 holds one in nearly every ASCII character.
     const size_t zeros = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
-        (zeros > 0 && zeros * 8 >= bytes.size()))
+        (zeros > 0 && zeros * 8 >= bytes.size())) {
+        m_refusal = CsvRefusal::Utf16;
         return Refusal(FileWords(path) + " は UTF-16 で書かれているため読み込めません。\n"
                                          "Shift_JIS か UTF-8 で保存し直してください。",
                        path);
+    }
     const size_t zero = zeros ? bytes.find('\0') : kNone;
 
     const size_t bom = choice != CsvEncoding::ShiftJis && bytes.starts_with(kUtf8Bom) ? 3 : 0;
@@ -210,8 +213,12 @@ std::optional<CFileError> CCsvImportFile::ReadBytes(std::string_view bytes, cons
         if (const size_t at = FirstBadShiftJis(text); at != kNone)
             bad = std::min(bad, badUtf8 == kNone ? at : std::max(at, badUtf8));
     }
-    if (bad != kNone)
-        return BadByte(path, LineOf(bytes, bad), bad == zero ? choice : tried);
+    if (bad != kNone) {
+        m_refusal = CsvRefusal::BadByte;
+        m_nRefusedLine = LineOf(bytes, bad);
+        m_refusedAs = bad == zero ? choice : tried;
+        return BadByte(path, m_nRefusedLine, m_refusedAs);
+    }
 
     // UTF-8 turned into Shift_JIS as a whole when it can be; otherwise split as
     // UTF-8 and turned field by field, so that a character code page 932 cannot
@@ -232,6 +239,8 @@ std::optional<CFileError> CCsvImportFile::ReadBytes(std::string_view bytes, cons
         if (atEnd == 2) {
             const int opened = LineOf(text, openQuote);
             m_records.clear();
+            m_refusal = CsvRefusal::OpenQuote;
+            m_nRefusedLine = opened;
             return Refusal(FileWords(path) + " の " + std::to_string(opened) +
                                " 行目で開いた引用符 (\") が閉じられていないため読み込めません。",
                            path);

@@ -15,6 +15,8 @@
 
 enum class CsvEncoding { Auto, ShiftJis, Utf8 };
 
+enum class CsvRefusal { None, Utf16, BadByte, OpenQuote };
+
 struct CsvImportRecord {
     std::vector<CString> fields; // Shift_JIS, quotes removed, at least one
     // Every field empty or blank, as ",,,," is: such a row starts unselected.
@@ -41,4 +43,9 @@ public:
     std::vector<CsvImportRecord> m_records;
     CsvEncoding m_encoding = CsvEncoding::ShiftJis; // as found: ShiftJis or Utf8
     int m_nColumns = 0;                             // fields of the widest record
+
+    // Why the last read was refused, for a caller that words it in another language.
+    CsvRefusal m_refusal = CsvRefusal::None;
+    int m_nRefusedLine = 0;                      // BadByte, OpenQuote: 1-based
+    CsvEncoding m_refusedAs = CsvEncoding::Auto; // BadByte: what the bytes were read as
 };

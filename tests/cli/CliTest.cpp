@@ -1,8 +1,11 @@
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -294,6 +297,8 @@ TEST_F(CliTest, UsageHelpAndVersion) {
         {{"export", "x.kvd", "x.csv"},
          "export: no export layout given (--layout NAME or FILE.KVE) (see kolvane-cli export "
          "--help)"},
+        {{"import", "x.kvd", "x.csv", "--layout=全項目", "--encoding", "latin1"},
+         "import: no encoding \"latin1\" (auto, cp932 or utf-8) (see kolvane-cli import --help)"},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.args);
@@ -307,7 +312,7 @@ TEST_F(CliTest, UsageHelpAndVersion) {
 
     Result r = Run({"--version"});
     EXPECT_EQ(r.out, "kolvane-cli " KOLVANE_VERSION "\n");
-    for (const char* command : {"new", "dump", "from-json", "list", "labels", "export"}) {
+    for (const char* command : {"new", "dump", "from-json", "list", "labels", "export", "import"}) {
         r = Run({command, "--help"});
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.out.starts_with(std::string("usage: kolvane-cli ") + command + " "));
@@ -518,4 +523,77 @@ TEST_F(CliTest, ExportWritesTheCardsLinesAsCsv) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "kolvane-cli: " + lost.string() + ": no such file or folder\n");
     EXPECT_EQ(Contents(csv), "old");
+}
+
+TEST_F(CliTest, ImportAppendsTheRecordsOfShiftJisAndUtf8Files) {
+    // 山田 太郎,やまだ,営業部,㈱山田,100-0001,東京都1-1,03-1,03-2 then a blank record and a
+    // quoted name and note; the Shift_JIS file with a caption line.
+    const std::string sjis =
+        "\x8e\x81\x96\xbc\r\n\x8e\x52\x93\x63 \x91\xbe\x98\x59,\x82\xe2\x82\xdc\x82\xbe,"
+        "\x89\x63\x8b\xc6\x95\x94,\x87\x8a\x8e\x52\x93\x63,100-0001,\x93\x8c\x8b\x9e\x93\x73"
+        "1-1,03-1,03-2\r\n,,\r\n\"Smith, J\",,,,,,,,,,,,,,,\"a\r\nb\"\r\n";
+    const std::string utf8 = "\xEF\xBB\xBF山田 太郎,やまだ,営業部,㈱山田,100-0001,東京都1-1,03-1,"
+                             "03-2\n , \n\"Smith, J\",,,,,,,,,,,,,,,\"a\r\nb\"\n";
+    const std::string cards =
+        "{\"version\":1,\"cards\":[\n"
+        R"({"notation":0,"furigana":"やまだ","name":"山田 太郎","title":"営業部","company":"㈱山田",)"
+        R"("zip":"100-0001","address":"東京都1-1","other":"","notes":"",)"
+        R"("contacts":[{"method":1,"text":"03-1"},{"method":2,"text":"03-2"}]},)"
+        "\n"
+        R"({"notation":0,"furigana":"","name":"Smith, J","title":"","company":"","zip":"",)"
+        R"("address":"","other":"","notes":"a\r\nb","contacts":[]})"
+        "\n],";
+    const fs::path csv = m_dir / "in.csv", book = m_dir / "import.kvd";
+    for (const auto& [bytes, option] : {std::pair{sjis, "--skip-first"}, {utf8, "--notation=ja"}}) {
+        fs::remove(m_dir / "import.kvd.bak");
+        ASSERT_EQ(Run({"new", "--force", book}).status, 0);
+        WriteFile(csv, bytes);
+        const Result r = Run({"import", book, csv, "--layout", "全項目", option});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "cards imported: 2\n");
+        EXPECT_EQ(Run({"dump", book}).out.substr(0, cards.size()), cards) << option;
+        EXPECT_TRUE(fs::exists(m_dir / "import.kvd.bak")); // the program's backup
+    }
+}
+
+TEST_F(CliTest, ImportRefusalsChangeNoBook) {
+    const fs::path book = Book("book", kSmallJson), csv = m_dir / "in.csv";
+    const std::string before = Contents(book), in = csv.string(), kept = book.string();
+    const std::string none = "; nothing was imported\n";
+    const struct {
+        std::string bytes;
+        std::string err;
+        std::vector<std::string> command = {}; // instead of importing
+        const char* locale = "C";
+    } cases[] = {
+        {"a,b\n\"c,d\n", in + ": the quote (\") opened on line 2 is never closed" + none},
+        {"a\n\x85\x40\n", in + ": line 2 holds a byte that is neither Shift_JIS nor UTF-8" + none},
+        {"a\nb,c,😀\n",
+         in + ": row 2, column 3 holds \"😀\", which code page 932 cannot hold" + none},
+        // Held by the program (here by this test): the writers of books refuse.
+        {"a\n", kept + " is open in Kolvane; close it there first; nothing was written\n"},
+        {"",
+         kept +
+             " は Kolvane で開かれています。先にそちらで閉じてください。何も書き込んでいません。\n",
+         {"new", "--force", kept},
+         "ja_JP.UTF-8"},
+    };
+    const int fd = ::open(book.c_str(), O_RDONLY | O_CLOEXEC);
+    for (const auto& c : cases) {
+        if (c.err.find("Kolvane") != std::string::npos) {
+            ASSERT_EQ(::flock(fd, LOCK_SH), 0);
+        }
+        WriteFile(csv, c.bytes);
+        const std::vector<std::string> import{"import", kept, in, "--layout", "全項目"};
+        const Result r = Run(c.command.empty() ? import : c.command, c.locale);
+        EXPECT_EQ(r.status, 2) << c.err;
+        EXPECT_EQ(r.err, "kolvane-cli: " + c.err);
+    }
+    ::close(fd);
+    WriteFile(csv, "名前\nb\n");
+    const Result r = Run({"import", book, csv, "--layout", "全項目", "--skip-first", "--dry-run"});
+    EXPECT_EQ(r.err, "cards that would be imported: 1; nothing was written\n");
+    EXPECT_NE(r.out.find(R"({"notation":0,"furigana":"","name":"b",)"), std::string::npos);
+    EXPECT_EQ(Contents(book), before);
+    EXPECT_FALSE(fs::exists(m_dir / "book.kvd.bak"));
 }
