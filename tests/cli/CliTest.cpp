@@ -554,6 +554,11 @@ TEST_F(CliTest, ImportAppendsTheRecordsOfShiftJisAndUtf8Files) {
         EXPECT_EQ(Run({"dump", book}).out.substr(0, cards.size()), cards) << option;
         EXPECT_TRUE(fs::exists(m_dir / "import.kvd.bak")); // the program's backup
     }
+    // Exported with 全項目 and imported back: the same cards.
+    ASSERT_EQ(Run({"export", book, csv, "--layout", "全項目"}).status, 0);
+    ASSERT_EQ(Run({"new", "--force", book}).status, 0);
+    ASSERT_EQ(Run({"import", book, csv, "--layout", "全項目"}).status, 0);
+    EXPECT_EQ(Run({"dump", book}).out.substr(0, cards.size()), cards);
 }
 
 TEST_F(CliTest, ImportRefusalsChangeNoBook) {
