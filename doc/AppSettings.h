@@ -50,3 +50,8 @@ inline constexpr const char* kRecentFileSection = "Recent File List";
 
 // The bars' layout, as the main window saves it.
 inline constexpr StringSetting kBarStates{"Bar States", "Layout", ""};
+
+// The export dialog's last choices; the layout's own keys are CExportLayout's.
+inline constexpr const char* kExportSection = "Export";
+inline constexpr const char* kExportFileNameKey = "FileName"; // ProfilePath.h
+inline constexpr IntSetting kExportRange{kExportSection, "Range", 0, 0, 2};

@@ -3,8 +3,12 @@
 #include "doc/KolvaneDoc.h"
 #include "doc/UpdateHints.h"
 #include "model/CardRules.h"
+#include "platform/UserInteraction.h"
+#include "res/AppStrings.h"
+#include "transfer/CsvExportRun.h"
 #include "views/CardListModel.h"
 #include "views/CommandIds.h"
+#include "views/dialogs/ExportDlg.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -327,4 +331,32 @@ void CAddrListView::ShowSortIndicator() {
 
 void CAddrListView::UpdateCount() {
     emit countChanged(GetRowCount(), m_doc.GetBook().GetCount());
+}
+
+void CAddrListView::OnFileExport() {
+    CExportDlg dialog(window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    std::vector<const CAddrCard*> cards;
+    switch (dialog.GetRange()) {
+    case CExportDlg::RANGE_LISTED:
+        cards = ListedCards();
+        break;
+    case CExportDlg::RANGE_SELECTED:
+        cards = SelectedCards();
+        break;
+    default:
+        for (const auto& card : m_doc.GetBook().Cards())
+            cards.push_back(card.get());
+        break;
+    }
+    int written = 0;
+    if (const std::optional<CFileError> error =
+            ExportCards(dialog.FilePath().c_str(), cards, dialog.Layout(), written)) {
+        error->Show();
+        return;
+    }
+    CString message;
+    message.Format(LoadAppString(239), written);
+    AfxMessageBox(message, MB_OK);
 }

@@ -54,6 +54,9 @@ public:
     const CPageLayout& PageLayout() const { return m_pageLayout; }
     void SetPageLayout(const CPageLayout& layout) { m_pageLayout.CopyFrom(layout); }
     const CPrintFonts& PrintFonts() const { return m_printFonts; }
+    // The export command: the export dialog over all, the listed or the
+    // selected cards, and the cards written as it chose.
+    void OnFileExport();
 
     void OnInitialUpdate() override;
     void OnUpdate(IKolvaneView* sender, int hint, CAddrCard* card) override;

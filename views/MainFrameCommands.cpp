@@ -69,6 +69,7 @@ void CMainFrame::ConnectCommands() {
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { m_pList->OnFilePrintPreview(); });
     OnCommand(ID_FILE_PRINT_SETUP, [this] { m_pList->OnFilePrintSetup(); });
     OnCommand(ID_FILE_PAGE_SETUP, [this] { m_pList->OnFilePageSetup(); });
+    OnCommand(ID_FILE_EXPORT, [this] { m_pList->OnFileExport(); });
     OnCommand(ID_APP_EXIT, [this] { close(); });
     for (int id = ID_INDEX_FIRST; id <= ID_INDEX_LAST; ++id)
         OnCommand(id, [this, id] { OnIndexButton(id); });

@@ -1,0 +1,247 @@
+// The export dialog and the export layout editor on real widgets, and the
+// export command writing the cards it chose.
+
+#include "GuiTestSupport.h"
+
+#include "doc/KolvaneDoc.h"
+#include "doc/ProfilePath.h"
+#include "layouts/LayoutRoot.h"
+#include "layouts/LayoutSet.h"
+#include "views/CommandIds.h"
+#include "views/JapaneseUi.h"
+#include "views/MainFrame.h"
+#include "views/dialogs/ExportDlg.h"
+#include "views/dialogs/ExportLayoutDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+
+void Click(QWidget& dialog, const char* text) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == QString::fromUtf8(text))
+            return button->click();
+    QFAIL(text);
+}
+
+// The rows' first column, the selected one in brackets.
+QString Shown(const QAbstractItemView& view) {
+    QStringList rows;
+    for (int row = 0; row < view.model()->rowCount(); ++row) {
+        const QString text = view.model()->index(row, 0).data().toString();
+        rows << (view.selectionModel()->isRowSelected(row) ? u'[' + text + u']' : text);
+    }
+    return rows.join(u'|');
+}
+
+// Runs fn on the next modal dialog of type T once it shows.
+template <class T> void WhenShown(std::function<void(T&)> fn) {
+    QTimer::singleShot(0, [fn] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
+            fn(*dialog);
+        else
+            WhenShown<T>(fn);
+    });
+}
+
+void Screenshot(QWidget& dialog, const char* name) {
+    const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
+    QVERIFY(QDir().mkpath(folder) && dialog.grab().save(folder + u'/' + QLatin1String(name)));
+}
+
+void AddLayout(const char* name, const std::vector<int>& fields) {
+    CExportLayout layout;
+    layout.SetName(Sjis(name));
+    layout.SetFieldCount(static_cast<int>(fields.size()));
+    for (size_t i = 0; i < fields.size(); ++i)
+        layout.SetField(static_cast<int>(i), fields[i]);
+    QVERIFY(!CLayoutSet().Add(layout));
+}
+
+} // namespace
+
+class ExportDialogTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<GuiSession> s;
+
+private slots:
+    void initTestCase() { SetUpJapaneseUi(*qApp); }
+    void init() {
+        s = std::make_unique<GuiSession>();
+        SetLayoutRoot(s->dir.path().toLocal8Bit().constData());
+    }
+    void cleanup() {
+        QCOMPARE(Utf8(s->ui.Problems()), QString());
+        s.reset();
+        SetLayoutRoot(nullptr);
+    }
+
+    void theDialogAndTheEditorManageLayouts() {
+        const std::string cafe = s->Path("Café 住所録/out.csv");
+        SaveProfilePath("Export", "FileName", cafe);
+        s->settings.WriteProfileInt("Export", "Range", 1);
+        s->settings.WriteProfileString("Export", "LayoutName", "B");
+        s->settings.WriteProfileInt("Export", "ConvCR", 0);
+        AddLayout("A", {0, 5});
+        AddLayout("b", {0, 99});
+        CExportDlg dialog;
+        QCOMPARE(Shown(dialog.List()) + dialog.FileEdit().text() + dialog.RangeBox().currentText(),
+                 QStringLiteral("A|[b]") + Utf8(cafe) + QStringLiteral("一覧表示されている全ｶｰﾄﾞ"));
+        QVERIFY(dialog.OkButton().isEnabled());
+        dialog.FileEdit().clear();
+        QVERIFY(!dialog.OkButton().isEnabled());
+        s->ui.PickFile(cafe);
+        Click(dialog, "...");
+        QCOMPARE(dialog.FileEdit().text(), Utf8(cafe));
+        QVERIFY(!s->ui.prompts.at(0).open && s->ui.prompts[0].defaultExt == "csv");
+
+        // The editor: the box as the settings have it, adding after the
+        // selected row, moving, removing, the refusals and a duplicate name.
+        WhenShown<CExportLayoutDlg>([this](CExportLayoutDlg& editor) {
+            QVERIFY(!editor.ConvCrBox().isChecked());
+            s->ui.ExpectMessage("ｴｸｽﾎﾟｰﾄする項目が空です。");
+            Click(editor, "OK");
+            QTreeWidget& fields = editor.ExportFields();
+            for (int field : {0, 5, 0, 15}) {
+                editor.AllFields().setCurrentItem(editor.AllFields().topLevelItem(field));
+                Click(editor, "追加(&A) >>");
+                if (field == 5)
+                    fields.setCurrentItem(fields.topLevelItem(0));
+            }
+            QCOMPARE(Shown(fields), QStringLiteral("名前|名前|[ﾒﾓ]|住所"));
+            for (int i = 0; i < 3; ++i)
+                Click(editor, "上へ(&U)");
+            QCOMPARE(Shown(fields), QStringLiteral("[ﾒﾓ]|名前|名前|住所"));
+            for (int i = 0; i < 4; ++i)
+                Click(editor, "下へ(&D)");
+            QCOMPARE(Shown(fields), QStringLiteral("名前|名前|住所|[ﾒﾓ]"));
+            fields.setCurrentItem(fields.topLevelItem(0));
+            Click(editor, "削除(&R)");
+            QCOMPARE(Shown(fields), QStringLiteral("名前|住所|ﾒﾓ"));
+            s->ui.ExpectMessage("ﾚｲｱｳﾄ名を入力してください。");
+            Click(editor, "OK");
+            editor.NameEdit().setText(QString(129, u'x'));
+            s->ui.ExpectMessage("128 文字以下の文字列を入力してください。");
+            Click(editor, "OK");
+            Screenshot(editor, "export_layout.png");
+            editor.NameEdit().setText(QStringLiteral("A"));
+            s->ui.ExpectMessage("ﾚｲｱｳﾄ名 \"A\" は既に使われています。\n"
+                                "重複しない名前を入力してください。");
+            Click(editor, "OK");
+            WhenShown<CExportLayoutDlg>([](CExportLayoutDlg& again) {
+                QCOMPARE(again.NameEdit().text() + Shown(again.ExportFields()),
+                         QStringLiteral("A名前|住所|ﾒﾓ"));
+                again.NameEdit().setText(QStringLiteral("新"));
+                again.ConvCrBox().setChecked(true);
+                Click(again, "OK");
+            });
+        });
+        Click(dialog, "新規(&N)...");
+        QCOMPARE(Shown(dialog.List()), QStringLiteral("A|b|[新]"));
+
+        // Editing drops a number that is no field; after a duplicate name the
+        // editor comes again with the old one.
+        dialog.List().setCurrentRow(1);
+        WhenShown<CExportLayoutDlg>([this](CExportLayoutDlg& editor) {
+            QVERIFY(editor.ConvCrBox().isChecked());
+            QCOMPARE(Shown(editor.ExportFields()), QStringLiteral("名前"));
+            editor.NameEdit().setText(QStringLiteral("新"));
+            s->ui.AnswerMessage(IDOK);
+            Click(editor, "OK");
+            WhenShown<CExportLayoutDlg>([](CExportLayoutDlg& again) {
+                QCOMPARE(again.NameEdit().text(), QStringLiteral("b"));
+                again.NameEdit().setText(QStringLiteral("c"));
+                Click(again, "OK");
+            });
+        });
+        Click(dialog, "編集(&E)...");
+        WhenShown<CExportLayoutDlg>([](CExportLayoutDlg& editor) { Click(editor, "OK"); });
+        Click(dialog, "複製(&U)...");
+        QCOMPARE(Shown(dialog.List()), QStringLiteral("A|c|[c のｺﾋﾟｰ]|新"));
+        s->ui.ExpectMessage("ﾚｲｱｳﾄ \"c のｺﾋﾟｰ\" を削除します。\n削除してもいいですか?", IDYES);
+        Click(dialog, "削除(&D)");
+        QCOMPARE(Shown(dialog.List()), QStringLiteral("[A]|c|新"));
+
+        // An unreadable layout keeps the dialog open; a double click is OK.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Screenshot(dialog, "export.png");
+        QVERIFY(QFile::resize(s->dir.filePath(QStringLiteral("EXPORTS/USER000.KVE")), 0)); // A
+        s->ui.AnswerMessage(IDOK);
+        dialog.OkButton().click();
+        QVERIFY(dialog.isVisible() && s->ui.messages.back().text.find("USER000") + 1);
+        QListWidget& list = dialog.List();
+        const QPoint newOne = list.visualItemRect(list.item(2)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, newOne);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, newOne);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(s->settings.GetProfileString("Export", "LayoutName") + ":" +
+                     s->settings.GetProfileString("Export", "Fields") + ":" +
+                     s->settings.GetProfileString("Export", "ConvCR"),
+                 Sjis("新:0,5,15:1"));
+        QCOMPARE(LoadProfilePath("Export", "FileName"), cafe);
+    }
+
+    void theCommandWritesTheChosenCards() {
+        WriteBook(s->Path("book.kvd"), {{0, "", "山田 太郎"}, {1, "", "smith \"J\""}});
+        QVERIFY(s->Start({QString::fromStdString(s->Path("book.kvd"))}));
+        s->Doc().GetBook().Cards()[0]->m_strAddress = Sjis("東京\r\n港区");
+        AddLayout("住所", {0, 5});
+        QVERIFY(QDir().mkpath(s->dir.filePath(QStringLiteral("Café 住所録"))));
+        const std::string out = s->Path("Café 住所録/out.csv");
+        SaveProfilePath("Export", "FileName", out);
+        // All cards; line breaks are kept as the editor's box was cleared.
+        WhenShown<CExportDlg>([](CExportDlg& dialog) {
+            WhenShown<CExportLayoutDlg>([](CExportLayoutDlg& editor) {
+                QVERIFY(editor.ConvCrBox().isChecked());
+                editor.ConvCrBox().click();
+                Click(editor, "OK");
+            });
+            Click(dialog, "編集(&E)...");
+            dialog.OkButton().click();
+        });
+        s->ui.ExpectMessage("2 件のｶｰﾄﾞがｴｸｽﾎﾟｰﾄされました。");
+        QVERIFY(s->Frame().RunCommand(ID_FILE_EXPORT));
+        const std::string both = "\"\x8eR\x93\x63 \x91\xbe\x98Y\",\"\x93\x8c\x8b\x9e\r\n"
+                                 "\x8d`\x8b\xe6\"\r\n\"smith \"\"J\"\"\",\"\"\r\n";
+        QCOMPARE(ReadBytes(out), both);
+        // The selected card, where nothing can be written: the old file stays.
+        s->SelectRows({0});
+        s->settings.WriteProfileInt("Export", "Range", 2);
+        const auto run = [this] {
+            WhenShown<CExportDlg>([](CExportDlg& dialog) { dialog.OkButton().click(); });
+            QVERIFY(s->Frame().RunCommand(ID_FILE_EXPORT));
+        };
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full{};
+        getrlimit(RLIMIT_FSIZE, &full);
+        const rlimit tiny{1, full.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        s->ui.AnswerMessage(IDOK);
+        run();
+        setrlimit(RLIMIT_FSIZE, &full);
+        QCOMPARE(ReadBytes(out), both);
+        QVERIFY(s->ui.messages.back().text.find(out) != std::string::npos);
+        s->ui.ExpectMessage("1 件のｶｰﾄﾞがｴｸｽﾎﾟｰﾄされました。");
+        run();
+        const std::string line = ReadBytes(out);
+        QVERIFY(line.size() < both.size() && (both.starts_with(line) || both.ends_with(line)));
+    }
+};
+
+QTEST_MAIN(ExportDialogTest)
+#include "ExportDialogTest.moc"
