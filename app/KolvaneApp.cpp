@@ -4,6 +4,7 @@
 #include "doc/AppSettings.h"
 #include "doc/DocumentType.h"
 #include "doc/ProfilePath.h"
+#include "doc/UpdateHints.h"
 #include "platform/File.h"
 #include "platform/QtText.h"
 #include "platform/UserInteraction.h"
@@ -11,6 +12,7 @@
 #include "views/CommandIcons.h"
 #include "views/CommandIds.h"
 #include "views/MainFrame.h"
+#include "views/dialogs/ImportDlg.h"
 #include "zklib/ZkFile.h"
 #include "zklib/dialogs/ZkAboutDlg.h"
 #include "zklib/dialogs/ZkHyperLink.h"
@@ -26,6 +28,8 @@ namespace {
 
 constexpr UINT IDS_NEW_FILE_TITLE = 158;
 constexpr UINT IDS_CANNOT_CREATE = 159;
+constexpr UINT IDS_TEXT_FILES = 148; // then the CSV files' and all files' filters
+constexpr UINT IDS_CARDS_IMPORTED = 240;
 constexpr UINT IDS_OPEN_TITLE = 61442;
 constexpr UINT IDS_APP_NAME = 57344;
 
@@ -105,6 +109,7 @@ void CKolvaneApp::ConnectCommands() {
     frame.OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     frame.OnCommand(ID_FILE_SAVE, [this] { m_pDoc->DoFileSave(); });
     frame.OnCommand(ID_FILE_SAVE_AS, [this] { m_pDoc->DoSave(nullptr); });
+    frame.OnCommand(ID_FILE_IMPORT, [this] { OnFileImport(); });
     frame.OnCommand(ID_HELP_FINDER, [this] { OnHelp(); });
     frame.OnCommand(ID_APP_ABOUT, [this] { OnAbout(); });
     frame.OnCommand(ID_EDIT_OPTIONS, [this] { OnOptions(); });
@@ -174,6 +179,32 @@ void CKolvaneApp::OnFileOpen() {
     prompt.initialPath = ZkFile_SplitDirName(m_pDoc->GetPathName().c_str()).str();
     if (const std::optional<std::string> chosen = AfxGetUserInteraction().PromptFileName(prompt))
         OpenDocumentFile(*chosen);
+}
+
+void CKolvaneApp::OnFileImport() {
+    if (!m_pFrame->CommitActiveView())
+        return;
+    m_pDoc->UpdateAllViews(nullptr, HINT_SHOW_LIST);
+    FilePrompt prompt;
+    for (UINT id = IDS_TEXT_FILES; id < IDS_TEXT_FILES + 3; ++id)
+        prompt.filter += LoadAppStringUtf8(id);
+    prompt.filter += '|';
+    prompt.overwritePrompt = false;
+    const std::optional<std::string> chosen = AfxGetUserInteraction().PromptFileName(prompt);
+    if (!chosen)
+        return;
+    CImportDlg dialog(*chosen, m_pDoc->GetBook(), m_pFrame.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Every card was made before the first is appended: all of them or none.
+    std::vector<std::unique_ptr<CAddrCard>> cards = dialog.TakeCards();
+    for (std::unique_ptr<CAddrCard>& card : cards)
+        m_pDoc->GetBook().AddCard(card.release());
+    m_pDoc->UpdateAllViews(nullptr, HINT_REBUILD_LIST);
+    m_pDoc->SetModifiedFlag();
+    CString done;
+    done.Format(LoadAppString(IDS_CARDS_IMPORTED), static_cast<int>(cards.size()));
+    AfxMessageBox(done);
 }
 
 void CKolvaneApp::OnHelp() {

@@ -48,6 +48,8 @@ public:
     BOOL OpenDocumentFile(const std::string& path);
     void OnFileNew();
     void OnFileOpen();
+    // The cards of a CSV file chosen through the import dialog, appended to the book.
+    void OnFileImport();
     void OnHelp();
     void OnAbout();
     // The options sheet over the document's options; a change of the search
