@@ -10,7 +10,9 @@
 #include "doc/BookLock.h"
 #include "doc/KolvaneDoc.h"
 #include "model/AddrBookFile.h"
+#include "platform/CodePage.h"
 #include "platform/QtSettingsStore.h"
+#include "transfer/ColumnTitles.h"
 #include "transfer/CsvImportFile.h"
 #include "transfer/ImportLayout.h"
 
@@ -62,9 +64,6 @@ int RunImport(const Args& args) {
     const std::string& bookPath = files[0];
     const std::string& csvPath = files[1];
     const std::string layoutGiven = Bytes(parser.value(layoutOption));
-    if (layoutGiven.empty())
-        return UsageError("import", Tr("no import layout given (--layout NAME or FILE.KVI)",
-                                       "ｲﾝﾎﾟｰﾄ ﾚｲｱｳﾄがありません (--layout 名前 か ﾌｧｲﾙ.KVI)"));
     const std::string notation = Bytes(parser.value(notationOption));
     if (!notation.empty() && notation != "ja" && notation != "en")
         return UsageError("import", Format(Tr("no notation \"%1\" (ja or en)",
@@ -88,10 +87,12 @@ int RunImport(const Args& args) {
 
     CImportLayout layout;
     std::string layoutPath;
-    if (const int status = LoadNamedLayout("import", {"import layout", "ｲﾝﾎﾟｰﾄ ﾚｲｱｳﾄ"}, layoutGiven,
-                                           layout, layoutPath);
-        status != EXIT_OK)
-        return status;
+    if (!layoutGiven.empty()) {
+        if (const int status = LoadNamedLayout("import", {"import layout", "ｲﾝﾎﾟｰﾄ ﾚｲｱｳﾄ"},
+                                               layoutGiven, layout, layoutPath);
+            status != EXIT_OK)
+            return status;
+    }
     layout.SetNotation(notation == "en" ? NOTATION_ENGLISH : NOTATION_JAPANESE);
 
     // Held from reading the book to its save, so that the program cannot
@@ -120,8 +121,35 @@ int RunImport(const Args& args) {
         return EXIT_FILE_ERROR;
     }
 
+    size_t first = parser.isSet(skipFirstOption) ? 1 : 0;
+    if (layoutGiven.empty()) {
+        const std::optional<ColumnTitleMap> titles =
+            csv.m_records.empty() ? std::nullopt : MapColumnTitles(csv.m_records.front().fields);
+        if (!titles)
+            return UsageError("import",
+                              Format(Tr("no import layout given (--layout NAME or FILE.KVI), and "
+                                        "the first record of %1 holds no column titles",
+                                        "ｲﾝﾎﾟｰﾄ ﾚｲｱｳﾄがなく (--layout 名前 か ﾌｧｲﾙ.KVI)、%1 "
+                                        "の 1 行目は列見出しではありません"),
+                                     {csvName}));
+        layout.SetColumnCount(static_cast<int>(titles->fields.size()));
+        for (size_t column = 0; column < titles->fields.size(); ++column)
+            layout.SetColumnField(static_cast<int>(column), titles->fields[column]);
+        first = 1;
+        const std::string name = cp932::ToUtf8Lossy(titles->layoutName.view());
+        std::fputs((name.empty()
+                        ? Tr("columns mapped by the titles of the first record\n",
+                             "1 行目の列見出しで列を対応づけました。\n")
+                        : Format(Tr("columns mapped by the titles of the first record "
+                                    "(layout \"%1\")\n",
+                                    "1 行目の列見出しで列を対応づけました (ﾚｲｱｳﾄ \"%1\")。\n"),
+                                 {name}))
+                       .c_str(),
+                   stderr);
+    }
+
     std::vector<std::unique_ptr<CAddrCard>> cards;
-    for (size_t i = parser.isSet(skipFirstOption) ? 1 : 0; i < csv.m_records.size(); ++i) {
+    for (size_t i = first; i < csv.m_records.size(); ++i) {
         const CsvImportRecord& record = csv.m_records[i];
         if (record.blank)
             continue;

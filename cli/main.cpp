@@ -87,10 +87,13 @@ const Command kCommands[] = {
      "  --conv-cr               write line breaks inside values as blanks\n"
      "and the options of list (kolvane-cli list --help).\n"},
     {"import", RunImport,
-     "usage: kolvane-cli import BOOK.kvd FILE.csv --layout NAME|FILE.KVI [--notation ja|en]\n"
+     "usage: kolvane-cli import BOOK.kvd FILE.csv [--layout NAME|FILE.KVI] [--notation ja|en]\n"
      "                          [--encoding auto|cp932|utf-8] [--skip-first] [--dry-run]\n"
      "Makes a card of every record of FILE.csv (\"-\" is standard input) through the\n"
      "import layout and appends them to BOOK.kvd, saved with the program's backups.\n"
+     "Without --layout the first record must hold column titles (the import fields'\n"
+     "titles, or those of an address book or mail program's export the bundled\n"
+     "layouts read): they map the columns and the record is not imported.\n"
      "Blank records are skipped. A file that cannot be read, or a record holding a\n"
      "character code page 932 cannot hold, changes nothing. A book open in Kolvane is\n"
      "refused: close it there first. The count of cards goes to standard error.\n"
@@ -99,7 +102,8 @@ const Command kCommands[] = {
      "  --notation ja|en        the notation of the new cards (default ja)\n"
      "  --encoding ENC          auto (default: UTF-8 or Shift_JIS, told from the\n"
      "                          bytes), cp932 or utf-8\n"
-     "  --skip-first            leave out the first record (column captions)\n"
+     "  --skip-first            with --layout, leave out the first record (column\n"
+     "                          captions)\n"
      "  --dry-run               print the new cards as dump does; write nothing\n"},
 };
 

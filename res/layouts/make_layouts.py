@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the layouts bundled with the program: page layouts (KVL) and one
-import (KVI) and one export layout (KVE) of all card fields.
+"""Writes the layouts bundled with the program: page layouts (KVL), one
+import (KVI) and one export layout (KVE) of all card fields, and import
+layouts of the CSV files that address books and mail programs export.
 
 Each file: version 1, the name (32-bit count of the bytes that follow, the
 Shift_JIS text, a zero byte), then the body. A page layout's body:
@@ -34,6 +35,31 @@ ALL_FIELDS_NAME = "全項目"
 EXPORT_ALL_FIELDS = list(range(16))
 IMPORT_ALL_FIELDS = [0, 4, 7, 8, 18, 9, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29]
 
+# The import layouts of programs' CSV exports: file name, name and the import
+# field of each column in order (-1: none). transfer/ColumnTitles.cpp holds
+# the same columns with their titles; the transfer tests check that each
+# sample file's title row maps to exactly the layout written here.
+N = -1
+PROGRAM_IMPORTS = [
+    # 姓, 名, 姓（フリガナ）, 名（フリガナ）, ニックネーム, 会社名, 部署名, 役職,
+    # 郵便番号, 都道府県, 市区町村, 番地, 建物名, 国, 電話番号, 携帯電話番号, FAX,
+    # メールアドレス, メールアドレス 2, メモ
+    ("WEBMAIL_JA.KVI", "Webメール連絡先",
+     [2, 1, 6, 5, N, 8, 7, N, 18, 17, 16, 10, 11, 19, 20, 22, 21, 28, N, 29]),
+    # First, Middle, Last Name, Phonetic First, Middle, Last Name, Nickname,
+    # Organization Name, Title, Department, Notes, E-mail 1 and 2 (Label,
+    # Value), Phone 1 and 2 (Label, Value), Address 1 - Label, Formatted,
+    # Street, City, Region, Postal Code, Country, Extended Address
+    ("WEBMAIL_EN.KVI", "Webメール連絡先 (英語見出し)",
+     [1, 3, 2, 5, N, 6, N, 8, N, 7, 29, N, 28, N, N, N, 20, N, 22, N, N, 10, 16, 17, 18, 19, 11]),
+    # 名, 姓, 表示名, 姓のふりがな, 名のふりがな, ニックネーム, メールアドレス,
+    # 第 2 メールアドレス, 勤務先電話番号, 自宅電話番号, FAX 番号, ポケットベル番号,
+    # 携帯電話番号, 自宅住所, 自宅住所 2, 自宅市区町村, 自宅都道府県, 自宅郵便番号,
+    # 自宅国, 勤務先住所 (6 columns, to 勤務先国), 役職, 部署, 勤務先, メモ
+    ("MAILER_JA.KVI", "メールソフト住所録",
+     [1, 2, 0, 6, 5, N, 28, N, 23, 20, 21, N, 22, 10, 11, 16, 17, 18, 19, N, N, N, N, N, N, N, 7, 8, 29]),
+]
+
 
 def head_bytes(name):
     text = name.encode("cp932") + b"\0"
@@ -61,6 +87,9 @@ def main():
     for file_name, fields in (("ALL_FIELDS.KVI", IMPORT_ALL_FIELDS), ("ALL_FIELDS.KVE", EXPORT_ALL_FIELDS)):
         with open(os.path.join(folder, file_name), "wb") as f:
             f.write(fields_bytes(ALL_FIELDS_NAME, fields))
+    for file_name, name, fields in PROGRAM_IMPORTS:
+        with open(os.path.join(folder, file_name), "wb") as f:
+            f.write(fields_bytes(name, fields))
 
 
 if __name__ == "__main__":

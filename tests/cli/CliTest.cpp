@@ -561,6 +561,55 @@ TEST_F(CliTest, ImportAppendsTheRecordsOfShiftJisAndUtf8Files) {
     EXPECT_EQ(Run({"dump", book}).out.substr(0, cards.size()), cards);
 }
 
+// Without --layout a first row of column titles maps the columns and is left
+// out: the sample exports of the programs the bundled layouts read import in
+// one step.
+TEST_F(CliTest, ImportMapsColumnsByTheTitlesOfTheFirstRecord) {
+    const std::string data = KOLVANE_SOURCE_DIR "/tests/transfer/data/";
+    const std::string titles = (m_dir / "titles.csv").string(),
+                      rows = (m_dir / "data.csv").string();
+    const std::string mapped = "columns mapped by the titles of the first record";
+    const struct {
+        std::string csv;
+        std::string err;
+        int status = 0;
+    } cases[] = {
+        {data + "webmail_en.csv",
+         mapped + " (layout \"Webメール連絡先 (英語見出し)\")\ncards imported: 2\n"},
+        {data + "mailer_ja.csv", mapped + " (layout \"メールソフト住所録\")\ncards imported: 2\n"},
+        {titles, mapped + "\ncards imported: 1\n"},
+        {rows,
+         "kolvane-cli: import: no import layout given (--layout NAME or FILE.KVI), and the first "
+         "record of " +
+             rows + " holds no column titles (see kolvane-cli import --help)\n",
+         1},
+        {data + "webmail_ja.csv", mapped + " (layout \"Webメール連絡先\")\ncards imported: 2\n"},
+    };
+    const fs::path book = m_dir / "import.kvd";
+    WriteFile(titles, "ﾒﾓ,氏名\nm,n\n");
+    WriteFile(rows, "山田,03-1\n");
+    for (const auto& c : cases) {
+        ASSERT_EQ(Run({"new", "--force", book}).status, 0);
+        const Result r = Run({"import", book, c.csv});
+        EXPECT_EQ(r.status, c.status) << c.csv;
+        EXPECT_EQ(r.err, c.err);
+    }
+    // The book of the last row.
+    const std::string cards =
+        "{\"version\":1,\"cards\":[\n"
+        R"({"notation":0,"furigana":"ヤマダ タロウ","name":"山田 太郎","title":"営業部",)"
+        R"("company":"架空商事株式会社","zip":"100-0001","address":"東京都千代田区架空町1-2-3\r\n)"
+        R"(架空ビル4F","other":"taro@example.jp","notes":"展示会で名刺交換\r\n年賀状あり",)"
+        R"("contacts":[{"method":1,"text":"03-0000-0001"},{"method":2,"text":"03-0000-0003"},)"
+        R"({"method":1,"text":"090-0000-0002"}]},)"
+        "\n"
+        R"({"notation":0,"furigana":"スズキ ハナコ","name":"鈴木 花子","title":"","company":"",)"
+        R"("zip":"530-0000","address":"大阪府大阪市北区仮町5-6","other":"hanako@example.com",)"
+        R"("notes":"","contacts":[{"method":1,"text":"06-0000-0004"}]})"
+        "\n],";
+    EXPECT_EQ(Run({"dump", book}).out.substr(0, cards.size()), cards);
+}
+
 TEST_F(CliTest, ImportRefusalsChangeNoBook) {
     const fs::path book = Book("book", kSmallJson), csv = m_dir / "in.csv";
     const std::string before = Contents(book), in = csv.string(), kept = book.string();
