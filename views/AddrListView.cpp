@@ -356,7 +356,8 @@ void CAddrListView::OnFileExport() {
         error->Show();
         return;
     }
+    // "%d 件のｶｰﾄﾞがｴｸｽﾎﾟｰﾄされました。"
     CString message;
     message.Format(LoadAppString(239), written);
-    AfxMessageBox(message, MB_OK);
+    AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
 }
