@@ -137,9 +137,9 @@ void CExportDlg::OnNew() {
 
 void CExportDlg::OnEdit() {
     const int entry = SelectedEntry();
-    CExportLayout layout;
     if (entry < 0)
         return;
+    CExportLayout layout;
     if (const std::optional<CFileError> error = layout.Load(m_set.GetAt(entry).path)) {
         error->Show();
         return;
@@ -151,9 +151,9 @@ void CExportDlg::OnEdit() {
 
 void CExportDlg::OnCopy() {
     const int entry = SelectedEntry();
-    CExportLayout layout;
     if (entry < 0)
         return;
+    CExportLayout layout;
     if (const std::optional<CFileError> error = layout.Load(m_set.GetAt(entry).path)) {
         error->Show();
         return;
