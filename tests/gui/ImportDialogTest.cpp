@@ -1,5 +1,6 @@
 // The import command and its dialog: Shift_JIS and UTF-8 files, the header
-// field menus, notation, layouts, rows left out, refusals, and what OK appends.
+// field menus, notation, layouts, a first row of column titles, rows left
+// out, refusals, and what OK appends.
 
 #include "GuiTestSupport.h"
 
@@ -102,14 +103,24 @@ private slots:
         SetLayoutRoot(s->dir.path().toLocal8Bit().constData());
         WriteBook(s->Path("book.kvd"), SampleCards());
         QVERIFY(s->Start({QString::fromStdString(s->Path("book.kvd"))}));
-        // UTF-8 with a byte-order mark: an emoji code page 932 cannot hold
-        // leaves its row unselected and is named in its cell.
+        QVERIFY(QDir().mkpath(s->dir.filePath(QStringLiteral("IMPORTS"))));
+        CImportLayout webmail;
+        webmail.SetName(Sjis("Webメール連絡先"));
+        QVERIFY(!webmail.Save(s->Path("IMPORTS/WEBMAIL_JA.KVI").c_str()));
+        // UTF-8 with a byte-order mark, the titles of a bundled layout's file:
+        // they choose that layout. An emoji code page 932 cannot hold leaves
+        // its row unselected and is named in its cell.
         const std::string mail = s->Path("mail.csv");
-        WriteFile(mail, "\xEF\xBB\xBF佐藤 花子,090-1\r\n鈴木 \xF0\x9F\x98\x80,090-2\r\n");
+        WriteFile(mail,
+                  "\xEF\xBB\xBF姓,名,姓（フリガナ）,名（フリガナ）,ニックネーム,会社名,部署名,役職,"
+                  "郵便番号,都道府県,市区町村,番地,建物名,国,電話番号,携帯電話番号,FAX,"
+                  "メールアドレス,メールアドレス 2,メモ\r\n佐藤,花子\r\n鈴木,\xF0\x9F\x98\x80\r\n");
         RunImport(*s, mail, [](QDialog* dialog) {
             QCOMPARE(Text(dialog, "encodingFound"), QStringLiteral("(UTF-8)"));
-            QCOMPARE(Text(dialog, "total") + Text(dialog, "selected"), QStringLiteral("21"));
-            QCOMPARE(dialog->findChild<QTableView*>()->model()->index(1, 0).data(Qt::ToolTipRole),
+            QCOMPARE(Text(dialog, "total") + Text(dialog, "selected"), QStringLiteral("31"));
+            QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("layouts"))->currentText(),
+                     QStringLiteral("Webメール連絡先"));
+            QCOMPARE(dialog->findChild<QTableView*>()->model()->index(2, 1).data(Qt::ToolTipRole),
                      QStringLiteral("\"😀\" はｺｰﾄﾞﾍﾟｰｼﾞ 932 にない文字のため取り込めません。"));
             dialog->reject();
         });
@@ -118,12 +129,11 @@ private slots:
                                 "全てのﾌｧｲﾙ (*.*)|*.*||"));
 
         // A layout saved from a narrower file; a Shift_JIS file whose first
-        // line holds captions, a blank record and a longer record.
+        // line holds field titles, a blank record and a longer record.
         CImportLayout narrow;
         narrow.SetName(Sjis("狭い"));
         narrow.SetColumnField(0, 0);
         narrow.SetColumnField(1, 8);
-        QVERIFY(QDir().mkpath(s->dir.filePath(QStringLiteral("IMPORTS"))));
         QVERIFY(!narrow.Save(s->Path("IMPORTS/USER000.KVI").c_str()));
         const std::string csv = s->Path("addr.csv");
         WriteFile(csv, std::string(Sjis("氏名,会社,電話\r\n森 一郎,森商事,03-1111-0001\r\n"
@@ -131,8 +141,9 @@ private slots:
         RunImport(*s, csv, [&](QDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("ｲﾝﾎﾟｰﾄ設定"));
             QCOMPARE(Text(dialog, "encodingFound"), QStringLiteral("(Shift_JIS)"));
-            QCOMPARE(Text(dialog, "total") + Text(dialog, "selected"), QStringLiteral("43"));
-            QCOMPARE(Titles(dialog), QStringLiteral("[無視]|[無視]|[無視]|[無視]"));
+            // The titles map the columns; their row is left out, as is the blank one.
+            QCOMPARE(Text(dialog, "total") + Text(dialog, "selected"), QStringLiteral("42"));
+            QCOMPARE(Titles(dialog), QStringLiteral("氏名|会社|電話|[無視]"));
             QCOMPARE(ChooseField(dialog, 2, QStringLiteral("電話")),
                      QStringLiteral("[無視]|氏名|苗字|名前|ふりがな|苗字ふりがな|名前ふりがな|会社|"
                                     "部署|郵便番号|住所|都道府県|市区町村|番地 1|番地 2|番地 3|"
@@ -145,13 +156,13 @@ private slots:
                                     "Company|Full Address|Street 1|Street 2|Street 3|Street 4|"
                                     "Street 5|Street 6|City|State|Zip|Country|Phone|Fax|Phone 1|"
                                     "Phone 2|Phone 3|Phone 4|Phone 5|Phone 6|Other|Notes"));
-            QCOMPARE(Titles(dialog), QStringLiteral("Address|[無視]|Phone|[無視]"));
+            QCOMPARE(Titles(dialog), QStringLiteral("Address|Company|Phone|[無視]"));
             Click(dialog, "日本語(&J)");
             // The narrower layout leaves the columns past its map unmapped;
             // choosing a field there extends it.
             auto* layouts = dialog->findChild<QComboBox*>(QStringLiteral("layouts"));
-            layouts->setCurrentIndex(0);
-            emit layouts->activated(0);
+            layouts->setCurrentIndex(1);
+            emit layouts->activated(1);
             QCOMPARE(Titles(dialog), QStringLiteral("氏名|会社|[無視]|[無視]"));
             ChooseField(dialog, 3, QStringLiteral("ﾒﾓ"));
             QCOMPARE(Titles(dialog), QStringLiteral("氏名|会社|[無視]|ﾒﾓ"));
@@ -167,7 +178,15 @@ private slots:
             QCOMPARE(saved.GetColumns(), (std::vector<int>{0, 8, -1, 29}));
             s->ui.ExpectMessage("ﾚｲｱｳﾄ \"Wide\" を削除します。\n削除してもいいですか?", IDYES);
             Click(dialog, "削除(&D)");
-            QCOMPARE(layouts->count(), 1);
+            QCOMPARE(layouts->count(), 2);
+            // Unchecking takes the title row back and keeps the map; checking
+            // maps by the titles again.
+            Click(dialog, "1 行目の見出しで項目を割り当てる(&T)");
+            QCOMPARE(Titles(dialog) + Text(dialog, "total") + Text(dialog, "selected"),
+                     QStringLiteral("氏名|会社|[無視]|ﾒﾓ43"));
+            Click(dialog, "1 行目の見出しで項目を割り当てる(&T)");
+            QCOMPARE(Titles(dialog) + Text(dialog, "selected"),
+                     QStringLiteral("氏名|会社|電話|[無視]2"));
             // A file the chosen encoding refuses shows why, with nothing to import.
             auto* encoding = dialog->findChild<QComboBox*>(QStringLiteral("encoding"));
             encoding->setCurrentIndex(2);
@@ -181,15 +200,13 @@ private slots:
             const QString folder = qEnvironmentVariable("KOLVANE_SCREENSHOTS", QDir::tempPath());
             QDir().mkpath(folder);
             QVERIFY(dialog->grab().save(folder + QStringLiteral("/import.png")));
-            // The caption line is a record like the others.
-            s->ui.ExpectMessage("3 件のｶｰﾄﾞがｲﾝﾎﾟｰﾄされました。");
+            s->ui.ExpectMessage("2 件のｶｰﾄﾞがｲﾝﾎﾟｰﾄされました。");
             Click(dialog, "ｲﾝﾎﾟｰﾄ");
         });
-        QCOMPARE(s->Doc().GetBook().GetCount(), 9);
+        QCOMPARE(s->Doc().GetBook().GetCount(), 8);
         QVERIFY(s->Doc().IsModified());
-        const QStringList names = s->Column(0);
-        QVERIFY(names.contains(QStringLiteral("氏名")) &&
-                names.contains(QStringLiteral("林 二郎")));
+        QCOMPARE(s->Column(0).at(7) + u'|' + s->Column(1).at(7) + u'|' + s->Column(2).at(7),
+                 QStringLiteral("林 二郎|林業|03-2"));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "views/dialogs/ImportTableModel.h"
 #include "zklib/dialogs/ZkEditTextDlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
 #include <QDialogButtonBox>
@@ -58,14 +59,16 @@ CImportDlg::CImportDlg(std::string path, const CAddrBook& book, QWidget* parent)
       m_pDelete(new QPushButton(QStringLiteral("削除(&D)"), this)),
       m_pJapanese(new QRadioButton(QStringLiteral("日本語(&J)"), this)),
       m_pEnglish(new QRadioButton(QStringLiteral("英語(&E)"), this)),
-      m_pEncoding(new QComboBox(this)), m_pFound(new QLabel(this)), m_pTable(new QTableView(this)),
-      m_pRefusal(new QLabel(this)), m_pTotal(new QLabel(this)), m_pSelected(new QLabel(this)),
-      m_pOk(new QPushButton(QStringLiteral("ｲﾝﾎﾟｰﾄ"), this)) {
+      m_pEncoding(new QComboBox(this)), m_pFound(new QLabel(this)),
+      m_pTitleRow(new QCheckBox(QStringLiteral("1 行目の見出しで項目を割り当てる(&T)"), this)),
+      m_pTable(new QTableView(this)), m_pRefusal(new QLabel(this)), m_pTotal(new QLabel(this)),
+      m_pSelected(new QLabel(this)), m_pOk(new QPushButton(QStringLiteral("ｲﾝﾎﾟｰﾄ"), this)) {
     setObjectName(QStringLiteral("importDialog"));
     setWindowTitle(QStringLiteral("ｲﾝﾎﾟｰﾄ設定"));
     m_pLayouts->setObjectName(QStringLiteral("layouts"));
     m_pEncoding->setObjectName(QStringLiteral("encoding"));
     m_pFound->setObjectName(QStringLiteral("encodingFound"));
+    m_pTitleRow->setObjectName(QStringLiteral("titleRow"));
     m_pRefusal->setObjectName(QStringLiteral("refusal"));
     m_pTotal->setObjectName(QStringLiteral("total"));
     m_pSelected->setObjectName(QStringLiteral("selected"));
@@ -121,6 +124,7 @@ CImportDlg::CImportDlg(std::string path, const CAddrBook& book, QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(top);
+    column->addWidget(m_pTitleRow);
     column->addWidget(m_pTable, 1);
     column->addWidget(m_pRefusal, 1);
     column->addLayout(counts);
@@ -132,6 +136,7 @@ CImportDlg::CImportDlg(std::string path, const CAddrBook& book, QWidget* parent)
     connect(m_pJapanese, &QRadioButton::toggled, this, &CImportDlg::OnNotation);
     connect(m_pLayouts, &QComboBox::activated, this, &CImportDlg::OnLayoutChosen);
     connect(m_pEncoding, &QComboBox::currentIndexChanged, this, &CImportDlg::ReadFile);
+    connect(m_pTitleRow, &QCheckBox::toggled, this, &CImportDlg::OnTitleRow);
     connect(m_pTable->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CImportDlg::OnHeaderClicked);
     connect(m_pTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -142,7 +147,8 @@ CImportDlg::CImportDlg(std::string path, const CAddrBook& book, QWidget* parent)
     FillLayouts(-1);
     m_pJapanese->setChecked(true);
     ReadFile();
-    m_layout.SetColumnCount(m_file.m_nColumns);
+    if (!m_titles)
+        m_layout.SetColumnCount(m_file.m_nColumns);
     resize(720, 480);
 }
 
@@ -159,29 +165,63 @@ void CImportDlg::ReadFile() {
     m_pFound->setText(error ? QString() : u'(' + EncodingName(m_file.m_encoding) + u')');
     m_nColumns = std::max(m_file.m_nColumns, m_layout.GetColumnCount());
     m_pModel->Reset(m_nColumns);
+    // Each reading decides anew, since another encoding may make or unmake titles.
+    m_titles =
+        m_file.m_records.empty() ? std::nullopt : MapColumnTitles(m_file.m_records.front().fields);
+    {
+        const QSignalBlocker quiet(m_pTitleRow);
+        m_pTitleRow->setEnabled(m_titles.has_value());
+        m_pTitleRow->setChecked(m_titles.has_value());
+    }
+    if (m_titles)
+        ApplyTitles();
     SelectImportableRows();
+}
+
+bool CImportDlg::Importable(int row) const {
+    const CsvImportRecord& record = m_file.m_records.at(static_cast<size_t>(row));
+    return !record.blank && record.unstorableColumn == 0;
 }
 
 void CImportDlg::SelectImportableRows() {
     // One selection of runs, so that a long file is selected in one step.
     QItemSelection rows;
     const int count = static_cast<int>(m_file.m_records.size());
-    for (int row = 0; row < count && m_nColumns > 0;) {
-        const auto importable = [this](int r) {
-            const CsvImportRecord& record = m_file.m_records[static_cast<size_t>(r)];
-            return !record.blank && record.unstorableColumn == 0;
-        };
-        if (!importable(row)) {
+    for (int row = m_pTitleRow->isChecked() ? 1 : 0; row < count && m_nColumns > 0;) {
+        if (!Importable(row)) {
             ++row;
             continue;
         }
         const int first = row;
-        while (row < count && importable(row))
+        while (row < count && Importable(row))
             ++row;
         rows.select(m_pModel->index(first, 0), m_pModel->index(row - 1, m_nColumns - 1));
     }
     m_pTable->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
     UpdateCounts();
+}
+
+// Checking maps the columns by the titles again and leaves their row out;
+// unchecking takes the row back and keeps whatever map is set.
+void CImportDlg::OnTitleRow(bool checked) {
+    if (checked)
+        ApplyTitles();
+    if (Importable(0))
+        m_pTable->selectionModel()->select(
+            m_pModel->index(0, 0),
+            (checked ? QItemSelectionModel::Deselect : QItemSelectionModel::Select) |
+                QItemSelectionModel::Rows);
+}
+
+void CImportDlg::ApplyTitles() {
+    m_layout.SetColumnCount(m_nColumns);
+    for (size_t column = 0; column < m_titles->fields.size(); ++column)
+        m_layout.SetColumnField(static_cast<int>(column), m_titles->fields[column]);
+    Retitle();
+    const int index =
+        m_titles->layoutName.IsEmpty() ? -1 : m_set.FindNoCase(m_titles->layoutName.GetString());
+    m_pLayouts->setCurrentIndex(index);
+    m_pDelete->setEnabled(index >= 0);
 }
 
 void CImportDlg::UpdateCounts() {
