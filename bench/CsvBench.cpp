@@ -1,18 +1,23 @@
 // CSV reading speed over a 100,000-record Shift_JIS address-book export, and
 // the import reader over it as Shift_JIS and as UTF-8.
-// The file is KOLVANE_CSV_BENCH_FILE when set, else it is generated once by
-// make_csv.py into the temporary folder.
+// Importing it into a book: the reader, then every card made with 全項目 in
+// Japanese notation and appended; and that book exported again with 全項目,
+// the figure run_csv_bench.sh sets against Python's csv reading and writing.
 
+#include "CsvBenchFile.h"
+#include "model/AddrBook.h"
 #include "platform/CodePage.h"
 #include "platform/File.h"
 #include "platform/StdioFile.h"
+#include "transfer/CsvExportRun.h"
 #include "transfer/CsvImportFile.h"
+#include "transfer/ImportLayout.h"
 #include "zklib/ZkCsv.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,21 +25,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string BenchFile() {
-    if (const char* path = std::getenv("KOLVANE_CSV_BENCH_FILE"))
-        return path;
-    const fs::path path = fs::temp_directory_path() / "kolvane-csv-bench-100k.csv";
-    if (!fs::exists(path)) {
-        const std::string command =
-            std::string("python3 '") + MAKE_CSV_SCRIPT + "' '" + path.string() + "'";
-        if (std::system(command.c_str()) != 0)
-            return {};
-    }
-    return path.string();
-}
-
 const std::string& File() {
-    static const std::string path = BenchFile();
+    static const std::string path = CsvBenchFile();
     return path;
 }
 
@@ -113,11 +105,88 @@ void BM_CsvImportUtf8(benchmark::State& state) {
     ImportFile(state, File().empty() ? std::string() : Utf8File());
 }
 
+// The book the file makes with 全項目 in Japanese notation.
+std::unique_ptr<CAddrBook> ImportBook(const std::string& path, const CImportLayout& layout) {
+    auto book = std::make_unique<CAddrBook>();
+    book->m_methods.SetDefaults();
+    CCsvImportFile file;
+    if (file.Read(path, CsvEncoding::Auto))
+        return nullptr;
+    for (const CsvImportRecord& record : file.m_records)
+        if (!record.blank && record.unstorableColumn == 0)
+            book->AddCard(layout.MakeCard(record.fields, book->m_methods).release());
+    return book;
+}
+
+void ImportToBook(benchmark::State& state, const std::string& path) {
+    if (File().empty() || path.empty()) {
+        state.SkipWithError("no CSV file: set KOLVANE_CSV_BENCH_FILE or install python3");
+        return;
+    }
+    CImportLayout layout;
+    if (layout.Load(KOLVANE_SOURCE_DIR "/res/layouts/ALL_FIELDS.KVI")) {
+        state.SkipWithError("the layout was not read");
+        return;
+    }
+    layout.SetNotation(NOTATION_JAPANESE);
+    int64_t cards = 0;
+    for (auto _ : state) {
+        std::unique_ptr<CAddrBook> book = ImportBook(path, layout);
+        if (!book) {
+            state.SkipWithError("the file was refused");
+            return;
+        }
+        cards = book->GetCount();
+        state.PauseTiming();
+        book.reset();
+        state.ResumeTiming();
+    }
+    state.counters["cards"] = static_cast<double>(cards);
+}
+
+void BM_CsvImportToBookShiftJis(benchmark::State& state) {
+    ImportToBook(state, File());
+}
+void BM_CsvImportToBookUtf8(benchmark::State& state) {
+    ImportToBook(state, File().empty() ? std::string() : Utf8File());
+}
+
+void BM_CsvImportThenExport(benchmark::State& state) {
+    CImportLayout importLayout;
+    CExportLayout exportLayout;
+    if (File().empty() || importLayout.Load(KOLVANE_SOURCE_DIR "/res/layouts/ALL_FIELDS.KVI") ||
+        exportLayout.Load(KOLVANE_SOURCE_DIR "/res/layouts/ALL_FIELDS.KVE")) {
+        state.SkipWithError("no CSV file or layout");
+        return;
+    }
+    const fs::path out = fs::temp_directory_path() / "kolvane-csv-bench-export.csv";
+    for (auto _ : state) {
+        std::unique_ptr<CAddrBook> book = ImportBook(File(), importLayout);
+        std::vector<const CAddrCard*> cards;
+        if (book)
+            for (const auto& card : book->Cards())
+                cards.push_back(card.get());
+        int written = 0;
+        if (!book || ExportCards(out.c_str(), cards, exportLayout, written)) {
+            state.SkipWithError("the import or the export failed");
+            return;
+        }
+        state.PauseTiming();
+        book.reset();
+        state.ResumeTiming();
+    }
+    fs::remove(out);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(File())));
+}
+
 } // namespace
 
 BENCHMARK(BM_CsvReadLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvReadAndParse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvImportShiftJis)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvImportUtf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CsvImportToBookShiftJis)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CsvImportToBookUtf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CsvImportThenExport)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

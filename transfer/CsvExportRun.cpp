@@ -21,7 +21,7 @@ void WriteExportLines(CFile* file, std::span<const CAddrCard* const> cards,
     std::string block;
     block.reserve(kBlockSize + 4096);
     for (const CAddrCard* card : cards) {
-        block += layout.MakeLine(*card).str();
+        layout.AppendLine(*card, block);
         if (block.size() >= kBlockSize)
             WriteBlock(file, block);
     }

@@ -22,24 +22,28 @@ int ReadFieldNumber(const char* text) {
 }
 
 // Appends a value between quotes, each quote doubled, each line break made
-// CR LF, or one blank under convCR.
-void AppendQuoted(CString& line, const CString& value, int convCR) {
-    std::string piece = "\"";
-    const std::string& bytes = value.str();
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const char ch = bytes[i];
-        if (ch == '"') {
-            piece += "\"\"";
-        } else if (ch == '\n' || (ch == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
+// CR LF, or one blank under convCR. Runs without quotes or line breaks go in
+// whole.
+void AppendQuoted(std::string& line, std::string_view value, int convCR) {
+    line += '"';
+    for (size_t i = 0; i < value.size();) {
+        const size_t stop = value.find_first_of("\"\r\n", i);
+        line.append(value.substr(i, stop == std::string_view::npos ? stop : stop - i));
+        if (stop == std::string_view::npos)
+            break;
+        i = stop + 1;
+        const char ch = value[stop];
+        if (ch == '"')
+            line += "\"\"";
+        else if (ch == '\n' || (ch == '\r' && i < value.size() && value[i] == '\n')) {
             if (ch == '\r')
                 ++i;
-            piece += convCR ? " " : "\r\n";
+            line += convCR ? " " : "\r\n";
         } else {
-            piece += ch;
+            line += ch;
         }
     }
-    piece += '"';
-    line += piece.c_str();
+    line += '"';
 }
 
 } // namespace
@@ -65,58 +69,53 @@ CString CExportLayout::GetFieldTitle(int position) const {
     return GetFieldName(m_fields[static_cast<size_t>(position)]);
 }
 
-std::vector<CString> CExportLayout::CollectValues(const CAddrCard& card) const {
-    std::vector<CString> values;
-    for (const int field : m_fields) {
-        switch (field) {
-        case 0:
-            values.push_back(card.m_strName);
-            break;
-        case 1:
-            values.push_back(card.m_strFurigana);
-            break;
-        case 2:
-            values.push_back(card.m_strTitle);
-            break;
-        case 3:
-            values.push_back(card.m_strCompany);
-            break;
-        case 4:
-            values.push_back(card.m_strZip);
-            break;
-        case 5:
-            values.push_back(card.m_strAddress);
-            break;
-        case 14:
-            values.push_back(card.m_strOther);
-            break;
-        case 15:
-            values.push_back(card.m_strNotes);
-            break;
-        default:
-            if (field >= EXPORT_FIRST_CONTACT && field < EXPORT_FIRST_CONTACT + EXPORT_CONTACTS) {
-                int method = 0;
-                CString text;
-                card.m_contacts.GetAt(field - EXPORT_FIRST_CONTACT, method, text);
-                values.push_back(text);
-            }
-            break;
+const CString* CExportLayout::FieldValue(const CAddrCard& card, int field) {
+    static const CString kEmpty;
+    switch (field) {
+    case 0:
+        return &card.m_strName;
+    case 1:
+        return &card.m_strFurigana;
+    case 2:
+        return &card.m_strTitle;
+    case 3:
+        return &card.m_strCompany;
+    case 4:
+        return &card.m_strZip;
+    case 5:
+        return &card.m_strAddress;
+    case 14:
+        return &card.m_strOther;
+    case 15:
+        return &card.m_strNotes;
+    default:
+        if (field >= EXPORT_FIRST_CONTACT && field < EXPORT_FIRST_CONTACT + EXPORT_CONTACTS) {
+            const auto& entries = card.m_contacts.Entries();
+            const auto index = static_cast<size_t>(field - EXPORT_FIRST_CONTACT);
+            return index < entries.size() ? &entries[index].strText : &kEmpty;
         }
+        return nullptr;
     }
-    return values;
 }
 
-CString CExportLayout::MakeLine(const CAddrCard& card) const {
-    CString line;
+void CExportLayout::AppendLine(const CAddrCard& card, std::string& line) const {
     bool first = true;
-    for (const CString& value : CollectValues(card)) {
+    for (const int field : m_fields) {
+        const CString* value = FieldValue(card, field);
+        if (!value)
+            continue;
         if (!first)
             line += ',';
         first = false;
-        AppendQuoted(line, value, m_nConvCR);
+        AppendQuoted(line, value->view(), m_nConvCR);
     }
     line += "\r\n";
-    return line;
+}
+
+CString CExportLayout::MakeLine(const CAddrCard& card) const {
+    std::string line;
+    AppendLine(card, line);
+    return CString(line);
 }
 
 void CExportLayout::LoadSettings(const ISettingsStore& store, const char* section) {

@@ -6,6 +6,7 @@
 #include "model/AddrCard.h"
 #include "platform/SettingsStore.h"
 
+#include <string>
 #include <vector>
 
 // Export field numbers: name, reading, title, company, postal code, address,
@@ -35,13 +36,14 @@ public:
     // GetFieldName of the field at position; "" past the count.
     CString GetFieldTitle(int position) const;
 
-    // One value for each position whose number is an export field, in order.
-    std::vector<CString> CollectValues(const CAddrCard& card) const;
-    // The card's CSV line as written to the file in binary: every value quoted
+    // The card's CSV line as written to the file in binary: one value for each
+    // position whose number is an export field, in order, every value quoted
     // with its quotes doubled, commas between, CR LF at the end. A line break
     // inside a value (CR LF or a lone LF) is written as CR LF, or as one blank
     // under ConvCR.
     CString MakeLine(const CAddrCard& card) const;
+    // MakeLine appended to line.
+    void AppendLine(const CAddrCard& card, std::string& line) const;
 
     // The keys "LayoutName", "ConvCR" and "Fields" of section; an empty or
     // missing "Fields" leaves the fields as they are.
@@ -57,6 +59,9 @@ protected:
     void WriteBody(CFile* file) const override;
 
 private:
+    // The card's text for an export field; nullptr for a number that is none.
+    static const CString* FieldValue(const CAddrCard& card, int field);
+
     std::vector<int> m_fields;
     int m_nConvCR = 1;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -96,75 +97,86 @@ CString CImportLayout::GetColumnTitle(int column) const {
 
 std::unique_ptr<CAddrCard> CImportLayout::MakeCard(const std::vector<CString>& texts,
                                                    const CContactMethodTable& methods) const {
-    std::array<CString, IMPORT_FIELD_COUNT> f;
+    // Each field's text, not copied: the last column of a field wins.
+    static const CString kEmpty;
+    std::array<const CString*, IMPORT_FIELD_COUNT> field;
+    field.fill(&kEmpty);
     const size_t columns = std::min(m_columns.size(), texts.size());
     for (size_t i = 0; i < columns; ++i)
         if (IsImportField(m_columns[i]))
-            f[static_cast<size_t>(m_columns[i])] = texts[i];
+            field[static_cast<size_t>(m_columns[i])] = &texts[i];
+    const auto f = [&field](size_t index) -> const CString& { return *field[index]; };
 
     const BOOL english = IsEnglish();
     auto card = std::make_unique<CAddrCard>();
     card->m_nNotation = english ? NOTATION_ENGLISH : NOTATION_JAPANESE;
 
     if (!english) {
-        CString reading = f[F_READING];
+        CString reading = f(F_READING);
         if (reading.IsEmpty()) {
-            Join(reading, f[F_LAST_READING], " ");
-            Join(reading, f[F_FIRST_READING], " ");
+            Join(reading, f(F_LAST_READING), " ");
+            Join(reading, f(F_FIRST_READING), " ");
         }
-        card->m_strFurigana = Trimmed(reading);
+        card->m_strFurigana = Trimmed(std::move(reading));
     }
 
-    CString name = f[F_FULL_NAME];
+    CString name = f(F_FULL_NAME);
     if (name.IsEmpty()) {
         const std::array<int, 3> englishOrder = {F_FIRST_NAME, F_MIDDLE_INITIAL, F_LAST_NAME};
         const std::array<int, 2> japaneseOrder = {F_LAST_NAME, F_FIRST_NAME};
         if (english)
             for (const int part : englishOrder)
-                Join(name, f[static_cast<size_t>(part)], " ");
+                Join(name, f(static_cast<size_t>(part)), " ");
         else
             for (const int part : japaneseOrder)
-                Join(name, f[static_cast<size_t>(part)], " ");
+                Join(name, f(static_cast<size_t>(part)), " ");
     }
-    card->m_strName = Trimmed(name);
-    card->m_strTitle = f[F_TITLE];
-    card->m_strCompany = f[F_COMPANY];
+    card->m_strName = Trimmed(std::move(name));
+    card->m_strTitle = f(F_TITLE);
+    card->m_strCompany = f(F_COMPANY);
 
-    CString address = f[F_FULL_ADDRESS];
+    CString address = f(F_FULL_ADDRESS);
     if (address.IsEmpty()) {
         if (english) {
-            Join(address, f[F_STREET_1], "");
+            Join(address, f(F_STREET_1), "");
             for (int street = F_STREET_2; street <= F_STREET_6; ++street)
-                Join(address, f[static_cast<size_t>(street)], kLineBreak);
-            Join(address, f[F_CITY], kLineBreak);
-            Join(address, f[F_STATE], ", ");
-            Join(address, f[F_ZIP], " ");
-            Join(address, f[F_COUNTRY], kLineBreak);
+                Join(address, f(static_cast<size_t>(street)), kLineBreak);
+            Join(address, f(F_CITY), kLineBreak);
+            Join(address, f(F_STATE), ", ");
+            Join(address, f(F_ZIP), " ");
+            Join(address, f(F_COUNTRY), kLineBreak);
         } else {
-            address = f[F_STATE];
-            address += f[F_CITY];
-            address += f[F_STREET_1];
+            address = f(F_STATE);
+            address += f(F_CITY);
+            address += f(F_STREET_1);
             for (int street = F_STREET_2; street <= F_STREET_6; ++street)
-                Join(address, f[static_cast<size_t>(street)], kLineBreak);
+                Join(address, f(static_cast<size_t>(street)), kLineBreak);
         }
     }
-    card->m_strAddress = Trimmed(address);
+    card->m_strAddress = Trimmed(std::move(address));
     if (!english)
-        card->m_strZip = Trimmed(f[F_ZIP]);
-    card->m_strOther = f[F_OTHER];
-    card->m_strNotes = f[F_NOTES];
+        card->m_strZip = Trimmed(f(F_ZIP));
+    card->m_strOther = f(F_OTHER);
+    card->m_strNotes = f(F_NOTES);
 
-    const int phone = english ? methods.FindByEnglish(LoadAppString(IDS_PHONE_ENGLISH))
-                              : methods.FindByJapanese(LoadAppString(IDS_PHONE_JAPANESE));
-    const int fax = english ? methods.FindByEnglish(LoadAppString(IDS_FAX_ENGLISH))
-                            : methods.FindByJapanese(LoadAppString(IDS_FAX_JAPANESE));
-    if (!f[F_PHONE].IsEmpty())
-        card->m_contacts.Add(phone, f[F_PHONE]);
-    if (!f[F_FAX].IsEmpty())
-        card->m_contacts.Add(fax, f[F_FAX]);
+    // The methods are looked up only for a card that has such a contact.
+    const auto method = [&](UINT englishName, UINT japaneseName) {
+        return english ? methods.FindByEnglish(LoadAppString(englishName))
+                       : methods.FindByJapanese(LoadAppString(japaneseName));
+    };
+    int phone = -2;
+    const auto addPhone = [&](const CString& text) {
+        if (phone == -2)
+            phone = method(IDS_PHONE_ENGLISH, IDS_PHONE_JAPANESE);
+        card->m_contacts.Add(phone, text);
+    };
+    if (!f(F_PHONE).IsEmpty())
+        addPhone(f(F_PHONE));
+    if (!f(F_FAX).IsEmpty())
+        card->m_contacts.Add(method(IDS_FAX_ENGLISH, IDS_FAX_JAPANESE), f(F_FAX));
     for (int number = F_PHONE_1; number <= F_PHONE_6; ++number)
-        if (!f[static_cast<size_t>(number)].IsEmpty())
-            card->m_contacts.Add(phone, f[static_cast<size_t>(number)]);
+        if (!f(static_cast<size_t>(number)).IsEmpty())
+            addPhone(f(static_cast<size_t>(number)));
     return card;
 }
 
