@@ -13,6 +13,7 @@
 #include "views/CommandIds.h"
 #include "views/MainFrame.h"
 #include "views/dialogs/ImportDlg.h"
+#include "views/dialogs/LayoutDialogs.h"
 #include "zklib/ZkFile.h"
 #include "zklib/dialogs/ZkAboutDlg.h"
 #include "zklib/dialogs/ZkHyperLink.h"
@@ -28,7 +29,6 @@ namespace {
 
 constexpr UINT IDS_NEW_FILE_TITLE = 158;
 constexpr UINT IDS_CANNOT_CREATE = 159;
-constexpr UINT IDS_TEXT_FILES = 148; // then the CSV files' and all files' filters
 constexpr UINT IDS_CARDS_IMPORTED = 240;
 constexpr UINT IDS_OPEN_TITLE = 61442;
 constexpr UINT IDS_APP_NAME = 57344;
@@ -186,9 +186,7 @@ void CKolvaneApp::OnFileImport() {
         return;
     m_pDoc->UpdateAllViews(nullptr, HINT_SHOW_LIST);
     FilePrompt prompt;
-    for (UINT id = IDS_TEXT_FILES; id < IDS_TEXT_FILES + 3; ++id)
-        prompt.filter += LoadAppStringUtf8(id);
-    prompt.filter += '|';
+    prompt.filter = CsvFileFilter();
     prompt.overwritePrompt = false;
     const std::optional<std::string> chosen = AfxGetUserInteraction().PromptFileName(prompt);
     if (!chosen)

@@ -3,6 +3,7 @@
 #include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "views/SheetPreview.h"
+#include "views/dialogs/LayoutDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -136,13 +137,8 @@ void CPageSetupDlg::OnSelectionChanged() {
 
 void CPageSetupDlg::OnDelete() {
     const int entry = SelectedEntry();
-    if (entry < 0 ||
-        AfxMessageBox(m_set.RemoveQuestion(entry), MB_ICONQUESTION | MB_YESNO) != IDYES)
+    if (!AskAndRemoveLayout(m_set, entry))
         return;
-    if (const std::optional<CFileError> error = m_set.Remove(entry)) {
-        error->Show();
-        return;
-    }
     // The list shows the set anew, its entry indexes having moved up.
     delete m_pList->selectedItems().front();
     for (int row = 0; row < m_pList->count(); ++row) {

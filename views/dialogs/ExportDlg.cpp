@@ -7,6 +7,7 @@
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "views/dialogs/ExportLayoutDlg.h"
+#include "views/dialogs/LayoutDialogs.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr UINT IDS_FILTER_TEXT = 148; // then 149 CSV and 150 all files
 constexpr UINT IDS_LAYOUT_NAME_TAKEN = 154;
 
 } // namespace
@@ -120,8 +120,7 @@ void CExportDlg::UpdateButtons() {
 void CExportDlg::OnBrowse() {
     FilePrompt prompt;
     prompt.open = false;
-    prompt.filter = LoadAppStringUtf8(IDS_FILTER_TEXT) + LoadAppStringUtf8(IDS_FILTER_TEXT + 1) +
-                    LoadAppStringUtf8(IDS_FILTER_TEXT + 2) + "|";
+    prompt.filter = CsvFileFilter();
     prompt.defaultExt = "csv";
     prompt.initialPath = qtext::ToPath(m_pFile->text());
     if (const std::optional<std::string> path = AfxGetUserInteraction().PromptFileName(prompt))
@@ -135,30 +134,32 @@ void CExportDlg::OnNew() {
     EditUntilUnique(layout, -1, nullptr);
 }
 
-void CExportDlg::OnEdit() {
+std::optional<CExportLayout> CExportDlg::LoadSelected() const {
     const int entry = SelectedEntry();
     if (entry < 0)
-        return;
+        return std::nullopt;
     CExportLayout layout;
     if (const std::optional<CFileError> error = layout.Load(m_set.GetAt(entry).path)) {
         error->Show();
-        return;
+        return std::nullopt;
     }
     layout.SetConvCR(m_layout.GetConvCR());
-    const CString name = layout.GetName();
-    EditUntilUnique(layout, entry, &name);
+    return layout;
+}
+
+void CExportDlg::OnEdit() {
+    std::optional<CExportLayout> layout = LoadSelected();
+    if (!layout)
+        return;
+    const CString name = layout->GetName();
+    EditUntilUnique(*layout, SelectedEntry(), &name);
 }
 
 void CExportDlg::OnCopy() {
-    const int entry = SelectedEntry();
-    if (entry < 0)
+    std::optional<CExportLayout> loaded = LoadSelected();
+    if (!loaded)
         return;
-    CExportLayout layout;
-    if (const std::optional<CFileError> error = layout.Load(m_set.GetAt(entry).path)) {
-        error->Show();
-        return;
-    }
-    layout.SetConvCR(m_layout.GetConvCR());
+    CExportLayout& layout = *loaded;
     const CString name = CLayoutSet::MakeCopyName(layout.GetName());
     layout.SetName(name);
     EditUntilUnique(layout, -1, &name);
@@ -192,14 +193,8 @@ void CExportDlg::EditUntilUnique(CExportLayout layout, int except, const CString
 }
 
 void CExportDlg::OnDelete() {
-    const int entry = SelectedEntry();
-    if (entry < 0 ||
-        AfxMessageBox(m_set.RemoveQuestion(entry), MB_ICONQUESTION | MB_YESNO) != IDYES)
+    if (!AskAndRemoveLayout(m_set, SelectedEntry()))
         return;
-    if (const std::optional<CFileError> error = m_set.Remove(entry)) {
-        error->Show();
-        return;
-    }
     FillList();
     SelectEntry(0);
 }

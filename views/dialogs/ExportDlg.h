@@ -11,6 +11,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 #include <string>
 
 class QComboBox;
@@ -43,6 +45,9 @@ private:
     QPushButton* AddButton(const char* text, void (CExportDlg::*slot)());
     void FillList();
     int SelectedEntry() const;
+    // The selected entry's layout with the current line break choice; nothing,
+    // after showing why, when none is selected or its file cannot be read.
+    std::optional<CExportLayout> LoadSelected() const;
     void SelectEntry(int entry);
     void UpdateButtons();
     void OnBrowse();

@@ -4,6 +4,7 @@
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "views/dialogs/ImportTableModel.h"
+#include "views/dialogs/LayoutDialogs.h"
 #include "zklib/dialogs/ZkEditTextDlg.h"
 
 #include <QCheckBox>
@@ -298,15 +299,8 @@ void CImportDlg::OnSave() {
 }
 
 void CImportDlg::OnDelete() {
-    const int index = m_pLayouts->currentIndex();
-    if (index < 0 ||
-        AfxMessageBox(m_set.RemoveQuestion(index), MB_ICONQUESTION | MB_YESNO) != IDYES)
-        return;
-    if (const std::optional<CFileError> error = m_set.Remove(index)) {
-        error->Show();
-        return;
-    }
-    FillLayouts(-1);
+    if (AskAndRemoveLayout(m_set, m_pLayouts->currentIndex()))
+        FillLayouts(-1);
 }
 
 void CImportDlg::FillLayouts(int select) {
