@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the layouts bundled with the program: page layouts (KVL), one
-import (KVI) and one export layout (KVE) of all card fields, and import
-layouts of the CSV files that address books and mail programs export.
+import (KVI) and one export layout (KVE) of all card fields, import layouts
+of the CSV files that address books and mail programs export, and the paper
+sizes of the layout editor (PAPERS.DEF).
 
 Each file: version 1, the name (32-bit count of the bytes that follow, the
 Shift_JIS text, a zero byte), then the body. A page layout's body:
@@ -9,7 +10,9 @@ orientation, paper width and height, the page margins top, bottom, left and
 right, columns, rows and the cell margins top, bottom, left and right. An
 import or export layout's body: a count, then that many field numbers.
 Integers are 32-bit little-endian, lengths millimetres as IEEE single
-precision. Run it from any folder; the files are written beside it.
+precision. PAPERS.DEF is Shift_JIS text with CR LF line ends: a comment
+line, then one paper a line: name, width and height of the paper upright in
+millimetres. Run it from any folder; the files are written beside it.
 """
 
 import os
@@ -25,6 +28,26 @@ SHEETS = [
     ("A4_24.KVL", "A4 24面", (210, 297), (12.9, 12.9, 0, 0), 3, 8, (3, 2, 5, 4)),
     ("LETTER_10.KVL", "Letter 10面", (215.9, 279.4), (12.7, 12.7, 4, 4), 2, 5, (4, 4, 6, 6)),
     ("LETTER_30.KVL", "Letter 30面", (215.9, 279.4), (12.7, 12.7, 4.8, 4.8), 3, 10, (1.5, 1.5, 3, 3)),
+]
+
+# The papers of the layout editor's list, in its order: name, width, height.
+PAPERS = [
+    ("A4", 210, 297),
+    ("A3", 297, 420),
+    ("A5", 148, 210),
+    ("A6", 105, 148),
+    ("B4 (JIS)", 257, 364),
+    ("B5 (JIS)", 182, 257),
+    ("B6 (JIS)", 128, 182),
+    ("はがき", 100, 148),
+    ("往復はがき", 148, 200),
+    ("長形3号", 120, 235),
+    ("長形4号", 90, 205),
+    ("角形2号", 240, 332),
+    ("洋形2号", 114, 162),
+    ("洋形4号", 105, 235),
+    ("Letter", 215.9, 279.4),
+    ("Legal", 215.9, 355.6),
 ]
 
 # The export fields 0 to 15 in order (name, reading, title, company, postal
@@ -79,8 +102,16 @@ def layout_bytes(name, paper, page, columns, rows, cell):
     return out
 
 
+def papers_bytes():
+    lines = ["//用紙名,幅 (mm),高さ (mm)"]
+    lines += [f"{name},{width:g},{height:g}" for name, width, height in PAPERS]
+    return "".join(line + "\r\n" for line in lines).encode("cp932")
+
+
 def main():
     folder = os.path.dirname(os.path.abspath(__file__))
+    with open(os.path.join(folder, "PAPERS.DEF"), "wb") as f:
+        f.write(papers_bytes())
     for file_name, name, paper, page, columns, rows, cell in SHEETS:
         with open(os.path.join(folder, file_name), "wb") as f:
             f.write(layout_bytes(name, paper, page, columns, rows, cell))

@@ -29,7 +29,7 @@ done
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
-for file in bin/kolvane bin/kolvane-cli share/kolvane/help/help.html \
+for file in bin/kolvane bin/kolvane-cli share/kolvane/help/help.html share/kolvane/PAPERS.DEF \
     share/applications/jp.tavrin.kolvane.desktop share/metainfo/jp.tavrin.kolvane.metainfo.xml \
     share/mime/packages/kolvane.xml share/icons/hicolor/scalable/apps/kolvane.svg \
     share/man/man1/kolvane.1.gz share/man/man1/kolvane-cli.1.gz; do

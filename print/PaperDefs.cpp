@@ -1,0 +1,104 @@
+#include "print/PaperDefs.h"
+
+#include "layouts/LayoutRoot.h"
+#include "platform/File.h"
+#include "platform/MbChar.h"
+#include "print/PageLayout.h"
+#include "zklib/ZkCsv.h"
+#include "zklib/ZkFile.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// The name's first bytes, never half a double-byte character.
+CString CutName(const CString& name) {
+    const char* p = name.GetString();
+    int length = 0;
+    while (p[length] != '\0') {
+        const int next = length + mb::CharLen(p + length);
+        if (next > kMaxPaperNameBytes)
+            break;
+        length = next;
+    }
+    return CString(p, length);
+}
+
+bool IsPaperSide(float mm) {
+    return std::isfinite(mm) && mm > 0 && mm <= CPageLayout::kMaxLength.mm();
+}
+
+} // namespace
+
+float ParseMmNumber(std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    // A second sign is no number.
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        return 0;
+    double value = 0;
+    const char* first = text.data() + pos;
+    const std::from_chars_result result =
+        std::from_chars(first, text.data() + text.size(), value, std::chars_format::general);
+    // Out of range is refused like any other number that is no paper side.
+    if (result.ec != std::errc())
+        return 0;
+    return static_cast<float>(negative ? -value : value);
+}
+
+std::vector<PaperSize> ParsePaperDefs(std::string_view text) {
+    text = text.substr(0, kMaxPaperDefsBytes);
+    std::vector<PaperSize> papers;
+    size_t pos = 0;
+    CString line;
+    std::vector<CString> fields;
+    while (pos < text.size() && papers.size() < kMaxPapers) {
+        const int end = ZkCSV_ReadLine(text, pos, line);
+        fields.clear();
+        if (!line.IsEmpty() && ZkCSV_ParseLine(line, fields) >= 3 &&
+            !fields[0].view().starts_with("//")) {
+            const PaperSize paper{CutName(fields[0]), ParseMmNumber(fields[1].view()),
+                                  ParseMmNumber(fields[2].view())};
+            if (IsPaperSide(paper.width) && IsPaperSide(paper.height))
+                papers.push_back(paper);
+        }
+        if (end != 0)
+            break;
+    }
+    return papers;
+}
+
+std::optional<CFileError> ReadPaperDefs(const char* path, std::vector<PaperSize>& papers) {
+    papers.clear();
+    std::string bytes;
+    try {
+        CFile file(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary);
+        bytes.resize(kMaxPaperDefsBytes);
+        UINT got = 0;
+        while (got < bytes.size()) {
+            const UINT n = file.Read(bytes.data() + got, static_cast<UINT>(bytes.size() - got));
+            if (n == 0)
+                break;
+            got += n;
+        }
+        bytes.resize(got);
+    } catch (const CFileException& e) {
+        return CFileError::FromException(e, MB_ICONSTOP);
+    }
+    papers = ParsePaperDefs(bytes);
+    return std::nullopt;
+}
+
+CString PaperDefsPath() {
+    const CString chosen = ZkFile_MakePath(GetLayoutRoot(), "PAPERS.DEF");
+    if (ZkFile_DoesExist(chosen))
+        return chosen;
+    return ZkFile_MakePath(FindBundledLayoutRoot(ZkFile_GetModuleDirName()), "PAPERS.DEF");
+}
