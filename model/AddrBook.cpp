@@ -37,6 +37,16 @@ int CAddrBook::AddCard(CAddrCard* card) {
     return GetCount() - 1;
 }
 
+int CAddrBook::AddCards(std::vector<std::unique_ptr<CAddrCard>> cards) {
+    const int first = GetCount();
+    m_cards.reserve(m_cards.size() + cards.size());
+    for (auto& card : cards)
+        if (card)
+            m_cards.push_back(std::move(card));
+    Touch();
+    return first;
+}
+
 int CAddrBook::RemoveCard(CAddrCard* card) {
     const auto it = std::find_if(m_cards.begin(), m_cards.end(),
                                  [card](const auto& c) { return c.get() == card; });

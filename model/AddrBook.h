@@ -18,6 +18,9 @@ public:
     // Appends the card and takes ownership; returns its position (the count
     // before). A card is added once; a null card is ignored (-1).
     int AddCard(CAddrCard* card);
+    // Appends the cards in their order at once; returns the position of the
+    // first (the count before). Null cards are skipped.
+    int AddCards(std::vector<std::unique_ptr<CAddrCard>> cards);
     // Removes the card from the book and deletes it; returns the new count.
     int RemoveCard(CAddrCard* card);
     // Removes and deletes every card of the list at once (the others keep

@@ -28,7 +28,7 @@ std::optional<CFileError> CAddrCard::Read(CFile* file) {
     return m_contacts.Read(file);
 }
 
-std::optional<CFileError> CAddrCard::Write(CFile* file) {
+std::optional<CFileError> CAddrCard::Write(CFile* file) const {
     if (auto error = recordio::Run([&]() -> std::optional<CFileError> {
             recordio::WriteLong(file, recordio::kVersion);
             recordio::WriteLong(file, m_nNotation);

@@ -15,7 +15,7 @@ public:
     // Fills a freshly constructed card; on an error or a newer version the card
     // holds what was read so far.
     virtual std::optional<CFileError> Read(CFile* file);
-    virtual std::optional<CFileError> Write(CFile* file);
+    virtual std::optional<CFileError> Write(CFile* file) const;
 
     // No text the card's notation shows and no contact entry, not even one with
     // an empty text.

@@ -23,6 +23,11 @@ int CAddrContactList::GetAt(int index, int& nMethodId, CString& text) const {
     return 0;
 }
 
+void CAddrContactList::SetMethodAt(int index, int nMethodId) {
+    if (index >= 0 && index < GetCount())
+        m_entries[static_cast<size_t>(index)].nMethodId = nMethodId;
+}
+
 std::optional<CFileError> CAddrContactList::Read(CFile* file) {
     return recordio::Run([&]() -> std::optional<CFileError> {
         if (auto newer = recordio::ReadVersion(file))
@@ -39,7 +44,7 @@ std::optional<CFileError> CAddrContactList::Read(CFile* file) {
     });
 }
 
-std::optional<CFileError> CAddrContactList::Write(CFile* file) {
+std::optional<CFileError> CAddrContactList::Write(CFile* file) const {
     return recordio::Run([&]() -> std::optional<CFileError> {
         recordio::WriteLong(file, recordio::kVersion);
         recordio::WriteLong(file, GetCount());

@@ -21,12 +21,15 @@ public:
     int GetCount() const { return static_cast<int>(m_entries.size()); }
     // 0, or -1 with the outputs unchanged when index is out of range.
     int GetAt(int index, int& nMethodId, CString& text) const;
+    // Gives the entry another method (cards pasted from another book); an
+    // index out of range is ignored.
+    void SetMethodAt(int index, int nMethodId);
 
     const std::vector<AddrContact>& Entries() const { return m_entries; }
 
     // Append the entries read, up to an error or a newer version.
     virtual std::optional<CFileError> Read(CFile* file);
-    virtual std::optional<CFileError> Write(CFile* file);
+    virtual std::optional<CFileError> Write(CFile* file) const;
 
 private:
     std::vector<AddrContact> m_entries;

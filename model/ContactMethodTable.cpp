@@ -110,7 +110,7 @@ std::optional<CFileError> CContactMethodTable::Read(CFile* file) {
     });
 }
 
-std::optional<CFileError> CContactMethodTable::Write(CFile* file) {
+std::optional<CFileError> CContactMethodTable::Write(CFile* file) const {
     return recordio::Run([&]() -> std::optional<CFileError> {
         recordio::WriteLong(file, recordio::kVersion);
         recordio::WriteLong(file, GetCount());

@@ -41,7 +41,7 @@ public:
 
     // Append the entries read, ids as stored, up to an error or a newer version.
     virtual std::optional<CFileError> Read(CFile* file);
-    virtual std::optional<CFileError> Write(CFile* file);
+    virtual std::optional<CFileError> Write(CFile* file) const;
 
 private:
     std::vector<ContactMethod> m_entries;

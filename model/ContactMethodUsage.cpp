@@ -1,4 +1,4 @@
-#include "views/dialogs/ContactMethodUsage.h"
+#include "model/ContactMethodUsage.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -14,13 +14,15 @@ int CountCardsUsingMethod(const CAddrBook& book, int id) {
     return count;
 }
 
-int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book) {
+int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book,
+                   std::span<const std::unique_ptr<CAddrCard>> joining) {
     std::unordered_set<int> taken;
     for (const ContactMethod& method : table.Entries())
         taken.insert(method.nId);
-    for (const auto& card : book.Cards())
-        for (const AddrContact& contact : card->m_contacts.Entries())
-            taken.insert(contact.nMethodId);
+    for (const auto cards : {book.Cards(), joining})
+        for (const auto& card : cards)
+            for (const AddrContact& contact : card->m_contacts.Entries())
+                taken.insert(contact.nMethodId);
     int id = 0;
     while (taken.count(id))
         ++id;

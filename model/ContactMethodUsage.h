@@ -4,7 +4,12 @@
 
 #include "model/AddrBook.h"
 
+#include <memory>
+#include <span>
+
 // The number of cards with at least one entry of the method.
 int CountCardsUsingMethod(const CAddrBook& book, int id);
-// The smallest id >= 0 that neither the table nor any card of the book uses.
-int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book);
+// The smallest id >= 0 that neither the table nor any card of the book, nor
+// any of the cards about to join it, uses.
+int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book,
+                   std::span<const std::unique_ptr<CAddrCard>> joining = {});

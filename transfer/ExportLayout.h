@@ -58,10 +58,10 @@ protected:
     std::optional<CFileError> ReadBody(CFile* file) override;
     void WriteBody(CFile* file) const override;
 
-private:
     // The card's text for an export field; nullptr for a number that is none.
     static const CString* FieldValue(const CAddrCard& card, int field);
 
+private:
     std::vector<int> m_fields;
     int m_nConvCR = 1;
 };

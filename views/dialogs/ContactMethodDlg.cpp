@@ -1,9 +1,9 @@
 #include "views/dialogs/ContactMethodDlg.h"
 
+#include "model/ContactMethodUsage.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "views/dialogs/ContactMethodEditDlg.h"
-#include "views/dialogs/ContactMethodUsage.h"
 #include "views/dialogs/DialogStrings.h"
 #include "views/dialogs/SjisText.h"
 
