@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <clocale>
 #include <cstdio>
 #include <optional>
 
@@ -99,6 +100,8 @@ int main(int argc, char** argv) {
         return *status;
 
     QApplication qapp(argc, argv);
+    // Qt took the C library's locale from the environment; numbers keep their point.
+    std::setlocale(LC_NUMERIC, "C");
     QGuiApplication::setDesktopFileName(QStringLiteral("jp.tavrin.kolvane"));
     SetUpJapaneseUi(qapp);
     CQtSettingsStore settings;

@@ -6,6 +6,7 @@
 #include "ListSelection.h"
 
 #include "model/AddrBookFile.h"
+#include "platform/CNumber.h"
 #include "platform/CodePage.h"
 #include "platform/QtSettingsStore.h"
 #include "print/LabelPdf.h"
@@ -28,15 +29,15 @@ bool ParseFont(const std::string& text, LOGFONT& font) {
     const size_t comma = text.rfind(',');
     if (comma == std::string::npos || comma == 0)
         return false;
-    char* end = nullptr;
-    const double points = std::strtod(text.c_str() + comma + 1, &end);
-    if (*end != '\0' || !(points >= 1 && points <= 500))
+    const std::optional<double> points =
+        cnum::ParseDouble(std::string_view(text).substr(comma + 1));
+    if (!points || !(*points >= 1 && *points <= 500))
         return false;
     CString face;
     if (!cp932::FromUtf8(text.substr(0, comma), face) || face.GetLength() >= LF_FACESIZE)
         return false;
     font = LOGFONT{};
-    font.lfHeight = -static_cast<LONG>(points * kDefaultFontDpi / 72.0 + 0.5);
+    font.lfHeight = -static_cast<LONG>(*points * kDefaultFontDpi / 72.0 + 0.5);
     font.lfWeight = 400;
     font.lfCharSet = 128;
     std::memcpy(font.lfFaceName, face.GetString(), static_cast<size_t>(face.GetLength()));

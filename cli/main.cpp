@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 
@@ -249,6 +250,8 @@ int main(int argc, char** argv) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
+        // Qt took the C library's locale from the environment; numbers keep their point.
+        std::setlocale(LC_NUMERIC, "C");
         return RunLabels(args);
     }
     return command->run(args);

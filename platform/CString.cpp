@@ -1,5 +1,6 @@
 #include "platform/CString.h"
 
+#include "platform/CNumber.h"
 #include "platform/MbChar.h"
 
 #include <algorithm>
@@ -183,6 +184,8 @@ void CString::Format(const char* format, ...) {
 }
 
 void CString::FormatV(const char* format, va_list args) {
+    // Texts go to files and settings: a decimal point, never the locale's comma.
+    const cnum::CLocaleScope cLocale;
     va_list copy;
     va_copy(copy, args);
     const int n = std::vsnprintf(nullptr, 0, format, copy);

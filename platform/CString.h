@@ -56,6 +56,7 @@ public:
     int Insert(int index, const char* text);
     int Delete(int index, int count = 1);
 
+    // printf formatting in the C locale: "%.1f" writes "1.5" under any locale.
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void FormatV(const char* format, va_list args);
 

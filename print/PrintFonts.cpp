@@ -1,6 +1,7 @@
 #include "print/PrintFonts.h"
 
 #include "platform/QtText.h"
+#include "platform/SettingsStore.h"
 #include "zklib/ZkProf.h"
 
 #include <QFontDatabase>
@@ -17,6 +18,11 @@ namespace {
 constexpr const char* kSection = "Settings";
 constexpr const char* kEnglishKey = "PrintFontEn";
 constexpr const char* kJapaneseKey = "PrintFontJa";
+// The resolution the stored heights and widths are in; fonts kept before it
+// was written are in the default one.
+constexpr const char* kDpiKey = "PrintFontDpi";
+constexpr int kMinStoredDpi = 36;
+constexpr int kMaxStoredDpi = 9600;
 constexpr double kMinPoints = 1.0;
 constexpr double kMaxPoints = 500.0;
 
@@ -49,6 +55,12 @@ void SetDefault(LOGFONT& font, const char* face, int printerDpi) {
     std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
 }
 
+// A length in pixels at dpi as pixels at the default resolution.
+LONG ToDefaultDpi(LONG pixels, int dpi) {
+    const double scaled = std::round(static_cast<double>(pixels) * kDefaultFontDpi / dpi);
+    return static_cast<LONG>(std::clamp(scaled, -2147483647.0, 2147483647.0));
+}
+
 QString FaceName(const LOGFONT& font) {
     const std::string_view bytes(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
     return qtext::FromSjis(bytes);
@@ -59,12 +71,20 @@ QString FaceName(const LOGFONT& font) {
 void CPrintFonts::LoadFromProfile() {
     m_lfEnglish = ZkProf_Load(kSection, kEnglishKey, nullptr);
     m_lfJapanese = ZkProf_Load(kSection, kJapaneseKey, nullptr);
+    const int dpi = AfxGetProfile().GetProfileInt(kSection, kDpiKey, kDefaultFontDpi);
+    if (dpi == kDefaultFontDpi || dpi < kMinStoredDpi || dpi > kMaxStoredDpi)
+        return;
+    for (LOGFONT* font : {&m_lfEnglish, &m_lfJapanese}) {
+        font->lfHeight = ToDefaultDpi(font->lfHeight, dpi);
+        font->lfWidth = ToDefaultDpi(font->lfWidth, dpi);
+    }
 }
 
 BOOL CPrintFonts::SaveToProfile() const {
     const BOOL english = ZkProf_Save(kSection, kEnglishKey, m_lfEnglish);
     const BOOL japanese = ZkProf_Save(kSection, kJapaneseKey, m_lfJapanese);
-    return english && japanese;
+    const BOOL dpi = AfxGetProfile().WriteProfileInt(kSection, kDpiKey, kDefaultFontDpi);
+    return english && japanese && dpi;
 }
 
 void CPrintFonts::SetMissingToDefaults(int printerDpi) {

@@ -1,7 +1,8 @@
 #pragma once
 // The two print fonts: font descriptions as the settings keep them (section
-// "Settings", keys "PrintFontEn" and "PrintFontJa" in the library's font form),
-// whose heights are pixels of the printer they were chosen for, and the QFonts
+// "Settings", keys "PrintFontEn" and "PrintFontJa" in the library's font form,
+// "PrintFontDpi" the resolution of their heights), in memory always in pixels
+// of the default printer resolution, and the QFonts
 // that label drawing makes of them. Japanese text is always drawn in a Japanese
 // face: a Japanese face that is not installed is replaced by one that is, and
 // every font falls back to Japanese faces for the characters its own face lacks,
@@ -25,6 +26,7 @@ struct CPrintFonts {
     LOGFONT m_lfEnglish{};
     LOGFONT m_lfJapanese{};
 
+    // Heights stored at another resolution are brought to the default one.
     void LoadFromProfile();
     BOOL SaveToProfile() const;
     // Makes each font without a face name a 9-point font of the default face,

@@ -1,5 +1,6 @@
 #include "zklib/ZkProf.h"
 
+#include "platform/CNumber.h"
 #include "platform/MbChar.h"
 #include "platform/SettingsStore.h"
 
@@ -9,7 +10,7 @@
 
 float ZkProf_Load(const char* section, const char* key, float def) {
     const CString text = AfxGetProfile().GetProfileString(section, key, "");
-    return text.IsEmpty() ? def : static_cast<float>(std::atof(text));
+    return text.IsEmpty() ? def : static_cast<float>(cnum::Atof(text));
 }
 
 BOOL ZkProf_Save(const char* section, const char* key, float value) {

@@ -123,6 +123,37 @@ TEST(PrintFonts, SettingsKeepTheWholeDescriptions) {
     AfxSetProfile(nullptr);
 }
 
+// Heights kept at another printer resolution read back at their size in
+// points; a resolution beyond reason is taken as the default.
+TEST(PrintFonts, HeightsStoredAtAnyResolutionKeepTheirSize) {
+    CMemorySettingsStore store;
+    AfxSetProfile(&store);
+    const struct {
+        const char* dpi; // nullptr: no key, as before it was written
+        const char* font;
+        LONG height, width;
+    } cases[] = {
+        {"600", "-100,-40", -100, -40}, {"300", "-50,-20", -100, -40},
+        {"96", "-16,0", -100, 0},       {nullptr, "-100,0", -100, 0},
+        {"0", "-75,0", -75, 0},         {"96", "-2147483647,0", -2147483647, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.font);
+        store.WriteProfileString("Settings", "PrintFontDpi", c.dpi);
+        store.WriteProfileString("Settings", "PrintFontJa", c.font);
+        store.WriteProfileString("Settings", "PrintFontJa_FaceName", "IPAGothic");
+        CPrintFonts fonts;
+        fonts.LoadFromProfile();
+        EXPECT_EQ(fonts.m_lfJapanese.lfHeight, c.height);
+        EXPECT_EQ(fonts.m_lfJapanese.lfWidth, c.width);
+    }
+    CPrintFonts fonts;
+    fonts.LoadFromProfile();
+    ASSERT_TRUE(fonts.SaveToProfile());
+    EXPECT_EQ(store.GetProfileInt("Settings", "PrintFontDpi", 0), 600);
+    AfxSetProfile(nullptr);
+}
+
 TEST(PrintFonts, JapaneseTextAlwaysHasAJapaneseFace) {
     EnsureGuiApplication();
     LOGFONT lf{};
