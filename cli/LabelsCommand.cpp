@@ -90,8 +90,10 @@ int RunLabels(const Args& args) {
     const QCommandLineOption fontJaOption(QStringLiteral("font-ja"), QString(), value);
     const QCommandLineOption fontEnOption(QStringLiteral("font-en"), QString(), value);
     const QCommandLineOption outlinesOption(QStringLiteral("outlines"));
+    const QCommandLineOption offsetOption(QStringLiteral("offset"), QString(), value);
     QList<QCommandLineOption> specs = ListOptionSpecs();
-    specs << layoutOption << outOption << fontJaOption << fontEnOption << outlinesOption;
+    specs << layoutOption << outOption << fontJaOption << fontEnOption << outlinesOption
+          << offsetOption;
     QCommandLineParser parser;
     if (const auto stop = ParseCommand("labels", args, specs, parser))
         return *stop;
@@ -122,6 +124,16 @@ int RunLabels(const Args& args) {
         return UsageError("labels", Tr("--font-en takes FACE,POINTS",
                                        "--font-en には 書体,ﾎﾟｲﾝﾄ を指定してください"));
     fonts.SetMissingToDefaults(kDefaultFontDpi);
+    PrintOffset offset;
+    if (parser.isSet(offsetOption)) {
+        const std::optional<PrintOffset> given =
+            ParsePrintOffset(Bytes(parser.value(offsetOption)));
+        if (!given)
+            return UsageError(
+                "labels", Tr("--offset takes X,Y in millimetres, each from -20 to 20",
+                             "--offset には 横,縦 を -20 から 20 までの mm で指定してください"));
+        offset = *given;
+    }
 
     CAddrBook book;
     if (const int status = ReportFileError(LoadAddrBook(options.path.c_str(), book));
@@ -155,7 +167,7 @@ int RunLabels(const Args& args) {
     const auto write = [&](const std::string& path) -> int {
         std::optional<CFileError> error;
         if (!WriteLabelsPdf(path.c_str(), cards, layout, MakeLabelFonts(fonts, kDefaultFontDpi),
-                            parser.isSet(outlinesOption), &unfit, &error))
+                            parser.isSet(outlinesOption), &unfit, &error, offset))
             return error ? ReportFileError(error) : EXIT_FILE_ERROR;
         return EXIT_OK;
     };

@@ -68,13 +68,18 @@ const Command kCommands[] = {
      "  --match-case   --search tells upper from lower case in ASCII letters\n"},
     {"labels", RunLabels,
      "usage: kolvane-cli labels FILE --layout NAME|FILE.KVL --out FILE.pdf [--outlines]\n"
-     "                          [--font-ja FACE,PT] [--font-en FACE,PT] [options of list]\n"
+     "                          [--font-ja FACE,PT] [--font-en FACE,PT] [--offset X,Y]\n"
+     "                          [options of list]\n"
      "Prints the cards list would show, in its order, as address labels to PDF.\n"
      "  --layout NAME|FILE.KVL  a page layout as the program names it, or a layout file\n"
      "  --out FILE.pdf          the PDF to write; \"-\" is standard output\n"
      "  --outlines              draw the cell outlines as the print preview does\n"
      "  --font-ja FACE,PT       the Japanese font (default: the program's print fonts)\n"
      "  --font-en FACE,PT       the English font\n"
+     "  --offset X,Y            move every page X mm right and Y mm down (-20 to 20\n"
+     "                          each, a decimal point), as the printer's calibration\n"
+     "                          in page setup moves printed pages; PDF files are not\n"
+     "                          moved otherwise\n"
      "and the options of list (kolvane-cli list --help).\n"},
     {"export", RunExport,
      "usage: kolvane-cli export FILE OUT.csv --layout NAME|FILE.KVE [--conv-cr]\n"

@@ -19,7 +19,8 @@ PxPerMm PxPerMm::OfDevice(const QPaintDevice& device) {
     return FromDpi(device.logicalDpiX(), device.logicalDpiY());
 }
 
-CLabelPainter::CLabelPainter(const CPageLayout& layout, const LabelFonts& fonts) : m_fonts(fonts) {
+CLabelPainter::CLabelPainter(const CPageLayout& layout, const LabelFonts& fonts, PrintOffset offset)
+    : m_fonts(fonts), m_offset(offset) {
     m_layout.CopyFrom(layout);
 }
 
@@ -44,6 +45,16 @@ bool CLabelPainter::DrawLabel(QPainter& painter, PxPerMm scale, const CAddrCard&
 std::vector<UnfitLabel> CLabelPainter::DrawPage(QPainter& painter, PxPerMm scale,
                                                 const CPagePlan& plan, int page,
                                                 bool outlines) const {
+    painter.save();
+    painter.translate(m_offset.x * scale.x, m_offset.y * scale.y);
+    std::vector<UnfitLabel> unfit = DrawCells(painter, scale, plan, page, outlines);
+    painter.restore();
+    return unfit;
+}
+
+std::vector<UnfitLabel> CLabelPainter::DrawCells(QPainter& painter, PxPerMm scale,
+                                                 const CPagePlan& plan, int page,
+                                                 bool outlines) const {
     const auto cards = plan.GetPageCards(page);
     std::vector<UnfitLabel> unfit;
     if (!m_layout.HasRoomForText()) {

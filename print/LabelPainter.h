@@ -14,6 +14,7 @@
 #include "print/PageLayout.h"
 #include "print/PagePlan.h"
 #include "print/PrintFonts.h"
+#include "print/PrinterOffset.h"
 
 #include <vector>
 
@@ -39,7 +40,8 @@ class CLabelPainter {
 public:
     static constexpr double kMinPoints = 6.0;
 
-    CLabelPainter(const CPageLayout& layout, const LabelFonts& fonts);
+    // offset moves everything drawn: a printer's calibration.
+    CLabelPainter(const CPageLayout& layout, const LabelFonts& fonts, PrintOffset offset = {});
 
     // Draws page (0 for the first) of plan. The painter's coordinates are device
     // pixels from the top-left corner of the paper (the full page, not the
@@ -50,10 +52,13 @@ public:
                                      int page, bool outlines) const;
 
 private:
+    std::vector<UnfitLabel> DrawCells(QPainter& painter, PxPerMm scale, const CPagePlan& plan,
+                                      int page, bool outlines) const;
     // Draws one label; false when it did not fit.
     bool DrawLabel(QPainter& painter, PxPerMm scale, const CAddrCard& card,
                    const RectMm& textRect) const;
 
     CPageLayout m_layout;
     LabelFonts m_fonts;
+    PrintOffset m_offset;
 };

@@ -22,7 +22,8 @@ QPageLayout PrintedPage(const CPageLayout& layout) {
 
 // Draws every page; false when the painter could not start.
 bool DrawPages(CFileDevice& device, const CPageLayout& layout, const LabelFonts& fonts,
-               const CPagePlan& plan, bool outlines, std::vector<const CAddrCard*>& unfit) {
+               const CPagePlan& plan, bool outlines, PrintOffset offset,
+               std::vector<const CAddrCard*>& unfit) {
     QPdfWriter writer(&device);
     writer.setCreator(QStringLiteral("Kolvane"));
     writer.setResolution(kPdfDpi);
@@ -30,7 +31,7 @@ bool DrawPages(CFileDevice& device, const CPageLayout& layout, const LabelFonts&
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    const CLabelPainter labels(layout, fonts);
+    const CLabelPainter labels(layout, fonts, offset);
     const PxPerMm scale = PxPerMm::OfDevice(writer);
     for (int page = 0; page < plan.GetPageCount() && !device.Error(); ++page) {
         if (page > 0)
@@ -45,7 +46,8 @@ bool DrawPages(CFileDevice& device, const CPageLayout& layout, const LabelFonts&
 
 BOOL WriteLabelsPdf(const char* path, std::span<const CAddrCard* const> cards,
                     const CPageLayout& layout, const LabelFonts& fonts, bool outlines,
-                    std::vector<const CAddrCard*>* unfit, std::optional<CFileError>* fileError) {
+                    std::vector<const CAddrCard*>* unfit, std::optional<CFileError>* fileError,
+                    PrintOffset offset) {
     if (!CheckCanPrint(layout, static_cast<int>(cards.size())))
         return FALSE;
     const auto fail = [fileError](const CFileException& e) {
@@ -64,7 +66,7 @@ BOOL WriteLabelsPdf(const char* path, std::span<const CAddrCard* const> cards,
                          layout.GetCellCount());
     std::vector<const CAddrCard*> unfitCards;
     CFileDevice device(file);
-    const bool drawn = DrawPages(device, layout, fonts, plan, outlines, unfitCards);
+    const bool drawn = DrawPages(device, layout, fonts, plan, outlines, offset, unfitCards);
     if (!device.Finish())
         return fail(*device.Error());
     if (!drawn)

@@ -6,6 +6,7 @@
 #include "platform/FileError.h"
 #include "print/PageLayout.h"
 #include "print/PrintFonts.h"
+#include "print/PrinterOffset.h"
 
 #include <optional>
 #include <span>
@@ -19,8 +20,9 @@ class CAddrCard;
 // file error. unfit, when given, receives the cards whose labels did not fit
 // (drawn cut at their text rectangle), in print order; the file is written
 // with them all the same. fileError, when given, receives a file error
-// instead of it being shown.
+// instead of it being shown. offset moves every page, as a printer's
+// calibration would; PDF files are not moved unless asked.
 BOOL WriteLabelsPdf(const char* path, std::span<const CAddrCard* const> cards,
                     const CPageLayout& layout, const LabelFonts& fonts, bool outlines,
                     std::vector<const CAddrCard*>* unfit = nullptr,
-                    std::optional<CFileError>* fileError = nullptr);
+                    std::optional<CFileError>* fileError = nullptr, PrintOffset offset = {});

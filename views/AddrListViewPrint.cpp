@@ -9,6 +9,7 @@
 #include "print/PagePlan.h"
 #include "print/PrintCheck.h"
 #include "print/PrintMessages.h"
+#include "print/PrinterOffset.h"
 #include "views/AppPrinter.h"
 #include "views/CardListModel.h"
 #include "views/CommandIds.h"
@@ -85,8 +86,12 @@ void CAddrListView::PrintLabels(const CPagePlan& plan, const std::vector<int>& p
     QPrinter& printer = AfxGetAppPrinter();
     SetUpPrinterForLayout(printer, m_pageLayout);
     std::vector<const CAddrCard*> unfit;
+    // The printer's calibration moves its pages; a PDF file is not moved.
+    const PrintOffset offset = printer.outputFormat() == QPrinter::NativeFormat
+                                   ? LoadPrinterOffset(printer.printerName())
+                                   : PrintOffset{};
     if (!DrawLabelPages(printer, m_pageLayout, MakeLabelFonts(m_printFonts, kDefaultFontDpi), plan,
-                        pages, false, unfit)) {
+                        pages, false, unfit, offset)) {
         AfxMessageBoxUtf8(kCannotStartPrinting, MB_ICONSTOP);
         return;
     }

@@ -39,11 +39,11 @@ std::vector<int> AllPages(const CPagePlan& plan) {
 
 bool DrawLabelPages(QPrinter& printer, const CPageLayout& layout, const LabelFonts& fonts,
                     const CPagePlan& plan, const std::vector<int>& pages, bool preview,
-                    std::vector<const CAddrCard*>& unfit) {
+                    std::vector<const CAddrCard*>& unfit, PrintOffset offset) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    const CLabelPainter labels(layout, fonts);
+    const CLabelPainter labels(layout, fonts, offset);
     const PxPerMm scale = PxPerMm::OfDevice(printer);
     bool firstPage = true;
     for (int page : pages) {

@@ -19,6 +19,7 @@ void SetUpPrinterForLayout(QPrinter& printer, const CPageLayout& layout);
 // the plan.
 std::vector<int> AllPages(const CPagePlan& plan);
 
+// offset moves every page: the printer's calibration, none in the preview.
 bool DrawLabelPages(QPrinter& printer, const CPageLayout& layout, const LabelFonts& fonts,
                     const CPagePlan& plan, const std::vector<int>& pages, bool preview,
-                    std::vector<const CAddrCard*>& unfit);
+                    std::vector<const CAddrCard*>& unfit, PrintOffset offset = {});
