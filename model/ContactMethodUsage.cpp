@@ -14,8 +14,9 @@ int CountCardsUsingMethod(const CAddrBook& book, int id) {
     return count;
 }
 
-int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book,
-                   std::span<const std::unique_ptr<CAddrCard>> joining) {
+std::vector<int> UnusedMethodIds(const CContactMethodTable& table, const CAddrBook& book,
+                                 size_t count,
+                                 std::span<const std::unique_ptr<CAddrCard>> joining) {
     std::unordered_set<int> taken;
     for (const ContactMethod& method : table.Entries())
         taken.insert(method.nId);
@@ -23,8 +24,15 @@ int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book,
         for (const auto& card : cards)
             for (const AddrContact& contact : card->m_contacts.Entries())
                 taken.insert(contact.nMethodId);
-    int id = 0;
-    while (taken.count(id))
-        ++id;
-    return id;
+    std::vector<int> ids;
+    ids.reserve(count);
+    for (int id = 0; ids.size() < count; ++id)
+        if (!taken.count(id))
+            ids.push_back(id);
+    return ids;
+}
+
+int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book,
+                   std::span<const std::unique_ptr<CAddrCard>> joining) {
+    return UnusedMethodIds(table, book, 1, joining).front();
 }

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <span>
+#include <vector>
 
 // The number of cards with at least one entry of the method.
 int CountCardsUsingMethod(const CAddrBook& book, int id);
@@ -13,3 +14,7 @@ int CountCardsUsingMethod(const CAddrBook& book, int id);
 // any of the cards about to join it, uses.
 int UnusedMethodId(const CContactMethodTable& table, const CAddrBook& book,
                    std::span<const std::unique_ptr<CAddrCard>> joining = {});
+// The count smallest such ids, in ascending order.
+std::vector<int> UnusedMethodIds(const CContactMethodTable& table, const CAddrBook& book,
+                                 size_t count,
+                                 std::span<const std::unique_ptr<CAddrCard>> joining = {});

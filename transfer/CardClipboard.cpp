@@ -68,29 +68,35 @@ std::optional<CFileError> ReadMethodBlock(std::string_view bytes, CContactMethod
 bool MapMethodIds(std::span<const std::unique_ptr<CAddrCard>> cards,
                   const CContactMethodTable& source, CContactMethodTable& target,
                   const CAddrBook& book) {
-    bool added = false;
-    std::unordered_map<int, int> ids;
+    // Methods by both names, the first of equal names in table order; a
+    // hostile block may hold many methods, so nothing here is quadratic.
+    const auto key = [](const ContactMethod& m) {
+        return m.strJapanese.str() + '\0' + m.strEnglish.str();
+    };
+    std::unordered_map<std::string, int> byNames;
+    for (const ContactMethod& method : target.Entries())
+        byNames.emplace(key(method), method.nId);
+    std::unordered_map<int, int> ids; // source id to target id, or to -1 - n for missing[n]
+    std::vector<const ContactMethod*> missing;
     for (const ContactMethod& method : source.Entries()) {
         if (ids.count(method.nId))
             continue; // the first of equal ids names the method, as lookups do
-        int id = -1;
-        for (const ContactMethod& known : target.Entries())
-            if (known.strJapanese == method.strJapanese && known.strEnglish == method.strEnglish) {
-                id = known.nId;
-                break;
-            }
-        if (id < 0) {
-            id = UnusedMethodId(target, book, cards);
-            target.Append({id, method.strJapanese, method.strEnglish});
-            added = true;
-        }
-        ids.emplace(method.nId, id);
+        const auto [at, added] =
+            byNames.emplace(key(method), -1 - static_cast<int>(missing.size()));
+        if (added)
+            missing.push_back(&method);
+        ids.emplace(method.nId, at->second);
     }
+    const std::vector<int> fresh = UnusedMethodIds(target, book, missing.size(), cards);
+    for (size_t n = 0; n < missing.size(); ++n)
+        target.Append({fresh[n], missing[n]->strJapanese, missing[n]->strEnglish});
     for (const auto& card : cards) {
         const auto& entries = card->m_contacts.Entries();
         for (size_t i = 0; i < entries.size(); ++i)
             if (const auto it = ids.find(entries[i].nMethodId); it != ids.end())
-                card->m_contacts.SetMethodAt(static_cast<int>(i), it->second);
+                card->m_contacts.SetMethodAt(
+                    static_cast<int>(i),
+                    it->second >= 0 ? it->second : fresh[static_cast<size_t>(-1 - it->second)]);
     }
-    return added;
+    return !missing.empty();
 }
