@@ -196,12 +196,12 @@ void CKolvaneApp::OnFileImport() {
         return;
     // Every card was made before the first is appended: all of them or none.
     std::vector<std::unique_ptr<CAddrCard>> cards = dialog.TakeCards();
-    for (std::unique_ptr<CAddrCard>& card : cards)
-        m_pDoc->GetBook().AddCard(card.release());
+    const int count = static_cast<int>(cards.size());
+    m_pDoc->GetBook().AddCards(std::move(cards));
     m_pDoc->UpdateAllViews(nullptr, HINT_REBUILD_LIST);
     m_pDoc->SetModifiedFlag();
     CString done;
-    done.Format(LoadAppString(IDS_CARDS_IMPORTED), static_cast<int>(cards.size()));
+    done.Format(LoadAppString(IDS_CARDS_IMPORTED), count);
     AfxMessageBox(done);
 }
 
