@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CPageLayout layout;
     if (!LoadFuzzedLayoutFile(g_path, data, size, layout, quiet))
         return 0;
-    if (!layout.IsValid())
+    if (!layout.IsInRange())
         std::abort();
 
     const int cells = layout.GetCellCount();

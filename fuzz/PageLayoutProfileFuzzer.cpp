@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     CPageLayout layout;
     layout.LoadFromProfile();
-    if (!layout.IsValid())
+    if (!layout.IsInRange())
         std::abort();
     layout.SaveToProfile();
     CPageLayout again;

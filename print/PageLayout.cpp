@@ -46,7 +46,7 @@ void CPageLayout::CopyFrom(const CPageLayout& other) {
     CopyBody(other);
 }
 
-BOOL CPageLayout::IsValid() const {
+BOOL CPageLayout::IsInRange() const {
     if (m_nOrientation != 0 && m_nOrientation != 1)
         return FALSE;
     if (m_nColumns < 1 || m_nColumns > kMaxColumnsRows || m_nRows < 1 || m_nRows > kMaxColumnsRows)
@@ -61,11 +61,41 @@ BOOL CPageLayout::IsValid() const {
     return TRUE;
 }
 
-BOOL CPageLayout::HasRoomForText() const {
-    if (!IsValid())
-        return FALSE;
+std::optional<LayoutFault> CPageLayout::Check() const {
+    using enum LayoutField;
+    if (m_nOrientation != 0 && m_nOrientation != 1)
+        return LayoutFault{Orientation, LayoutFault::OutOfRange};
+    const std::pair<Length, LayoutField> sides[] = {{GetPrintWidth(), PrintWidth},
+                                                    {GetPrintHeight(), PrintHeight}};
+    for (const auto& [side, field] : sides)
+        if (!side.isWithin(kMaxLength) || side <= Length())
+            return LayoutFault{field, LayoutFault::OutOfRange};
+    const std::pair<Length, LayoutField> margins[] = {
+        {m_lenPageMarginTop, PageMarginTop},   {m_lenPageMarginBottom, PageMarginBottom},
+        {m_lenPageMarginLeft, PageMarginLeft}, {m_lenPageMarginRight, PageMarginRight},
+        {m_lenCellMarginTop, CellMarginTop},   {m_lenCellMarginBottom, CellMarginBottom},
+        {m_lenCellMarginLeft, CellMarginLeft}, {m_lenCellMarginRight, CellMarginRight}};
+    for (const auto& [margin, field] : margins)
+        if (!margin.isWithin(kMaxLength) || margin < Length())
+            return LayoutFault{field, LayoutFault::OutOfRange};
+    if (m_nColumns < 1 || m_nColumns > kMaxColumnsRows)
+        return LayoutFault{Columns, LayoutFault::OutOfRange};
+    if (m_nRows < 1 || m_nRows > kMaxColumnsRows)
+        return LayoutFault{Rows, LayoutFault::OutOfRange};
+    if (GetUsableWidth() <= Length())
+        return LayoutFault{PageMarginLeft, LayoutFault::NoPage};
+    if (GetUsableHeight() <= Length())
+        return LayoutFault{PageMarginTop, LayoutFault::NoPage};
     const RectMm text = GetCellTextRectF(0);
-    return text.width() > 0 && text.height() > 0;
+    if (!(text.width() > 0))
+        return LayoutFault{CellMarginLeft, LayoutFault::NoRoomInCell};
+    if (!(text.height() > 0))
+        return LayoutFault{CellMarginTop, LayoutFault::NoRoomInCell};
+    return std::nullopt;
+}
+
+BOOL CPageLayout::HasRoomForText() const {
+    return IsValid();
 }
 
 Length CPageLayout::GetPrintWidth() const {
@@ -157,7 +187,7 @@ std::optional<CFileError> CPageLayout::ReadBody(CFile* file) {
     read.m_lenCellMarginBottom = Length::fromMm(ReadFloat(file));
     read.m_lenCellMarginLeft = Length::fromMm(ReadFloat(file));
     read.m_lenCellMarginRight = Length::fromMm(ReadFloat(file));
-    if (!read.IsValid())
+    if (!read.IsInRange())
         return CFileError::FromText(printmsg::BadPageLayoutFile, file->GetFilePath(), MB_ICONSTOP);
     CopyBody(read);
     return std::nullopt;

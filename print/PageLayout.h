@@ -14,6 +14,36 @@
 #include "print/Length.h"
 #include "print/RectMm.h"
 
+#include <optional>
+
+// The value of a layout at fault; the page's width and height as printed.
+enum class LayoutField {
+    Orientation,
+    PrintWidth,
+    PrintHeight,
+    PageMarginTop,
+    PageMarginBottom,
+    PageMarginLeft,
+    PageMarginRight,
+    Columns,
+    Rows,
+    CellMarginTop,
+    CellMarginBottom,
+    CellMarginLeft,
+    CellMarginRight,
+};
+
+struct LayoutFault {
+    enum Kind {
+        OutOfRange,  // the field's own range
+        NoPage,      // the page margins (left and right, or top and bottom) fill the page
+        NoRoomInCell // the cell margins fill the cell
+    };
+    LayoutField field;
+    Kind kind;
+    friend bool operator==(const LayoutFault&, const LayoutFault&) = default;
+};
+
 class CPageLayout : public CLayout {
 public:
     static constexpr int kMaxColumnsRows = 100; // columns and rows each lie in 1 to 100
@@ -27,8 +57,14 @@ public:
 
     // Columns and rows 1 to 100, orientation 0 or 1 and every length finite and
     // within 2000 mm either way: what a layout file or the settings must hold.
-    BOOL IsValid() const;
-    // Valid, with a text rectangle of some width and height in every cell.
+    BOOL IsInRange() const;
+    // The first fault that keeps the layout from being drawn or printed: a
+    // value out of range, a paper side of 0 or less or over 2000 mm, a margin
+    // below 0 or over 2000 mm, page margins that leave no page, cell margins
+    // that leave no room in a cell. None for a usable layout.
+    std::optional<LayoutFault> Check() const;
+    BOOL IsValid() const { return !Check(); }
+    // A valid layout has a text rectangle of some width and height in every cell.
     BOOL HasRoomForText() const;
 
     // The printed page.

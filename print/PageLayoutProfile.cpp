@@ -57,7 +57,7 @@ void CPageLayout::LoadFromProfile() {
     read.m_nColumns = store.GetProfileInt(kSection, "Columns", read.m_nColumns);
     read.m_nRows = store.GetProfileInt(kSection, "Rows", read.m_nRows);
     LoadLengths(store, kCellKeys, read);
-    CopyFrom(read.IsValid() ? read : CPageLayout());
+    CopyFrom(read.IsInRange() ? read : CPageLayout());
 }
 
 BOOL CPageLayout::SaveToProfile() const {

@@ -5,12 +5,10 @@
 #include "print/PrintMessages.h"
 
 BOOL CheckCanPrint(const CPageLayout& layout, int cardCount) {
-    if (!layout.IsValid()) {
-        AfxMessageBoxUtf8(printmsg::kBadPageLayout, MB_ICONSTOP);
-        return FALSE;
-    }
-    if (!layout.HasRoomForText()) {
-        AfxMessageBoxUtf8(printmsg::kNoRoomForText, MB_ICONSTOP);
+    if (const std::optional<LayoutFault> fault = layout.Check()) {
+        AfxMessageBoxUtf8(fault->kind == LayoutFault::OutOfRange ? printmsg::kBadPageLayout
+                                                                 : printmsg::kNoRoomForText,
+                          MB_ICONSTOP);
         return FALSE;
     }
     if (cardCount <= 0) {

@@ -1,6 +1,6 @@
 #pragma once
-// A small picture of a label sheet: the printed page scaled to fit, its cells
-// outlined and the text area of each cell shaded.
+// A small picture of a label sheet (print/SheetPainter) on the window's
+// background. A layout that cannot be drawn shows the background only.
 
 #include "print/PageLayout.h"
 
@@ -12,8 +12,8 @@ class CSheetPreview : public QWidget {
 public:
     explicit CSheetPreview(QWidget* parent = nullptr);
 
-    // Nothing shows without a layout, or for one out of range.
     void SetLayout(const std::optional<CPageLayout>& layout);
+    const std::optional<CPageLayout>& Layout() const { return m_layout; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

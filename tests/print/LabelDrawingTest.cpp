@@ -180,7 +180,8 @@ TEST_F(LabelPdf, AnImpossibleLayoutOrAFailedWriteKeepsTheOldFile) {
     const std::vector<const CAddrCard*> cards(40, &card);
     const LabelFonts fonts = DefaultFonts();
     ui.ExpectMessage("このﾍﾟｰｼﾞﾚｲｱｳﾄは値が範囲外のため印刷に使えません。\n"
-                     "行と列は 1 から 100、寸法は -2000 mm から 2000 mm の範囲にしてください。");
+                     "行と列は 1 から 100、用紙の幅と高さは 0 mm を超え 2000 mm まで、"
+                     "余白は 0 mm から 2000 mm の範囲にしてください。");
     EXPECT_FALSE(
         WriteLabelsPdf(path.c_str(), cards, Sheet(100, 100, 0, 10, 0, 2, 2, 2), fonts, false));
     ui.ExpectMessage("ﾃﾞｨｽｸがいっぱいのため、ﾌｧｲﾙ " + path + " に書き込めません。");

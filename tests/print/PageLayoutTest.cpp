@@ -7,10 +7,16 @@
 
 #include "platform/MemorySettingsStore.h"
 #include "platform/RecordingUserInteraction.h"
+#include "print/PrintMessages.h"
+#include "print/SheetPainter.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -200,23 +206,70 @@ TEST_F(PageLayoutTest, SettingsAnyValueOutOfRangeGivesTheWholeDefaults) {
     EXPECT_EQ(layout.GetName(), CString("mine"));
 }
 
-TEST_F(PageLayoutTest, GridsWithoutCellsOrRoomForText) {
+TEST_F(PageLayoutTest, ImpossibleLayoutsAreRefusedNamingTheField) {
     for (auto [columns, rows] : {std::pair{0, 3}, {3, 0}, {-2, -3}}) {
         CPageLayout layout;
         layout.m_nColumns = columns;
         layout.m_nRows = rows;
         EXPECT_EQ(layout.GetCellCount(), 0);
-        EXPECT_FALSE(layout.IsValid());
-        EXPECT_FALSE(layout.HasRoomForText());
         EXPECT_EQ(layout.GetCellTextRectF(5), RectMm{});
     }
-    const CPageLayout a4 = Sheet(210, 297, 0, 20, 2, 6, 4, 3);
-    CPageLayout cramped = a4, tall = a4, reaching = a4;
-    cramped.m_lenCellMarginLeft = cramped.m_lenCellMarginRight = Length::fromMm(44.0f);
-    tall.m_lenPageMarginTop = Length::fromMm(290.0f);
-    reaching.m_lenCellMarginTop = Length::fromMm(-3.0f); // text may reach beyond the cell
-    EXPECT_TRUE(a4.HasRoomForText());
-    EXPECT_FALSE(cramped.HasRoomForText());
-    EXPECT_FALSE(tall.HasRoomForText());
-    EXPECT_TRUE(reaching.HasRoomForText());
+    const CPageLayout a4 = Sheet(210, 297, 1, 20, 2, 6, 4, 3);
+    EXPECT_TRUE(a4.IsValid());
+    // The preview draws a valid sheet, and nothing where it cannot scale it.
+    EnsureGuiApplication();
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QPainter painter(&image);
+    EXPECT_FALSE(PaintSheet(painter, QRect(0, 0, 3, 30), a4));
+    EXPECT_FALSE(PaintSheet(painter, QRect(0, 0, -5, -5), a4));
+    EXPECT_EQ(image.pixel(20, 15), QColor(Qt::green).rgb());
+    EXPECT_TRUE(PaintSheet(painter, image.rect(), a4));
+    EXPECT_NE(image.pixel(20, 15), QColor(Qt::green).rgb());
+    const float inf = std::numeric_limits<float>::infinity();
+    using F = LayoutField;
+    // A change of the landscape A4 sheet and the text that refuses it.
+    const std::tuple<std::function<void(CPageLayout&)>, LayoutFault, const char*> cases[] = {
+        {[](CPageLayout& l) { l.m_lenPageHeight = Length(); },
+         {F::PrintWidth, LayoutFault::OutOfRange},
+         "用紙の幅は 0 mm より大きく 2000 mm 以下にしてください。"},
+        {[](CPageLayout& l) { l.m_lenPageWidth = Length::fromMm(2000.5f); },
+         {F::PrintHeight, LayoutFault::OutOfRange},
+         "用紙の高さは 0 mm より大きく 2000 mm 以下にしてください。"},
+        {[inf](CPageLayout& l) { l.m_lenPageWidth = Length::fromMm(-inf); },
+         {F::PrintHeight, LayoutFault::OutOfRange},
+         nullptr},
+        {[](CPageLayout& l) { l.m_lenCellMarginRight = Length::fromMm(-0.01f); },
+         {F::CellMarginRight, LayoutFault::OutOfRange},
+         "ｾﾙ内余白の右は 0 mm から 2000 mm までにしてください。"},
+        {[](CPageLayout& l) { l.m_nRows = 101; },
+         {F::Rows, LayoutFault::OutOfRange},
+         "列は 1 から 100 までにしてください。"},
+        {[](CPageLayout& l) { l.m_nOrientation = 2; },
+         {F::Orientation, LayoutFault::OutOfRange},
+         "方向は縦か横にしてください。"},
+        {[](CPageLayout& l) { l.m_lenPageMarginLeft = Length::fromMm(277.0f); },
+         {F::PageMarginLeft, LayoutFault::NoPage},
+         "用紙余白の左と右で用紙の幅がなくなります。余白を小さくしてください。"},
+        {[](CPageLayout& l) { l.m_lenPageMarginBottom = Length::fromMm(190.0f); },
+         {F::PageMarginTop, LayoutFault::NoPage},
+         nullptr},
+        {[](CPageLayout& l) { l.m_nColumns = 100; },
+         {F::CellMarginLeft, LayoutFault::NoRoomInCell},
+         "ｾﾙ内余白の左と右でｾﾙの幅がなくなります。ｾﾙ内余白を小さくしてください。"},
+        {[](CPageLayout& l) { l.m_lenCellMarginTop = Length::fromMm(26.0f); },
+         {F::CellMarginTop, LayoutFault::NoRoomInCell},
+         nullptr},
+    };
+    for (const auto& [change, fault, text] : cases) {
+        CPageLayout layout = a4;
+        change(layout);
+        const std::optional<LayoutFault> found = layout.Check();
+        ASSERT_TRUE(found);
+        EXPECT_EQ(*found, fault) << static_cast<int>(found->field) << " " << found->kind;
+        EXPECT_FALSE(layout.HasRoomForText());
+        EXPECT_FALSE(PaintSheet(painter, image.rect(), layout));
+        if (text)
+            EXPECT_EQ(printmsg::LayoutFaultText(*found), text);
+    }
 }
