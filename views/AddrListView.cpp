@@ -3,6 +3,7 @@
 #include "doc/KolvaneDoc.h"
 #include "doc/UpdateHints.h"
 #include "model/CardRules.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
 #include "transfer/CsvExportRun.h"
@@ -76,11 +77,15 @@ CAddrListView::CAddrListView(CKolvaneDoc& doc, QWidget* parent)
     // Font heights are kept in pixels of one fixed printer resolution, so that a
     // label keeps its size whichever printer prints it.
     m_printFonts.SetMissingToDefaults(kDefaultFontDpi);
+    m_copyJapanese.LoadCopySettings(AfxGetProfile(), true);
+    m_copyEnglish.LoadCopySettings(AfxGetProfile(), false);
 }
 
 CAddrListView::~CAddrListView() {
     m_pageLayout.SaveToProfile();
     m_printFonts.SaveToProfile();
+    m_copyJapanese.SaveCopySettings(AfxGetProfile());
+    m_copyEnglish.SaveCopySettings(AfxGetProfile());
     m_doc.RemoveView(this);
 }
 
@@ -309,6 +314,12 @@ void CAddrListView::OnDoubleClicked(const QModelIndex& index) {
 }
 
 void CAddrListView::keyPressEvent(QKeyEvent* event) {
+    // The copy key copies cards through the window's command, even when that
+    // is disabled; the view would copy the focused cell's text.
+    if (event->matches(QKeySequence::Copy)) {
+        event->ignore();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         emit commandRequested(ID_VIEW_CARD);
     QTreeView::keyPressEvent(event);

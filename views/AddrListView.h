@@ -3,12 +3,13 @@
 // or search text, sorted by the column the user picked. Selecting a row makes
 // its card current; the list is where cards are removed from the book. It
 // owns the current page layout and the two print fonts, and prints its rows as
-// labels.
+// labels; it owns the two copy layouts and copies, cuts and pastes cards.
 
 #include "doc/KolvaneView.h"
 #include "model/CardFilter.h"
 #include "print/PageLayout.h"
 #include "print/PrintFonts.h"
+#include "transfer/CopyLayout.h"
 
 #include <QTreeView>
 
@@ -58,6 +59,19 @@ public:
     // selected cards, and the cards written as it chose.
     void OnFileExport();
 
+    // AddrListViewClipboard.cpp. Copy puts the selected cards on the clipboard
+    // as cards, with the book's contact methods, and as text made by the copy
+    // layout of each card's notation; false when the clipboard did not take
+    // them. Cut deletes the cards only once the clipboard holds them. Paste
+    // appends the clipboard's cards to the book and selects them, or shows why
+    // the clipboard's content was refused and adds nothing.
+    bool OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // Read from the settings when the list is made, written when it goes.
+    CCopyLayout& JapaneseCopyLayout() { return m_copyJapanese; }
+    CCopyLayout& EnglishCopyLayout() { return m_copyEnglish; }
+
     void OnInitialUpdate() override;
     void OnUpdate(IKolvaneView* sender, int hint, CAddrCard* card) override;
 
@@ -87,6 +101,9 @@ private:
     std::vector<const CAddrCard*> ListedCards() const;
     std::vector<const CAddrCard*> SelectedCards() const;
     void PrintLabels(const CPagePlan& plan, const std::vector<int>& pages);
+    // Rows for those of the new cards the filter lets through, one sort, and
+    // the rows selected.
+    void InsertPastedCards(const std::vector<CAddrCard*>& cards);
 
     CKolvaneDoc& m_doc;
     CCardListModel* m_pModel;
@@ -94,4 +111,6 @@ private:
     bool m_bUnmatchable = false;
     CPageLayout m_pageLayout;
     CPrintFonts m_printFonts;
+    CCopyLayout m_copyJapanese;
+    CCopyLayout m_copyEnglish;
 };

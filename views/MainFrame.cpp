@@ -9,6 +9,7 @@
 #include "views/CommandIds.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -40,6 +41,7 @@ CMainFrame::CMainFrame(CKolvaneDoc& doc, QWidget* parent)
     CreateStatusBar();
     RestoreBarStates();
     ConnectCommands();
+    ConnectEditCommands();
 
     resize(kDefaultWidth, kDefaultHeight);
     RestoreWindowPos();
@@ -59,6 +61,8 @@ CMainFrame::CMainFrame(CKolvaneDoc& doc, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+    // The forms' fields lose the focus as they go, after the members they report to.
+    disconnect(qApp, nullptr, this, nullptr);
     m_doc.SetHost(nullptr);
     m_doc.Options().SaveWindowPart();
 }
@@ -159,6 +163,11 @@ bool CMainFrame::IsEnabled(int id) const {
     switch (id) {
     case ID_CARD_DELETE:
         return m_doc.GetCurrentCard() != nullptr;
+    case ID_EDIT_UNDO:
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
+        return IsEditEnabled(id);
     case ID_FILE_EXPORT:
     case ID_FILE_PAGE_SETUP:
     case ID_EDIT_COPY_SETTINGS:

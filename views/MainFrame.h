@@ -17,6 +17,7 @@
 #include <vector>
 
 class CAddrListView;
+class CClipboardState;
 class ICardForm;
 class QActionGroup;
 class QLabel;
@@ -97,6 +98,13 @@ private:
     void OnSearchChanged(const QString& text);
     void ShowSearchProblem(const QString& problem);
     bool IsEnabled(int id) const;
+    // MainFrameEdit.cpp: undo, cut, copy and paste, on the text box that has
+    // the focus (FocusTextBox) or else on the cards of the list.
+    void ConnectEditCommands();
+    QWidget* FocusTextBox() const;
+    bool IsEditEnabled(int id) const;
+    void UpdateEditCommandUI();
+    void OnEditCommand(int id);
 
     void UpdateTitle();
     void UpdateCount(int listed, int total);
@@ -122,4 +130,6 @@ private:
     // While the views change places the focus passes through the window on
     // its own; it must not count as the user entering the search box.
     bool m_bSwitching = false;
+    CClipboardState* m_pClipboard = nullptr;
+    std::vector<QMetaObject::Connection> m_boxConnections;
 };
