@@ -1,5 +1,7 @@
 #include "views/LabelPrinter.h"
 
+#include "print/CalibrationPage.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -56,5 +58,14 @@ bool DrawLabelPages(QPrinter& printer, const CPageLayout& layout, const LabelFon
                 MarkUnfit(painter, scale, layout.GetCellRectF(label.cell));
         }
     }
+    return painter.end();
+}
+
+bool PrintCalibrationPage(QPrinter& printer, const CPageLayout& sheet, PrintOffset offset) {
+    SetUpPrinterForLayout(printer, sheet);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    DrawCalibrationPage(painter, PxPerMm::OfDevice(printer), sheet, offset);
     return painter.end();
 }

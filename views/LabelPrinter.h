@@ -23,3 +23,7 @@ std::vector<int> AllPages(const CPagePlan& plan);
 bool DrawLabelPages(QPrinter& printer, const CPageLayout& layout, const LabelFonts& fonts,
                     const CPagePlan& plan, const std::vector<int>& pages, bool preview,
                     std::vector<const CAddrCard*>& unfit, PrintOffset offset = {});
+
+// The calibration page of sheet (print/CalibrationPage.h), moved by offset, as
+// one page on printer; false when the printer could not be started.
+bool PrintCalibrationPage(QPrinter& printer, const CPageLayout& sheet, PrintOffset offset);

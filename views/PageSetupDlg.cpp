@@ -4,6 +4,7 @@
 #include "platform/UserInteraction.h"
 #include "views/SheetPreview.h"
 #include "views/dialogs/LayoutDialogs.h"
+#include "views/dialogs/PrinterCalibrationDlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -77,6 +78,18 @@ CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_pOk, QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    // The printer's calibration, measured on the chosen sheet.
+    auto* calibrate = new QPushButton(QStringLiteral("ｷｬﾘﾌﾞﾚｰｼｮﾝ(&B)..."), this);
+    calibrate->setObjectName(QStringLiteral("calibratePrinter"));
+    calibrate->setAutoDefault(false);
+    buttons->addButton(calibrate, QDialogButtonBox::ActionRole);
+    connect(calibrate, &QPushButton::clicked, this, [this] {
+        CPageLayout sheet;
+        const int entry = SelectedEntry();
+        if (entry < 0 || sheet.Load(m_set.GetAt(entry).path))
+            sheet.CopyFrom(m_layout);
+        CalibrateAppPrinter(sheet, this);
+    });
     m_pOk->setDefault(true);
 
     auto* column = new QVBoxLayout(this);

@@ -15,6 +15,8 @@ enum : UINT {
     IDS_MORE_CONTACTS = 401,       // %1 the number of entries the form cannot show
     IDS_DELETE_METHOD_USED = 402,  // "%s/%s", %d cards: the delete question
     IDS_BACKUP_EXT_BAD_CHAR = 403, // %1 the character
+    IDS_PRINT_OFFSET_RANGE = 420,  // an offset beyond 20 mm or not a number
+    IDS_CALIBRATION_NOT_PRINTED = 421,
 
     IDS_PARSE_INT_RANGE = 61714, // %1, %2: the framework's range message
     IDS_PARSE_UINT = 61719,      // the framework's message for unsigned numbers
