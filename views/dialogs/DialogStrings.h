@@ -19,5 +19,6 @@ enum : UINT {
     IDS_CALIBRATION_NOT_PRINTED = 421,
 
     IDS_PARSE_INT_RANGE = 61714, // %1, %2: the framework's range message
+    IDS_PARSE_REAL = 61716,      // the framework's message for decimal numbers
     IDS_PARSE_UINT = 61719,      // the framework's message for unsigned numbers
 };
