@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -86,9 +88,13 @@ QString QtFilter(const std::string& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
+QString FaceOf(const LOGFONT& lf) {
+    return qtext::FromSjis(
+        CString(lf.lfFaceName, static_cast<int>(strnlen(lf.lfFaceName, LF_FACESIZE))));
+}
+
 QFont FontOf(const LOGFONT& lf, int dpi) {
-    QFont font(qtext::FromSjis(
-        CString(lf.lfFaceName, static_cast<int>(strnlen(lf.lfFaceName, LF_FACESIZE)))));
+    QFont font(FaceOf(lf));
     if (lf.lfHeight != 0 && dpi > 0)
         font.setPointSizeF(std::abs(static_cast<double>(lf.lfHeight)) * 72.0 / dpi);
     if (lf.lfWeight > 0)
@@ -99,19 +105,41 @@ QFont FontOf(const LOGFONT& lf, int dpi) {
     return font;
 }
 
+// The font description of the dialog's choice, the dialog having started from
+// start: what the user did not change stays as it was, so that choosing the
+// same font again changes nothing, the fields the dialog does not show (width,
+// quality, pitch, character set) and a height between whole points included.
 // Nothing when the face name has no Shift_JIS form that fits the record.
-std::optional<LOGFONT> LogFontOf(const QFont& font, int dpi) {
-    CString face;
-    if (!qtext::ToSjis(font.family(), face) || face.GetLength() >= LF_FACESIZE)
-        return std::nullopt;
-    LOGFONT lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(font.pointSizeF() * dpi / 72.0));
-    lf.lfWeight = font.weight();
-    lf.lfItalic = font.italic() ? 1 : 0;
-    lf.lfUnderline = font.underline() ? 1 : 0;
-    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
-    lf.lfCharSet = 1; // the default character set
-    std::memcpy(lf.lfFaceName, face.GetString(), static_cast<size_t>(face.GetLength()));
+std::optional<LOGFONT> LogFontOf(const LOGFONT& start, const QFont& font, int dpi) {
+    const QFont shown = FontOf(start, dpi);
+    const QString startFace = FaceOf(start);
+    // Another name of an installed face (IPAゴシック for IPAGothic) is the same face.
+    const bool sameFace =
+        font.family() == startFace ||
+        (QFontDatabase::hasFamily(startFace) && QFontInfo(shown).family() == font.family());
+    LOGFONT lf = start;
+    if (!sameFace) {
+        CString face;
+        if (!qtext::ToSjis(font.family(), face) || face.GetLength() >= LF_FACESIZE)
+            return std::nullopt;
+        std::memset(lf.lfFaceName, 0, LF_FACESIZE);
+        std::memcpy(lf.lfFaceName, face.GetString(), static_cast<size_t>(face.GetLength()));
+        // What described the old face: the new one brings its own.
+        lf.lfCharSet = 1; // the default character set
+        lf.lfPitchAndFamily = 0;
+    }
+    // The dialog offers whole points: the start's size rounded is no change.
+    const double points = font.pointSizeF();
+    if (points != shown.pointSizeF() && points != std::round(shown.pointSizeF()))
+        lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    if (!sameFace || font.weight() != shown.weight())
+        lf.lfWeight = font.weight();
+    if (font.italic() != shown.italic())
+        lf.lfItalic = font.italic() ? 1 : 0;
+    if (font.underline() != shown.underline())
+        lf.lfUnderline = font.underline() ? 1 : 0;
+    if (font.strikeOut() != shown.strikeOut())
+        lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
     return lf;
 }
 
@@ -196,7 +224,7 @@ bool CQtUserInteraction::PromptPrinterSetup() {
 std::optional<LOGFONT> CQtUserInteraction::PromptFont(const LOGFONT& font, int dpi) {
     QFontDialog dialog(FontOf(font, dpi), QApplication::activeWindow());
     while (dialog.exec() == QDialog::Accepted) {
-        if (std::optional<LOGFONT> chosen = LogFontOf(dialog.selectedFont(), dpi))
+        if (std::optional<LOGFONT> chosen = LogFontOf(font, dialog.selectedFont(), dpi))
             return chosen;
         MessageBox("ﾌｫﾝﾄ名 \"" + dialog.selectedFont().family().toStdString() +
                        "\" は使えません。ほかのﾌｫﾝﾄを選んでください。",

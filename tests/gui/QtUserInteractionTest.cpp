@@ -6,6 +6,7 @@
 #include "app/QtUserInteraction.h"
 #include "doc/DocumentType.h"
 #include "views/AppPrinter.h"
+#include "zklib/ZkProf.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -141,6 +142,20 @@ private slots:
                      .arg(chosen.lfItalic)
                      .arg(chosen.lfWeight),
                  QStringLiteral("IPAMincho -100 0 400"));
+
+        // The same font chosen again stores the same bytes, what the dialog does
+        // not show and a height between whole points included.
+        LOGFONT kept{};
+        ZkProf_TextToFont("-76,30,0,0,0,0,0,0,128,3,2,2,49", kept);
+        std::strcpy(kept.lfFaceName, "IPAGothic");
+        for (int pass = 0; pass < 2; ++pass) {
+            OnModal<QFontDialog>([](QFontDialog* dialog) { dialog->accept(); });
+            kept = ui.PromptFont(kept, 600).value_or(LOGFONT{});
+        }
+        char text[128];
+        ZkProf_FontToText(kept, text, sizeof text);
+        QCOMPARE(QLatin1String(text) + u' ' + QLatin1String(kept.lfFaceName),
+                 QStringLiteral("-76,30,0,0,0,0,0,0,128,3,2,2,49 IPAGothic"));
     }
 };
 
