@@ -25,6 +25,7 @@ public:
     void SetFieldCount(int count);
     // A position outside the count is ignored.
     void SetField(int position, int field);
+    void SetFields(std::vector<int> fields) { m_fields = std::move(fields); }
 
     // Nonzero: a line break inside a value is written as one blank.
     int GetConvCR() const { return m_nConvCR; }

@@ -3,6 +3,7 @@
 #include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "res/AppStrings.h"
+#include "views/dialogs/LayoutDialogs.h"
 #include "views/dialogs/SjisFieldGuard.h"
 #include "zklib/ZkStrings.h"
 
@@ -22,44 +23,12 @@ constexpr UINT IDS_EXPORT_FIELDS_EMPTY = 238;
 constexpr UINT IDS_ZK_TEXT_TOO_LONG = 21; // "%d 文字以下の文字列を入力してください。"
 constexpr int kMaxNameBytes = 128;
 
-QTreeWidget* MakeFieldList(QWidget* parent, const char* name) {
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setColumnCount(2);
-    list->setHeaderHidden(true);
-    list->setRootIsDecorated(false);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setAllColumnsShowFocus(true);
-    const int charWidth = list->fontMetrics().averageCharWidth();
-    // The Japanese name stands at a tab stop of its own, as in the name table.
-    list->setColumnWidth(0, charWidth * 12);
-    list->setMinimumSize(charWidth * 26, list->fontMetrics().height() * 17);
-    return list;
-}
-
-// The field's name, "日本語\tEnglish", as the two columns of a row.
-QTreeWidgetItem* MakeFieldItem(const CString& name, int field) {
-    const QStringList columns = qtext::FromSjis(name).split(QLatin1Char('\t'));
-    auto* item = new QTreeWidgetItem(columns);
-    item->setData(0, Qt::UserRole, field);
-    return item;
-}
-
-int SelectedRow(const QTreeWidget& list) {
-    const QList<QTreeWidgetItem*> items = list.selectedItems();
-    return items.isEmpty() ? -1 : list.indexOfTopLevelItem(items.front());
-}
-
-void SelectRow(QTreeWidget& list, int row) {
-    list.setCurrentItem(list.topLevelItem(row));
-}
-
 } // namespace
 
 CExportLayoutDlg::CExportLayoutDlg(const CExportLayout& layout, QWidget* parent)
     : QDialog(parent), m_layout(layout), m_pGuard(new CSjisFieldGuard(this)),
-      m_pName(new QLineEdit(this)), m_pAll(MakeFieldList(this, "allFields")),
-      m_pExport(MakeFieldList(this, "exportFields")),
+      m_pName(new QLineEdit(this)), m_pAll(MakeFieldList(this, "allFields", 2)),
+      m_pExport(MakeFieldList(this, "exportFields", 2)),
       m_pConvCR(new QCheckBox(QStringLiteral("項目中の改行をｽﾍﾟｰｽに変換(&S)"), this)) {
     setWindowTitle(QStringLiteral("ｴｸｽﾎﾟｰﾄ ﾚｲｱｳﾄ設定"));
     setObjectName(QStringLiteral("exportLayoutDlg"));
@@ -88,11 +57,11 @@ CExportLayoutDlg::CExportLayoutDlg(const CExportLayout& layout, QWidget* parent)
     };
     auto* moves = new QVBoxLayout;
     moves->addStretch();
-    moves->addWidget(button("追加(&A) >>", [this] { OnAdd(); }));
-    moves->addWidget(button("削除(&R)", [this] { OnRemove(); }));
+    moves->addWidget(button("追加(&A) >>", [this] { AddField(*m_pAll, *m_pExport); }));
+    moves->addWidget(button("削除(&R)", [this] { RemoveField(*m_pExport); }));
     moves->addSpacing(m_pName->fontMetrics().height());
-    moves->addWidget(button("上へ(&U)", [this] { Move(-1); }));
-    moves->addWidget(button("下へ(&D)", [this] { Move(1); }));
+    moves->addWidget(button("上へ(&U)", [this] { MoveField(*m_pExport, -1); }));
+    moves->addWidget(button("下へ(&D)", [this] { MoveField(*m_pExport, 1); }));
     moves->addStretch();
 
     auto* buttons = new QDialogButtonBox(this);
@@ -116,45 +85,13 @@ CExportLayoutDlg::CExportLayoutDlg(const CExportLayout& layout, QWidget* parent)
     m_pName->setFocus();
 }
 
-void CExportLayoutDlg::OnAdd() {
-    const int from = SelectedRow(*m_pAll);
-    if (from < 0)
-        return;
-    const QTreeWidgetItem* source = m_pAll->topLevelItem(from);
-    QTreeWidgetItem* item = source->clone();
-    const int after = SelectedRow(*m_pExport);
-    const int row = after < 0 ? m_pExport->topLevelItemCount() : after + 1;
-    m_pExport->insertTopLevelItem(row, item);
-    SelectRow(*m_pExport, row);
-}
-
-void CExportLayoutDlg::OnRemove() {
-    const int row = SelectedRow(*m_pExport);
-    if (row < 0)
-        return;
-    delete m_pExport->takeTopLevelItem(row);
-    m_pExport->clearSelection();
-    m_pExport->setCurrentItem(nullptr);
-}
-
-void CExportLayoutDlg::Move(int step) {
-    const int row = SelectedRow(*m_pExport);
-    const int to = row + step;
-    if (row < 0 || to < 0 || to >= m_pExport->topLevelItemCount())
-        return;
-    m_pExport->insertTopLevelItem(to, m_pExport->takeTopLevelItem(row));
-    SelectRow(*m_pExport, to);
-}
-
 void CExportLayoutDlg::accept() {
-    const int count = m_pExport->topLevelItemCount();
-    if (count == 0) {
+    const std::vector<int> fields = ListedFields(*m_pExport);
+    if (fields.empty()) {
         AfxMessageBox(LoadAppString(IDS_EXPORT_FIELDS_EMPTY), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    m_layout.SetFieldCount(count);
-    for (int row = 0; row < count; ++row)
-        m_layout.SetField(row, m_pExport->topLevelItem(row)->data(0, Qt::UserRole).toInt());
+    m_layout.SetFields(fields);
     if (m_pName->text().isEmpty()) {
         AfxMessageBox(LoadAppString(IDS_LAYOUT_NAME_MISSING), MB_OK | MB_ICONEXCLAMATION);
         m_pName->setFocus(Qt::OtherFocusReason);

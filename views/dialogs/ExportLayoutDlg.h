@@ -26,10 +26,6 @@ public:
     void accept() override;
 
 private:
-    void OnAdd();
-    void OnRemove();
-    void Move(int step);
-
     CExportLayout m_layout;
     CSjisFieldGuard* m_pGuard;
     QLineEdit* m_pName;
