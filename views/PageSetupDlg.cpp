@@ -2,8 +2,10 @@
 
 #include "platform/QtText.h"
 #include "platform/UserInteraction.h"
+#include "res/AppStrings.h"
 #include "views/SheetPreview.h"
 #include "views/dialogs/LayoutDialogs.h"
+#include "views/dialogs/PageLayoutDlg.h"
 #include "views/dialogs/PrinterCalibrationDlg.h"
 
 #include <QDialogButtonBox>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <cstdlib>
@@ -22,6 +25,7 @@
 namespace {
 
 constexpr int kEntryRole = Qt::UserRole;
+constexpr UINT IDS_LAYOUT_NAME_TAKEN = 154;
 
 } // namespace
 
@@ -35,14 +39,17 @@ QString FontDescription(const LOGFONT& font, int dpi) {
 CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts, QWidget* parent)
     : QDialog(parent), m_layout(layout), m_fonts(fonts), m_pList(new QListWidget(this)),
       m_pPreview(new CSheetPreview(this)), m_pSheetSize(new QLabel(this)),
+      m_pNew(new QPushButton(QStringLiteral("新規(&N)..."), this)),
       m_pDelete(new QPushButton(QStringLiteral("削除(&R)"), this)),
+      m_pEdit(new QPushButton(QStringLiteral("編集(&E)..."), this)),
+      m_pCopy(new QPushButton(QStringLiteral("複製(&C)..."), this)),
       m_pOk(new QPushButton(QStringLiteral("OK"), this)), m_pFontJa(new QLineEdit(this)),
       m_pFontEn(new QLineEdit(this)) {
     setObjectName(QStringLiteral("pageSetup"));
     setWindowTitle(QStringLiteral("ﾍﾟｰｼﾞ設定"));
     m_pList->setObjectName(QStringLiteral("layoutList"));
-    m_pDelete->setObjectName(QStringLiteral("deleteLayout"));
     m_pSheetSize->setObjectName(QStringLiteral("sheetSize"));
+    m_pSheetSize->setWordWrap(true);
     m_pFontJa->setObjectName(QStringLiteral("fontJapanese"));
     m_pFontEn->setObjectName(QStringLiteral("fontEnglish"));
     m_pFontJa->setReadOnly(true);
@@ -55,7 +62,17 @@ CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts
     auto* listRow = new QHBoxLayout(layouts);
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(m_pList, 1);
-    listColumn->addWidget(m_pDelete, 0, Qt::AlignLeft);
+    auto* entryButtons = new QHBoxLayout;
+    const auto entryButton = [this, entryButtons](QPushButton* button, const char* name) {
+        button->setObjectName(QLatin1String(name));
+        button->setAutoDefault(false);
+        entryButtons->addWidget(button);
+    };
+    entryButton(m_pNew, "newLayout");
+    entryButton(m_pDelete, "deleteLayout");
+    entryButton(m_pEdit, "editLayout");
+    entryButton(m_pCopy, "copyLayout");
+    listColumn->addLayout(entryButtons);
     listRow->addLayout(listColumn, 3);
     listRow->addLayout(sheet, 2);
 
@@ -103,10 +120,19 @@ CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts
     // other way round: only the selection itself is followed.
     connect(m_pList, &QListWidget::itemSelectionChanged, this, &CPageSetupDlg::OnSelectionChanged);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &CPageSetupDlg::accept);
+    connect(m_pNew, &QPushButton::clicked, this, &CPageSetupDlg::OnNew);
     connect(m_pDelete, &QPushButton::clicked, this, &CPageSetupDlg::OnDelete);
+    connect(m_pEdit, &QPushButton::clicked, this, &CPageSetupDlg::OnEdit);
+    connect(m_pCopy, &QPushButton::clicked, this, &CPageSetupDlg::OnCopy);
 
     FillList();
-    const int found = m_set.FindNoCase(m_layout.GetName());
+    // The entry of exactly the layout's name, else one that differs in case only.
+    int found = -1;
+    for (int i = 0; i < m_set.GetCount() && found < 0; ++i)
+        if (m_set.GetAt(i).name.Compare(m_layout.GetName()) == 0)
+            found = i;
+    if (found < 0)
+        found = m_set.FindNoCase(m_layout.GetName());
     m_pList->setCurrentRow(found >= 0 ? found : 0);
     UpdateButtons();
     ShowFonts();
@@ -116,11 +142,20 @@ CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts
 void CPageSetupDlg::FillList() {
     for (const CFileError& error : m_set.Build(m_layout))
         error.Show();
-    m_pList->clear();
-    for (int i = 0; i < m_set.GetCount(); ++i) {
-        auto* item = new QListWidgetItem(qtext::FromSjis(m_set.GetAt(i).name), m_pList);
-        item->setData(kEntryRole, i);
+    ShowEntries(-1);
+}
+
+void CPageSetupDlg::ShowEntries(int select) {
+    {
+        const QSignalBlocker quiet(m_pList);
+        m_pList->clear();
+        for (int i = 0; i < m_set.GetCount(); ++i) {
+            auto* item = new QListWidgetItem(qtext::FromSjis(m_set.GetAt(i).name), m_pList);
+            item->setData(kEntryRole, i);
+        }
     }
+    m_pList->setCurrentRow(select);
+    OnSelectionChanged();
 }
 
 int CPageSetupDlg::SelectedEntry() const {
@@ -152,20 +187,76 @@ void CPageSetupDlg::OnDelete() {
     const int entry = SelectedEntry();
     if (!AskAndRemoveLayout(m_set, entry))
         return;
-    // The list shows the set anew, its entry indexes having moved up.
-    delete m_pList->selectedItems().front();
-    for (int row = 0; row < m_pList->count(); ++row) {
-        QListWidgetItem* item = m_pList->item(row);
-        const int index = item->data(kEntryRole).toInt();
-        if (index > entry)
-            item->setData(kEntryRole, index - 1);
+    ShowEntries(0);
+}
+
+void CPageSetupDlg::OnNew() {
+    CPageLayoutDlg editor(CPageLayout(), this);
+    EditUntilUnique(editor, -1, nullptr);
+}
+
+std::optional<CPageLayout> CPageSetupDlg::LoadSelected() const {
+    const int entry = SelectedEntry();
+    if (entry < 0)
+        return std::nullopt;
+    // A file that cannot be read (damaged, or from a newer version) is left
+    // alone after its message.
+    CPageLayout layout;
+    if (const std::optional<CFileError> error = layout.Load(m_set.GetAt(entry).path)) {
+        error->Show();
+        return std::nullopt;
     }
-    m_pList->setCurrentRow(0);
+    return layout;
+}
+
+void CPageSetupDlg::OnEdit() {
+    const std::optional<CPageLayout> layout = LoadSelected();
+    if (!layout)
+        return;
+    const CString name = layout->GetName();
+    CPageLayoutDlg editor(*layout, this);
+    EditUntilUnique(editor, SelectedEntry(), &name);
+}
+
+void CPageSetupDlg::OnCopy() {
+    std::optional<CPageLayout> layout = LoadSelected();
+    if (!layout)
+        return;
+    const CString name = CLayoutSet::MakeCopyName(layout->GetName());
+    layout->SetName(name);
+    CPageLayoutDlg editor(*layout, this);
+    EditUntilUnique(editor, -1, &name);
+}
+
+void CPageSetupDlg::EditUntilUnique(CPageLayoutDlg& editor, int except, const CString* rename) {
+    // The same editor opens again after a refusal, showing what the user left.
+    while (editor.exec() == QDialog::Accepted) {
+        const CPageLayout& layout = editor.Layout();
+        if (m_set.IsDuplicate(layout.GetName(), except)) {
+            CString message;
+            message.Format(LoadAppString(IDS_LAYOUT_NAME_TAKEN), layout.GetName().GetString());
+            AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+            if (rename)
+                editor.SetName(*rename);
+            continue;
+        }
+        int index = -1;
+        const std::optional<CFileError> error =
+            except < 0 ? m_set.Add(layout, &index) : m_set.Update(except, layout, &index);
+        if (error) {
+            error->Show();
+            continue;
+        }
+        ShowEntries(index);
+        return;
+    }
 }
 
 void CPageSetupDlg::UpdateButtons() {
     const bool selected = SelectedEntry() >= 0;
     m_pDelete->setEnabled(selected);
+    m_pEdit->setEnabled(selected);
+    m_pCopy->setEnabled(selected);
     m_pOk->setEnabled(selected);
 }
 
@@ -185,8 +276,12 @@ void CPageSetupDlg::accept() {
     const int entry = SelectedEntry();
     if (entry < 0)
         return;
-    // A file that can't be read leaves the layout as it was, after its message.
-    if (const std::optional<CFileError> error = m_layout.Load(m_set.GetAt(entry).path))
+    // A file that can't be read keeps the dialog open after its message.
+    CPageLayout chosen;
+    if (const std::optional<CFileError> error = chosen.Load(m_set.GetAt(entry).path)) {
         error->Show();
+        return;
+    }
+    m_layout.CopyFrom(chosen);
     QDialog::accept();
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The page setup dialog: the page layouts of the folder "LAYOUTS", the chosen
-// sheet in a small picture, and the two print fonts. On OK the chosen layout,
-// read anew from its file, is the dialog's layout, and the fonts as changed are
-// its fonts.
+// The page setup dialog: the page layouts of the folder "LAYOUTS", made,
+// edited, copied and deleted here at once, the chosen sheet in a small
+// picture, and the two print fonts. On OK the chosen layout, read anew from
+// its file, is the dialog's layout (a file that cannot be read keeps the
+// dialog open), and the fonts as changed are its fonts.
 
 #include "layouts/LayoutSet.h"
 #include "print/PageLayout.h"
@@ -10,6 +11,7 @@
 
 #include <QDialog>
 
+class CPageLayoutDlg;
 class CSheetPreview;
 class QLabel;
 class QLineEdit;
@@ -30,9 +32,19 @@ public:
 
 private:
     void FillList();
+    // The list anew from the set, the entry select (-1: none) selected.
+    void ShowEntries(int select);
     int SelectedEntry() const;
     void OnSelectionChanged();
+    void OnNew();
     void OnDelete();
+    void OnEdit();
+    void OnCopy();
+    std::optional<CPageLayout> LoadSelected() const;
+    // Opens the editor until it is cancelled or its layout, whose name no entry
+    // but except bears, is saved (over except's file, or into a new one);
+    // after a taken name the editor shows rename, when given.
+    void EditUntilUnique(CPageLayoutDlg& editor, int except, const CString* rename);
     void UpdateButtons();
     void ShowFonts();
     void ChangeFont(LOGFONT& font);
@@ -43,7 +55,10 @@ private:
     QListWidget* m_pList;
     CSheetPreview* m_pPreview;
     QLabel* m_pSheetSize;
+    QPushButton* m_pNew;
     QPushButton* m_pDelete;
+    QPushButton* m_pEdit;
+    QPushButton* m_pCopy;
     QPushButton* m_pOk;
     QLineEdit* m_pFontJa;
     QLineEdit* m_pFontEn;

@@ -1,5 +1,6 @@
-// The page setup dialog: the bundled page layouts, the chosen sheet, deleting a
-// layout, the print fonts, and the current page layout and fonts it sets.
+// The page setup dialog: the bundled page layouts, the chosen sheet, making,
+// editing, copying and deleting layouts, files that cannot be read, the print
+// fonts, and the current page layout and fonts it sets.
 
 #include "GuiTestSupport.h"
 
@@ -9,6 +10,7 @@
 #include "views/JapaneseUi.h"
 #include "views/MainFrame.h"
 #include "views/PageSetupDlg.h"
+#include "views/dialogs/PageLayoutDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +24,8 @@
 #include <QTimer>
 
 #include <cstring>
+#include <deque>
+#include <functional>
 
 namespace {
 
@@ -56,13 +60,34 @@ private:
     std::unique_ptr<GuiSession> s;
     CPrintFonts fonts;
 
-    // The bundled layouts in a LAYOUTS folder of the session's own.
+    // Steps run in turn on each layout editor as it opens.
+    std::deque<std::function<void(CPageLayoutDlg&)>> editorSteps;
+    QTimer editorWatch;
+
+    // Seven bundled layouts in a LAYOUTS folder of the session's own.
     void CopyBundledLayouts() {
         const QString folder = s->dir.filePath(QStringLiteral("LAYOUTS"));
         QVERIFY(QDir().mkpath(folder));
         const QDir bundled(QStringLiteral(BUNDLED_LAYOUTS_DIR));
-        for (const QString& file : bundled.entryList({QStringLiteral("*.KVL")}))
-            QVERIFY(QFile::copy(bundled.filePath(file), folder + QLatin1Char('/') + file));
+        for (const char* file :
+             {"A4_10", "A4_12", "A4_18", "A4_21", "A4_24", "LETTER_10", "LETTER_30"})
+            QVERIFY(QFile::copy(bundled.filePath(QLatin1String(file) + QStringLiteral(".KVL")),
+                                folder + QLatin1Char('/') + QLatin1String(file) +
+                                    QStringLiteral(".KVL")));
+    }
+    // An editor step: checks the name shown, types another (unless null) and
+    // presses OK.
+    void Editor(const char* shown, const char* typed) {
+        editorSteps.push_back([shown, typed](CPageLayoutDlg& editor) {
+            auto* name = editor.findChild<QLineEdit*>(QStringLiteral("layoutName"));
+            QCOMPARE(name->text(), QString::fromUtf8(shown));
+            if (typed)
+                name->setText(QString::fromUtf8(typed));
+            editor.findChild<QPushButton*>(QStringLiteral("ok"))->click();
+        });
+    }
+    QString File(const char* name) {
+        return s->dir.filePath(QStringLiteral("LAYOUTS/") + QLatin1String(name));
     }
     template <class Widget> static QString Text(QDialog& dialog, const char* name) {
         return dialog.findChild<Widget*>(QLatin1String(name))->text();
@@ -82,19 +107,35 @@ private slots:
     void init() {
         s = std::make_unique<GuiSession>();
         SetLayoutRoot(s->dir.path().toLocal8Bit().constData());
+        QFile papers(s->dir.filePath(QStringLiteral("PAPERS.DEF")));
+        QVERIFY(papers.open(QIODevice::WriteOnly) && papers.write("A4,210,297\r\n") > 0);
+        editorWatch.setInterval(5);
+        connect(&editorWatch, &QTimer::timeout, this, [this] {
+            auto* editor = qobject_cast<CPageLayoutDlg*>(QApplication::activeModalWidget());
+            if (editor && editor->isVisible() && !editorSteps.empty()) {
+                const auto step = editorSteps.front();
+                editorSteps.pop_front();
+                step(*editor);
+            }
+        });
+        editorWatch.start();
     }
     void cleanup() {
+        editorWatch.stop();
+        editorWatch.disconnect();
+        QCOMPARE(editorSteps.size(), size_t(0));
         QCOMPARE(Utf8(s->ui.Problems()), QString());
         s.reset();
         SetLayoutRoot(nullptr);
     }
 
     void theDialogChangesFontsAndListsChoosesAndDeletesLayouts() {
-        // Without layout files only Cancel works.
+        // Without layout files only New and Cancel work.
         CPageSetupDlg empty(Named("A4 12面"), fonts);
         QCOMPARE(empty.List().count(), 0);
-        QVERIFY(!Button(empty, QStringLiteral("OK"))->isEnabled());
-        QVERIFY(!Button(empty, QStringLiteral("削除(&R)"))->isEnabled());
+        for (const char* button : {"OK", "削除(&R)", "編集(&E)...", "複製(&C)..."})
+            QVERIFY(!Button(empty, QString::fromUtf8(button))->isEnabled());
+        QVERIFY(Button(empty, QStringLiteral("新規(&N)..."))->isEnabled());
         // Changing a font starts from it and shows the choice.
         s->ui.ChooseFont(Font("IPAMincho", -100)).CancelFont();
         Button(empty, QStringLiteral("変更(&J)..."))->click();
@@ -155,6 +196,80 @@ private slots:
         doomed.List().setCurrentRow(3);
         doomed.accept();
         QCOMPARE(doomed.Layout().GetName(), CZkString(Sjis("A4 24面")));
+    }
+
+    void newEditAndCopyWriteTheFileAndReopenTheEditorOnATakenName() {
+        CPageSetupDlg dialog(Named(""), fonts);
+        // New, first with a name in use: the editor keeps what was typed.
+        const char* const taken =
+            "ﾚｲｱｳﾄ名 \"%1\" は既に使われています。\n重複しない名前を入力してください。";
+        Editor("", "ABC");
+        Button(dialog, QStringLiteral("新規(&N)..."))->click();
+        const std::string defaultBody(
+            "\0\0\0\0"                         // portrait
+            "\x66\xE6\x57\x43\x33\xB3\x8B\x43" // 215.9 x 279.4
+            "\x33\x33\x4B\x41\x33\x33\x4B\x41\x33\x33\x4B\x41\x33\x33\x4B\x41"
+            "\x01\0\0\0\x01\0\0\0" // 1 column, 1 row
+            "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0",
+            52);
+        QCOMPARE(ReadBytes(File("USER000.KVL").toStdString()),
+                 std::string("\x01\0\0\0\x04\0\0\0ABC\0", 12) + defaultBody);
+        s->ui.ExpectMessage(QString::fromUtf8(taken).arg(QStringLiteral("ABC")).toStdString());
+        Editor("", "ABC");
+        Editor("ABC", "abc");
+        Button(dialog, QStringLiteral("新規(&N)..."))->click();
+        QCOMPARE(Listed(dialog.List()), QStringLiteral("ABC|[abc]"));
+        // Copy proposes "ABC のｺﾋﾟｰ", and again after that name was refused.
+        dialog.List().setCurrentRow(0);
+        Editor("ABC のｺﾋﾟｰ", nullptr);
+        Button(dialog, QStringLiteral("複製(&C)..."))->click();
+        s->ui.ExpectMessage(
+            QString::fromUtf8(taken).arg(QStringLiteral("ABC のｺﾋﾟｰ")).toStdString());
+        dialog.List().setCurrentRow(0);
+        Editor("ABC のｺﾋﾟｰ", nullptr);
+        Editor("ABC のｺﾋﾟｰ", "ABC 2");
+        Button(dialog, QStringLiteral("複製(&C)..."))->click();
+        QCOMPARE(Listed(dialog.List()), QStringLiteral("ABC|abc|[ABC 2]|ABC のｺﾋﾟｰ"));
+        // The exact name is chosen before one that differs in case only.
+        QCOMPARE(Listed(CPageSetupDlg(Named("abc"), fonts).List()),
+                 QStringLiteral("ABC|[abc]|ABC 2|ABC のｺﾋﾟｰ"));
+        QCOMPARE(Listed(CPageSetupDlg(Named("Abc"), fonts).List()),
+                 QStringLiteral("[ABC]|abc|ABC 2|ABC のｺﾋﾟｰ"));
+        // Edit restores the layout's own name after a taken one; a new name re-sorts the entry.
+        s->ui.ExpectMessage(QString::fromUtf8(taken).arg(QStringLiteral("abc")).toStdString());
+        dialog.List().setCurrentRow(0);
+        Editor("ABC", "abc");
+        Editor("ABC", "Z");
+        Button(dialog, QStringLiteral("編集(&E)..."))->click();
+        QCOMPARE(Listed(dialog.List()), QStringLiteral("abc|ABC 2|ABC のｺﾋﾟｰ|[Z]"));
+        QCOMPARE(ReadBytes(File("USER000.KVL").toStdString()),
+                 std::string("\x01\0\0\0\x02\0\0\0Z\0", 10) + defaultBody);
+        // Cancel keeps the files made.
+        dialog.reject();
+        QCOMPARE(CPageSetupDlg(Named(""), fonts).List().count(), 4);
+    }
+
+    void aFileThatCannotBeReadIsNeitherEditedNorChosen() {
+        QVERIFY(QDir().mkpath(s->dir.filePath(QStringLiteral("LAYOUTS"))));
+        const std::string newer = File("NEWER.KVL").toStdString();
+        const std::string bytes("\x02\0\0\0\x02\0\0\0N\0future", 16);
+        QFile file(QString::fromStdString(newer));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), 16) == 16);
+        file.close();
+        const std::string refused = "このﾌｧｲﾙは新しいﾊﾞｰｼﾞｮﾝのｿﾌﾄｳｪｱで作成されたものです。\n"
+                                    "このﾊﾞｰｼﾞｮﾝで読み込むことはできません。\n" +
+                                    newer;
+        // Listed without a name, and not shown.
+        s->ui.ExpectMessage(refused).ExpectMessage(refused);
+        CPageSetupDlg dialog(Named(""), fonts);
+        QCOMPARE(Listed(dialog.List()), QStringLiteral("[]"));
+        for (const char* button : {"編集(&E)...", "複製(&C)...", "OK"}) {
+            s->ui.ExpectMessage(refused);
+            Button(dialog, QString::fromUtf8(button))->click();
+        }
+        QCOMPARE(ReadBytes(newer), bytes);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(QDir(s->dir.filePath(QStringLiteral("LAYOUTS"))).entryList(QDir::Files).size(), 1);
     }
 
     void theCommandMakesTheChosenLayoutCurrentAndKeepsIt() {
