@@ -44,7 +44,8 @@ void Obey(const QString& line, CKolvaneApp& app, const RecordingUserInteraction&
         const QKeyCombination key = QKeySequence::fromString(rest)[0];
         // The window's keys need it active: the other copy may have taken the focus.
         app.MainFrame().activateWindow();
-        QTest::qWaitForWindowActive(&app.MainFrame());
+        if (!QTest::qWaitForWindowActive(&app.MainFrame()))
+            std::printf("the window is not active\n");
         list.setFocus();
         QTest::keyClick(&list, key.key(), key.keyboardModifiers());
     } else if (command == u"blob") {
