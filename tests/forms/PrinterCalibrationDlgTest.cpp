@@ -28,6 +28,7 @@ private slots:
         ShowActive(&dlg);
         QCOMPARE(dlg.XEdit().text(), QStringLiteral("0.50"));
         QCOMPARE(dlg.YEdit().text(), QStringLiteral("-0.25"));
+        SaveScreenshot(&dlg, QStringLiteral("printer-calibration"));
         const auto type = [&dlg](const char* x, const char* y) {
             for (auto [edit, text] : {std::pair{&dlg.XEdit(), x}, std::pair{&dlg.YEdit(), y}}) {
                 edit->selectAll();

@@ -54,8 +54,10 @@ CPrinterCalibrationDlg::CPrinterCalibrationDlg(QPrinter& printer, const QString&
     auto* form = new QFormLayout;
     const auto mmRow = [this, form](const QString& label, QLineEdit* edit) {
         auto* row = new QHBoxLayout;
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-00.000")) * 2);
         row->addWidget(edit);
         row->addWidget(new QLabel(QStringLiteral("mm"), this));
+        row->addStretch();
         auto* caption = new QLabel(label, this);
         caption->setBuddy(edit);
         form->addRow(caption, row);
