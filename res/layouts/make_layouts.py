@@ -28,6 +28,19 @@ SHEETS = [
     ("A4_24.KVL", "A4 24面", (210, 297), (12.9, 12.9, 0, 0), 3, 8, (3, 2, 5, 4)),
     ("LETTER_10.KVL", "Letter 10面", (215.9, 279.4), (12.7, 12.7, 4, 4), 2, 5, (4, 4, 6, 6)),
     ("LETTER_30.KVL", "Letter 30面", (215.9, 279.4), (12.7, 12.7, 4.8, 4.8), 3, 10, (1.5, 1.5, 3, 3)),
+    # Named by the label's size. Labels 48.3 x 25.4 mm, 4 across, 11 down,
+    # touching, centred on the sheet.
+    ("A4_44.KVL", "A4 44面 48.3×25.4", (210, 297), (8.8, 8.8, 8.4, 8.4), 4, 11, (2, 1.5, 3, 2)),
+    # Labels that cover the whole sheet: 52.5 x 29.7 mm, 4 by 10.
+    ("A4_40.KVL", "A4 40面 52.5×29.7", (210, 297), (0, 0, 0, 0), 4, 10, (3, 2, 4, 3)),
+    # Labels 38.1 x 21.2 mm, 5 across with gaps of 2.5 mm (a cell is a label and
+    # the gap right of it), 13 down touching; margins 10.7 mm top and bottom,
+    # 4.75 mm left.
+    ("A4_65.KVL", "A4 65面 38.1×21.2", (210, 297), (10.7, 10.7, 4.75, 2.25), 5, 13, (1, 1, 1.5, 4)),
+    # Addresses printed on the card or envelope itself: one cell below the
+    # postal code boxes, clear of the stamp and the sender's corner.
+    ("HAGAKI_1.KVL", "はがき 宛名 100×148", (100, 148), (28, 30, 12, 12), 1, 1, (0, 0, 0, 0)),
+    ("NAGA3_1.KVL", "長形3号 宛名 120×235", (120, 235), (40, 70, 15, 15), 1, 1, (0, 0, 0, 0)),
 ]
 
 # The papers of the layout editor's list, in its order: name, width, height.

@@ -461,7 +461,9 @@ TEST_F(CliTest, LabelsPrintTheListedCardsToPdf) {
          1,
          "labels: no page layout is named \"A4 13面\"; the page layouts are:\nkolvane-cli:   A4 "
          "10面\nkolvane-cli:   A4 12面\nkolvane-cli:   A4 18面\nkolvane-cli:   A4 "
-         "21面\nkolvane-cli:   A4 24面\nkolvane-cli:   Letter 10面\nkolvane-cli:   Letter 30面\n"},
+         "21面\nkolvane-cli:   A4 24面\nkolvane-cli:   A4 40面 52.5×29.7\nkolvane-cli:   A4 44面 "
+         "48.3×25.4\nkolvane-cli:   A4 65面 38.1×21.2\nkolvane-cli:   Letter 10面\nkolvane-cli:   "
+         "Letter 30面\nkolvane-cli:   はがき 宛名 100×148\nkolvane-cli:   長形3号 宛名 120×235\n"},
         {{"--layout", crampedPath},
          2,
          crampedPath.string() + ": this page layout leaves no room for the labels' text; check "

@@ -36,7 +36,7 @@ for file in bin/kolvane bin/kolvane-cli share/kolvane/help/help.html share/kolva
     [ -s "$usr/$file" ] || fail "missing /usr/$file"
 done
 set -- "$usr"/share/kolvane/LAYOUTS/*.KVL
-[ $# -eq 7 ] || fail "seven bundled layouts, found: $*"
+[ $# -eq 12 ] || fail "twelve bundled layouts, found: $*"
 for size in 16 32 48 64 128 256; do
     png="$usr/share/icons/hicolor/${size}x${size}/apps/kolvane.png"
     file "$png" | grep -q "PNG image data, $size x $size," || fail "icon $png: $(file "$png")"
