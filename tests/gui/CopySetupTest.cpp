@@ -13,38 +13,11 @@
 
 namespace {
 
-void Click(QWidget& page, const char* text) {
-    for (QPushButton* button : page.findChildren<QPushButton*>())
-        if (button->text() == QString::fromUtf8(text))
-            return button->click();
-    QFAIL(text);
-}
-
-// The rows, the selected one in brackets.
-QString Shown(const QTreeWidget& list) {
-    QStringList rows;
-    for (int row = 0; row < list.topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = list.topLevelItem(row);
-        rows << (item->isSelected() ? u'[' + item->text(0) + u']' : item->text(0));
-    }
-    return rows.join(u'|');
-}
-
 QString Entries(const QComboBox& box) {
     QStringList entries;
     for (int i = 0; i < box.count(); ++i)
         entries << (i == box.currentIndex() ? u'[' + box.itemText(i) + u']' : box.itemText(i));
     return entries.join(u'|');
-}
-
-// Once the next modal dialog shows, fn runs on it.
-template <class T> void WhenShown(std::function<void(T&)> fn) {
-    QTimer::singleShot(0, [fn] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            fn(*dialog);
-        else
-            WhenShown<T>(fn);
-    });
 }
 
 CCopyLayout Layout(int japanese, const char* name, std::vector<int> fields) {

@@ -15,37 +15,9 @@
 #include <QtWidgets>
 
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
 
 namespace {
-
-void Click(QWidget& dialog, const char* text) {
-    for (QPushButton* button : dialog.findChildren<QPushButton*>())
-        if (button->text() == QString::fromUtf8(text))
-            return button->click();
-    QFAIL(text);
-}
-
-// The rows' first column, the selected one in brackets.
-QString Shown(const QAbstractItemView& view) {
-    QStringList rows;
-    for (int row = 0; row < view.model()->rowCount(); ++row) {
-        const QString text = view.model()->index(row, 0).data().toString();
-        rows << (view.selectionModel()->isRowSelected(row) ? u'[' + text + u']' : text);
-    }
-    return rows.join(u'|');
-}
-
-// Runs fn on the next modal dialog of type T once it shows.
-template <class T> void WhenShown(std::function<void(T&)> fn) {
-    QTimer::singleShot(0, [fn] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            fn(*dialog);
-        else
-            WhenShown<T>(fn);
-    });
-}
 
 void AddLayout(const char* name, const std::vector<int>& fields) {
     CExportLayout layout;

@@ -7,9 +7,11 @@
 #include "views/CardListModel.h"
 #include "views/MainFrame.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -46,6 +48,22 @@ void WriteBook(const std::string& path, const std::vector<CardFields>& cards) {
         book.AddCard(MakeCard(fields));
     if (SaveAddrBook(path.c_str(), book))
         qFatal("cannot write %s", path.c_str());
+}
+
+void Click(QWidget& dialog, const char* text) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == QString::fromUtf8(text))
+            return button->click();
+    QFAIL(text);
+}
+
+QString Shown(const QAbstractItemView& view) {
+    QStringList rows;
+    for (int row = 0; row < view.model()->rowCount(); ++row) {
+        const QString text = view.model()->index(row, 0).data().toString();
+        rows << (view.selectionModel()->isRowSelected(row) ? u'[' + text + u']' : text);
+    }
+    return rows.join(u'|');
 }
 
 std::string ReadBytes(const std::string& path) {

@@ -8,14 +8,18 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/RecordingUserInteraction.h"
 
+#include <QApplication>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class CAddrListView;
+class QAbstractItemView;
 class QToolButton;
 
 struct CardFields {
@@ -71,3 +75,18 @@ private:
 
 // The sample cards most tests start from.
 std::vector<CardFields> SampleCards();
+
+// Clicks the button of the dialog that shows this text; fails without one.
+void Click(QWidget& dialog, const char* text);
+// The rows' first column, the selected one in brackets, joined by '|'.
+QString Shown(const QAbstractItemView& view);
+
+// Runs fn on the next modal dialog of type T once it shows.
+template <class T> void WhenShown(std::function<void(T&)> fn) {
+    QTimer::singleShot(0, [fn] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
+            fn(*dialog);
+        else
+            WhenShown<T>(fn);
+    });
+}
