@@ -112,9 +112,12 @@ std::unique_ptr<CAddrBook> ImportBook(const std::string& path, const CImportLayo
     CCsvImportFile file;
     if (file.Read(path, CsvEncoding::Auto))
         return nullptr;
+    std::vector<std::unique_ptr<CAddrCard>> cards;
+    cards.reserve(file.m_records.size());
     for (const CsvImportRecord& record : file.m_records)
         if (!record.blank && record.unstorableColumn == 0)
-            book->AddCard(layout.MakeCard(record.fields, book->m_methods).release());
+            cards.push_back(layout.MakeCard(record.fields, book->m_methods));
+    book->AddCards(std::move(cards));
     return book;
 }
 

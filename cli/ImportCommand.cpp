@@ -115,7 +115,8 @@ int RunImport(const Args& args) {
         return status;
     const std::string csvName = IsStdStream(csvPath) ? Tr("standard input", "標準入力") : csvPath;
     CCsvImportFile csv;
-    if (const std::optional<CFileError> error = csv.ReadBytes(bytes, csvName, encoding)) {
+    if (const std::optional<CFileError> error =
+            csv.ReadBytes(std::move(bytes), csvName, encoding)) {
         PrintError(ReadRefusal(csv, *error, csvName) +
                    Tr("; nothing was imported", "\n何もｲﾝﾎﾟｰﾄしていません。"));
         return EXIT_FILE_ERROR;
@@ -123,8 +124,11 @@ int RunImport(const Args& args) {
 
     size_t first = parser.isSet(skipFirstOption) ? 1 : 0;
     if (layoutGiven.empty()) {
-        const std::optional<ColumnTitleMap> titles =
-            csv.m_records.empty() ? std::nullopt : MapColumnTitles(csv.m_records.front().fields);
+        std::optional<ColumnTitleMap> titles;
+        if (!csv.m_records.empty()) {
+            const std::span<const std::string_view> cells = csv.m_records.front().fields;
+            titles = MapColumnTitles(std::vector<CString>(cells.begin(), cells.end()));
+        }
         if (!titles)
             return UsageError("import",
                               Format(Tr("no import layout given (--layout NAME or FILE.KVI), and "
@@ -182,8 +186,7 @@ int RunImport(const Args& args) {
         return EXIT_OK;
     }
     if (!cards.empty()) {
-        for (auto& card : cards)
-            book.AddCard(card.release());
+        book.AddCards(std::move(cards));
         // The user's backup options, as the program saves.
         CQtSettingsStore settings;
         AfxSetProfile(&settings);

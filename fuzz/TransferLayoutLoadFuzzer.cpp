@@ -43,7 +43,7 @@ void Use(Layout& layout) {
         table.SetDefaults();
         return table;
     }();
-    const std::vector<CString> texts(static_cast<size_t>(IMPORT_FIELD_COUNT) + 1, CString("x"));
+    const std::vector<std::string_view> texts(static_cast<size_t>(IMPORT_FIELD_COUNT) + 1, "x");
     for (const int notation : {NOTATION_JAPANESE, NOTATION_ENGLISH}) {
         layout.SetNotation(notation);
         layout.MakeCard(texts, methods);

@@ -3,11 +3,16 @@
 #include "platform/CodePage.h"
 #include "platform/File.h"
 #include "platform/MbChar.h"
-#include "zklib/ZkCsv.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define KOLVANE_CSV_SSE2
+#endif
 
 namespace {
 
@@ -127,11 +132,11 @@ size_t Utf8CharStart(std::string_view utf8, size_t index) {
 
 // Turns a UTF-8 field into Shift_JIS; characters code page 932 cannot hold are
 // left out and the first of them named. False when there was one.
-bool ConvertField(CString& field, std::string& unstorable) {
-    std::string utf8 = field.str();
+bool ConvertField(std::string_view field, CString& sjis, std::string& unstorable) {
+    std::string utf8(field);
     cp932::Error error;
     bool whole = true;
-    while (!cp932::FromUtf8(utf8, field, &error)) {
+    while (!cp932::FromUtf8(utf8, sjis, &error)) {
         if (whole)
             unstorable = error.characterUtf8;
         whole = false;
@@ -140,11 +145,49 @@ bool ConvertField(CString& field, std::string& unstorable) {
     return whole;
 }
 
-bool IsBlank(const std::vector<CString>& fields) {
-    return std::all_of(fields.begin(), fields.end(), [](const CString& field) {
-        return field.view().find_first_not_of(" \t\r\n") == std::string_view::npos;
-    });
+bool IsBlank(std::span<const std::string_view> fields) {
+    for (const std::string_view field : fields)
+        for (const char c : field)
+            if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+                return false;
+    return true;
 }
+
+// Up to four byte values searched for together, sixteen bytes at a time where
+// the processor allows.
+class ByteFinder {
+public:
+    ByteFinder(char a, char b, char c, char d) : m_bytes{a, b, c, d} {
+#ifdef KOLVANE_CSV_SSE2
+        for (int i = 0; i < 4; ++i)
+            m_vectors[i] = _mm_set1_epi8(m_bytes[i]);
+#endif
+    }
+
+    // The first byte of [p, end) that is one of them, or end.
+    const char* Find(const char* p, const char* end) const {
+#ifdef KOLVANE_CSV_SSE2
+        for (; end - p >= 16; p += 16) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i hits = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(x, m_vectors[0]), _mm_cmpeq_epi8(x, m_vectors[1])),
+                _mm_or_si128(_mm_cmpeq_epi8(x, m_vectors[2]), _mm_cmpeq_epi8(x, m_vectors[3])));
+            if (const int mask = _mm_movemask_epi8(hits))
+                return p + std::countr_zero(static_cast<unsigned>(mask));
+        }
+#endif
+        while (p < end && *p != m_bytes[0] && *p != m_bytes[1] && *p != m_bytes[2] &&
+               *p != m_bytes[3])
+            ++p;
+        return p;
+    }
+
+private:
+    char m_bytes[4];
+#ifdef KOLVANE_CSV_SSE2
+    __m128i m_vectors[4];
+#endif
+};
 
 std::string FileWords(const std::string& path) {
     return "ﾌｧｲﾙ " + path;
@@ -165,37 +208,47 @@ CFileError BadByte(const std::string& path, int line, CsvEncoding tried) {
 
 } // namespace
 
-std::optional<CFileError> CCsvImportFile::Read(const std::string& path, CsvEncoding choice) {
+void CCsvImportFile::Clear() {
     m_records.clear();
+    m_fields.clear();
+    m_rewritten.clear();
+    m_converted.Empty();
+    m_bytes.clear();
     m_nColumns = 0;
+}
+
+std::optional<CFileError> CCsvImportFile::Read(const std::string& path, CsvEncoding choice) {
+    Clear();
     std::string bytes;
     try {
         bytes = ReadWholeFile(path.c_str()).Detach();
     } catch (const CFileException& e) {
         return CFileError::FromException(e, MB_ICONSTOP);
     }
-    return ReadBytes(bytes, path, choice);
+    return ReadBytes(std::move(bytes), path, choice);
 }
 
-std::optional<CFileError> CCsvImportFile::ReadBytes(std::string_view bytes, const std::string& path,
+std::optional<CFileError> CCsvImportFile::ReadBytes(std::string bytes, const std::string& path,
                                                     CsvEncoding choice) {
-    m_records.clear();
-    m_nColumns = 0;
+    Clear();
     m_refusal = CsvRefusal::None;
+    m_bytes = std::move(bytes);
+    const std::string_view all = m_bytes;
 
     // Text holds no zero bytes; UTF-16 holds one in nearly every ASCII character.
-    const size_t zeros = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
-        (zeros > 0 && zeros * 8 >= bytes.size())) {
+    const size_t zeros = static_cast<size_t>(std::count(all.begin(), all.end(), '\0'));
+    if (all.starts_with("\xFF\xFE") || all.starts_with("\xFE\xFF") ||
+        (zeros > 0 && zeros * 8 >= all.size())) {
+        Clear();
         m_refusal = CsvRefusal::Utf16;
         return Refusal(FileWords(path) + " は UTF-16 で書かれているため読み込めません。\n"
                                          "Shift_JIS か UTF-8 で保存し直してください。",
                        path);
     }
-    const size_t zero = zeros ? bytes.find('\0') : kNone;
+    const size_t zero = zeros ? all.find('\0') : kNone;
 
-    const size_t bom = choice != CsvEncoding::ShiftJis && bytes.starts_with(kUtf8Bom) ? 3 : 0;
-    std::string_view text = bytes.substr(bom);
+    const size_t bom = choice != CsvEncoding::ShiftJis && all.starts_with(kUtf8Bom) ? 3 : 0;
+    std::string_view text = all.substr(bom);
     size_t bad = zero;
     CsvEncoding tried = choice;
     size_t badUtf8 = kNone;
@@ -214,8 +267,9 @@ std::optional<CFileError> CCsvImportFile::ReadBytes(std::string_view bytes, cons
             bad = std::min(bad, badUtf8 == kNone ? at : std::max(at, badUtf8));
     }
     if (bad != kNone) {
+        m_nRefusedLine = LineOf(all, bad);
+        Clear();
         m_refusal = CsvRefusal::BadByte;
-        m_nRefusedLine = LineOf(bytes, bad);
         m_refusedAs = bad == zero ? choice : tried;
         return BadByte(path, m_nRefusedLine, m_refusedAs);
     }
@@ -223,43 +277,117 @@ std::optional<CFileError> CCsvImportFile::ReadBytes(std::string_view bytes, cons
     // UTF-8 turned into Shift_JIS as a whole when it can be; otherwise split as
     // UTF-8 and turned field by field, so that a character code page 932 cannot
     // hold is found in its own cell.
-    CString whole;
-    ZkCSV_Charset charset = ZkCSV_Charset::ShiftJis;
+    bool utf8 = false;
     if (m_encoding == CsvEncoding::Utf8) {
-        if (cp932::FromUtf8(text, whole))
-            text = whole.view();
-        else
-            charset = ZkCSV_Charset::Utf8;
+        if (cp932::FromUtf8(text, m_converted)) {
+            text = m_converted.view();
+            std::string().swap(m_bytes);
+        } else {
+            utf8 = true;
+        }
     }
 
-    CString line;
-    size_t pos = 0, openQuote = 0, widest = 0;
-    for (int atEnd = 0; atEnd == 0;) {
-        atEnd = ZkCSV_ReadLine(text, pos, line, charset, &openQuote);
-        if (atEnd == 2) {
-            const int opened = LineOf(text, openQuote);
-            m_records.clear();
-            m_refusal = CsvRefusal::OpenQuote;
-            m_nRefusedLine = opened;
-            return Refusal(FileWords(path) + " の " + std::to_string(opened) +
-                               " 行目で開いた引用符 (\") が閉じられていないため読み込めません。",
-                           path);
-        }
-        if (line.IsEmpty())
-            continue;
-        CsvImportRecord& record = m_records.emplace_back();
-        record.fields.reserve(widest);
-        ZkCSV_ParseLine(line, record.fields, ',', charset);
-        widest = std::max(widest, record.fields.size());
-        for (size_t i = 0; charset == ZkCSV_Charset::Utf8 && i < record.fields.size(); ++i) {
-            std::string character;
-            if (!ConvertField(record.fields[i], character) && record.unstorableColumn == 0) {
-                record.unstorableColumn = static_cast<int>(i) + 1;
-                record.unstorable = std::move(character);
+    size_t openQuote = 0;
+    if (!Split(text, utf8, openQuote)) {
+        const int opened = LineOf(text, openQuote);
+        Clear();
+        m_refusal = CsvRefusal::OpenQuote;
+        m_nRefusedLine = opened;
+        return Refusal(FileWords(path) + " の " + std::to_string(opened) +
+                           " 行目で開いた引用符 (\") が閉じられていないため読み込めません。",
+                       path);
+    }
+    return std::nullopt;
+}
+
+bool CCsvImportFile::Split(std::string_view text, bool utf8, size_t& openQuote) {
+    // The text was found to be valid Shift_JIS or UTF-8, in both of which a
+    // quote, a comma or a line end byte is never part of another character.
+    // A record ends at CR LF, CR or LF outside quotes; a line feed inside quotes
+    // becomes CR LF, and a doubled quote one quote. A quote may open in the
+    // middle of a field (what came before it stays in front), and what follows
+    // its closing quote up to the next comma makes a field of its own.
+    static const ByteFinder fieldEnds(',', '"', '\r', '\n');
+    static const ByteFinder quotedMarks('"', '\r', '\n', '"');
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    std::vector<size_t> counts; // each record's fields
+    std::string quoted;
+    size_t widest = 0;
+    for (const char* p = begin; p != end;) {
+        const size_t first = m_fields.size();
+        for (bool recordEnds = false; !recordEnds;) {
+            const char* start = p;
+            const char* q = fieldEnds.Find(p, end);
+            if (q == end || *q == '\r' || *q == '\n') {
+                // An empty field counts only before a comma.
+                if (q != start)
+                    m_fields.emplace_back(start, static_cast<size_t>(q - start));
+                p = q == end ? end : q + (*q == '\r' && q + 1 != end && q[1] == '\n' ? 2 : 1);
+                recordEnds = true;
+            } else if (*q == ',') {
+                m_fields.emplace_back(start, static_cast<size_t>(q - start));
+                p = q + 1;
+            } else {
+                // Taken as a stretch of the text until something in it must change.
+                const char* const content = q + 1;
+                bool inPlace = q == start;
+                quoted.assign(start, q);
+                for (const char* s = content;;) {
+                    const char* m = quotedMarks.Find(s, end);
+                    if (m == end) {
+                        openQuote = static_cast<size_t>(q - begin);
+                        return false;
+                    }
+                    if (!inPlace)
+                        quoted.append(s, m);
+                    const char next = m + 1 != end ? m[1] : '\0';
+                    if (*m == '\r') {
+                        s = m + (next == '\n' ? 2 : 1);
+                        if (!inPlace)
+                            quoted.append(m, s);
+                        continue;
+                    }
+                    if (*m == '\n' || next == '"') {
+                        if (inPlace)
+                            quoted.append(content, m);
+                        inPlace = false;
+                        quoted += *m == '\n' ? "\r\n" : "\"";
+                        s = m + (*m == '\n' ? 1 : 2);
+                        continue;
+                    }
+                    if (inPlace)
+                        m_fields.emplace_back(content, static_cast<size_t>(m - content));
+                    else
+                        m_fields.emplace_back(m_rewritten.emplace_back(quoted));
+                    p = m + (next == ',' ? 2 : 1);
+                    break;
+                }
             }
         }
-        record.blank = IsBlank(record.fields);
+        const size_t count = m_fields.size() - first;
+        if (count == 0)
+            continue; // an empty line
+        counts.push_back(count);
+        widest = std::max(widest, count);
+    }
+
+    m_records.resize(counts.size());
+    std::string character;
+    CString sjis;
+    for (size_t r = 0, at = 0; r < counts.size(); at += counts[r++]) {
+        CsvImportRecord& record = m_records[r];
+        const std::span<std::string_view> fields(m_fields.data() + at, counts[r]);
+        for (size_t i = 0; utf8 && i < fields.size(); ++i) {
+            if (!ConvertField(fields[i], sjis, character) && record.unstorableColumn == 0) {
+                record.unstorableColumn = static_cast<int>(i) + 1;
+                record.unstorable = character;
+            }
+            fields[i] = m_rewritten.emplace_back(sjis.str());
+        }
+        record.fields = fields;
+        record.blank = IsBlank(fields);
     }
     m_nColumns = static_cast<int>(widest);
-    return std::nullopt;
+    return true;
 }

@@ -8,7 +8,9 @@
 #include "platform/CString.h"
 #include "platform/FileError.h"
 
+#include <deque>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +20,9 @@ enum class CsvEncoding { Auto, ShiftJis, Utf8 };
 enum class CsvRefusal { None, Utf16, BadByte, OpenQuote };
 
 struct CsvImportRecord {
-    std::vector<CString> fields; // Shift_JIS, quotes removed, at least one
+    // Shift_JIS, quotes removed, at least one; they point into the file object
+    // that read them and live as long as its records.
+    std::span<const std::string_view> fields;
     // Every field empty or blank, as ",,,," is: such a row starts unselected.
     bool blank = false;
     // 1-based field of the first character code page 932 cannot hold, 0 when
@@ -30,12 +34,17 @@ struct CsvImportRecord {
 
 class CCsvImportFile {
 public:
+    CCsvImportFile() = default;
+    // The records point into the object's own buffers.
+    CCsvImportFile(const CCsvImportFile&) = delete;
+    CCsvImportFile& operator=(const CCsvImportFile&) = delete;
+
     // Reads the file at path. Auto takes a UTF-8 byte-order mark, or valid UTF-8
     // with a byte beyond ASCII, for UTF-8 and other valid Shift_JIS for Shift_JIS.
     // On failure the object holds no records.
     std::optional<CFileError> Read(const std::string& path, CsvEncoding choice);
     // The same for the bytes of a file already in memory; path names them.
-    std::optional<CFileError> ReadBytes(std::string_view bytes, const std::string& path,
+    std::optional<CFileError> ReadBytes(std::string bytes, const std::string& path,
                                         CsvEncoding choice);
 
     // One record a non-empty line (a quoted field may span lines): row n of the
@@ -48,4 +57,19 @@ public:
     CsvRefusal m_refusal = CsvRefusal::None;
     int m_nRefusedLine = 0;                      // BadByte, OpenQuote: 1-based
     CsvEncoding m_refusedAs = CsvEncoding::Auto; // BadByte: what the bytes were read as
+
+private:
+    void Clear();
+    // Splits the text into records; false when it ends inside quotes, whose
+    // opening quote is then at openQuote.
+    bool Split(std::string_view text, bool utf8, size_t& openQuote);
+
+    // What the fields point into: the file's bytes, or their Shift_JIS form
+    // when they were UTF-8; and the fields that are no stretch of those as they
+    // stand (a doubled quote, a lone line feed, text around quotes, a field
+    // turned from UTF-8), one string each so that none moves.
+    std::string m_bytes;
+    CString m_converted;
+    std::deque<std::string> m_rewritten;
+    std::vector<std::string_view> m_fields; // every record's, in order
 };

@@ -3,7 +3,14 @@
 #include "res/AppStrings.h"
 #include "transfer/FieldNumbers.h"
 
+#include <array>
+#include <bit>
 #include <cstdlib>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define KOLVANE_EXPORT_SSE2
+#endif
 
 namespace {
 
@@ -21,23 +28,50 @@ int ReadFieldNumber(const char* text) {
     return value >= 0 && value < EXPORT_FIELD_COUNT ? static_cast<int>(value) : -1;
 }
 
+// Whether a byte is a quote or a line end, which AppendQuoted must write in
+// another form.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> special{};
+    special['"'] = special['\r'] = special['\n'] = true;
+    return special;
+}();
+
+// The first quote or line end of [p, end), or end.
+const char* FindSpecial(const char* p, const char* end) {
+#ifdef KOLVANE_EXPORT_SSE2
+    const __m128i quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(
+            _mm_cmpeq_epi8(x, quote), _mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf)));
+        if (const int mask = _mm_movemask_epi8(hits))
+            return p + std::countr_zero(static_cast<unsigned>(mask));
+    }
+#endif
+    while (p < end && !kSpecial[static_cast<unsigned char>(*p)])
+        ++p;
+    return p;
+}
+
 // Appends a value between quotes, each quote doubled, each line break made
 // CR LF, or one blank under convCR. Runs without quotes or line breaks go in
 // whole.
 void AppendQuoted(std::string& line, std::string_view value, int convCR) {
     line += '"';
-    for (size_t i = 0; i < value.size();) {
-        const size_t stop = value.find_first_of("\"\r\n", i);
-        line.append(value.substr(i, stop == std::string_view::npos ? stop : stop - i));
-        if (stop == std::string_view::npos)
+    const char* p = value.data();
+    const char* const end = p + value.size();
+    for (;;) {
+        const char* stop = FindSpecial(p, end);
+        line.append(p, stop);
+        if (stop == end)
             break;
-        i = stop + 1;
-        const char ch = value[stop];
+        p = stop + 1;
+        const char ch = *stop;
         if (ch == '"')
             line += "\"\"";
-        else if (ch == '\n' || (ch == '\r' && i < value.size() && value[i] == '\n')) {
+        else if (ch == '\n' || (ch == '\r' && p != end && *p == '\n')) {
             if (ch == '\r')
-                ++i;
+                ++p;
             line += convCR ? " " : "\r\n";
         } else {
             line += ch;

@@ -3,9 +3,12 @@
 #include "res/AppStrings.h"
 #include "transfer/FieldNumbers.h"
 
+#include "platform/MbChar.h"
+
 #include <algorithm>
 #include <array>
-#include <utility>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -43,25 +46,59 @@ constexpr UINT IDS_FAX_JAPANESE = 133;
 constexpr UINT IDS_PHONE_ENGLISH = 138;
 constexpr UINT IDS_FAX_ENGLISH = 139;
 
-constexpr const char* kLineBreak = "\r\n";
+constexpr std::string_view kLineBreak = "\r\n";
 
 BOOL IsImportField(int field) {
     return field >= 0 && field < IMPORT_FIELD_COUNT;
 }
 
+// A text as a string holds it: up to its first zero byte.
+std::string_view UpToZero(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
 // Appends part, with separator before it when text already holds something;
 // an empty part adds nothing.
-void Join(CString& text, const CString& part, const char* separator) {
-    if (part.IsEmpty())
+void Join(std::string& text, std::string_view part, std::string_view separator) {
+    if (part.empty())
         return;
-    if (!text.IsEmpty())
+    if (!text.empty())
         text += separator;
     text += part;
 }
 
-CString Trimmed(CString text) {
-    text.Trim();
-    return text;
+bool IsTrimmedByte(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The text trimmed as CString::Trim trims: blank bytes in front, and whatever
+// follows the last character that is double-byte or no blank.
+std::string_view Trimmed(std::string_view text) {
+    size_t from = 0;
+    while (from < text.size() && IsTrimmedByte(text[from]))
+        ++from;
+    text.remove_prefix(from);
+    if (text.empty() || !IsTrimmedByte(text.back()))
+        return text;
+    // The blank byte at the end may be the second byte of a character.
+    size_t keep = 0;
+    for (size_t pos = 0; pos < text.size();) {
+        const size_t length =
+            mb::IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+        if (length == 2 || !IsTrimmedByte(text[pos]))
+            keep = pos + length;
+        pos += length;
+    }
+    return text.substr(0, keep);
+}
+
+// Fills a card's text in place, allocating once.
+void Assign(CString& target, std::string_view text) {
+    if (text.empty())
+        return;
+    const int length = static_cast<int>(text.size());
+    std::memcpy(target.GetBuffer(length), text.data(), text.size());
+    target.ReleaseBuffer(length);
 }
 
 } // namespace
@@ -95,87 +132,96 @@ CString CImportLayout::GetColumnTitle(int column) const {
     return LoadAppString(base + static_cast<UINT>(GetColumnField(column) + 1));
 }
 
-std::unique_ptr<CAddrCard> CImportLayout::MakeCard(const std::vector<CString>& texts,
+std::unique_ptr<CAddrCard> CImportLayout::MakeCard(std::span<const std::string_view> texts,
                                                    const CContactMethodTable& methods) const {
-    // Each field's text, not copied: the last column of a field wins.
-    static const CString kEmpty;
-    std::array<const CString*, IMPORT_FIELD_COUNT> field;
-    field.fill(&kEmpty);
+    // Each field's text: the last column of a field wins.
+    std::array<std::string_view, IMPORT_FIELD_COUNT> field{};
     const size_t columns = std::min(m_columns.size(), texts.size());
     for (size_t i = 0; i < columns; ++i)
         if (IsImportField(m_columns[i]))
-            field[static_cast<size_t>(m_columns[i])] = &texts[i];
-    const auto f = [&field](size_t index) -> const CString& { return *field[index]; };
+            field[static_cast<size_t>(m_columns[i])] = UpToZero(texts[i]);
+    const auto f = [&field](size_t index) { return field[index]; };
 
     const BOOL english = IsEnglish();
     auto card = std::make_unique<CAddrCard>();
     card->m_nNotation = english ? NOTATION_ENGLISH : NOTATION_JAPANESE;
 
+    // Texts made of several fields are put together here first.
+    std::string joined;
     if (!english) {
-        CString reading = f(F_READING);
-        if (reading.IsEmpty()) {
-            Join(reading, f(F_LAST_READING), " ");
-            Join(reading, f(F_FIRST_READING), " ");
+        std::string_view reading = f(F_READING);
+        if (reading.empty()) {
+            Join(joined, f(F_LAST_READING), " ");
+            Join(joined, f(F_FIRST_READING), " ");
+            reading = joined;
         }
-        card->m_strFurigana = Trimmed(std::move(reading));
+        Assign(card->m_strFurigana, Trimmed(reading));
     }
 
-    CString name = f(F_FULL_NAME);
-    if (name.IsEmpty()) {
+    std::string_view name = f(F_FULL_NAME);
+    if (name.empty()) {
+        joined.clear();
         const std::array<int, 3> englishOrder = {F_FIRST_NAME, F_MIDDLE_INITIAL, F_LAST_NAME};
         const std::array<int, 2> japaneseOrder = {F_LAST_NAME, F_FIRST_NAME};
         if (english)
             for (const int part : englishOrder)
-                Join(name, f(static_cast<size_t>(part)), " ");
+                Join(joined, f(static_cast<size_t>(part)), " ");
         else
             for (const int part : japaneseOrder)
-                Join(name, f(static_cast<size_t>(part)), " ");
+                Join(joined, f(static_cast<size_t>(part)), " ");
+        name = joined;
     }
-    card->m_strName = Trimmed(std::move(name));
-    card->m_strTitle = f(F_TITLE);
-    card->m_strCompany = f(F_COMPANY);
+    Assign(card->m_strName, Trimmed(name));
+    Assign(card->m_strTitle, f(F_TITLE));
+    Assign(card->m_strCompany, f(F_COMPANY));
 
-    CString address = f(F_FULL_ADDRESS);
-    if (address.IsEmpty()) {
+    std::string_view address = f(F_FULL_ADDRESS);
+    if (address.empty()) {
+        joined.clear();
         if (english) {
-            Join(address, f(F_STREET_1), "");
+            Join(joined, f(F_STREET_1), "");
             for (int street = F_STREET_2; street <= F_STREET_6; ++street)
-                Join(address, f(static_cast<size_t>(street)), kLineBreak);
-            Join(address, f(F_CITY), kLineBreak);
-            Join(address, f(F_STATE), ", ");
-            Join(address, f(F_ZIP), " ");
-            Join(address, f(F_COUNTRY), kLineBreak);
+                Join(joined, f(static_cast<size_t>(street)), kLineBreak);
+            Join(joined, f(F_CITY), kLineBreak);
+            Join(joined, f(F_STATE), ", ");
+            Join(joined, f(F_ZIP), " ");
+            Join(joined, f(F_COUNTRY), kLineBreak);
         } else {
-            address = f(F_STATE);
-            address += f(F_CITY);
-            address += f(F_STREET_1);
+            joined = f(F_STATE);
+            joined += f(F_CITY);
+            joined += f(F_STREET_1);
             for (int street = F_STREET_2; street <= F_STREET_6; ++street)
-                Join(address, f(static_cast<size_t>(street)), kLineBreak);
+                Join(joined, f(static_cast<size_t>(street)), kLineBreak);
         }
+        address = joined;
     }
-    card->m_strAddress = Trimmed(std::move(address));
+    Assign(card->m_strAddress, Trimmed(address));
     if (!english)
-        card->m_strZip = Trimmed(f(F_ZIP));
-    card->m_strOther = f(F_OTHER);
-    card->m_strNotes = f(F_NOTES);
+        Assign(card->m_strZip, Trimmed(f(F_ZIP)));
+    Assign(card->m_strOther, f(F_OTHER));
+    Assign(card->m_strNotes, f(F_NOTES));
 
     // The methods are looked up only for a card that has such a contact.
     const auto method = [&](UINT englishName, UINT japaneseName) {
         return english ? methods.FindByEnglish(LoadAppString(englishName))
                        : methods.FindByJapanese(LoadAppString(japaneseName));
     };
+    const auto add = [&](int id, std::string_view text) {
+        joined.assign(text);
+        card->m_contacts.Add(id, joined.c_str());
+    };
     int phone = -2;
-    const auto addPhone = [&](const CString& text) {
+    const auto addPhone = [&](std::string_view text) {
         if (phone == -2)
             phone = method(IDS_PHONE_ENGLISH, IDS_PHONE_JAPANESE);
-        card->m_contacts.Add(phone, text);
+        add(phone, text);
     };
-    if (!f(F_PHONE).IsEmpty())
+    if (!f(F_PHONE).empty())
         addPhone(f(F_PHONE));
-    if (!f(F_FAX).IsEmpty())
-        card->m_contacts.Add(method(IDS_FAX_ENGLISH, IDS_FAX_JAPANESE), f(F_FAX));
+    if (!f(F_FAX).empty())
+        add(method(IDS_FAX_ENGLISH, IDS_FAX_JAPANESE), f(F_FAX));
     for (int number = F_PHONE_1; number <= F_PHONE_6; ++number)
-        if (!f(static_cast<size_t>(number)).IsEmpty())
+        if (!f(static_cast<size_t>(number)).empty())
             addPhone(f(static_cast<size_t>(number)));
     return card;
 }

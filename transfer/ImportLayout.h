@@ -9,6 +9,8 @@
 #include "model/ContactMethodTable.h"
 
 #include <memory>
+#include <span>
+#include <string_view>
 #include <vector>
 
 enum : int {
@@ -45,7 +47,7 @@ public:
 
     // The card a record's texts (one per column) make in the current notation;
     // the phone and fax contacts take the methods of those names in methods.
-    std::unique_ptr<CAddrCard> MakeCard(const std::vector<CString>& texts,
+    std::unique_ptr<CAddrCard> MakeCard(std::span<const std::string_view> texts,
                                         const CContactMethodTable& methods) const;
 
     DWORD GetVersion() const override { return 1; }

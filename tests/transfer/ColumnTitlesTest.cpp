@@ -69,7 +69,8 @@ TEST(ColumnTitles, SampleFilesMapToTheirBundledLayouts) {
             << c.csv;
         CImportLayout kvi;
         ASSERT_FALSE(kvi.Load((KOLVANE_SOURCE_DIR "/res/layouts/"s + c.kvi).c_str())) << c.kvi;
-        const std::optional<ColumnTitleMap> map = MapColumnTitles(csv.m_records.at(0).fields);
+        const std::optional<ColumnTitleMap> map = MapColumnTitles(std::vector<CString>(
+            csv.m_records.at(0).fields.begin(), csv.m_records.at(0).fields.end()));
         ASSERT_TRUE(map) << c.csv;
         EXPECT_EQ(map->layoutName, kvi.GetName()) << c.csv;
         EXPECT_EQ(map->fields, kvi.GetColumns()) << c.csv;

@@ -16,9 +16,9 @@ namespace {
 std::vector<std::string> Rows(const CCsvImportFile& file) {
     std::vector<std::string> rows;
     for (const CsvImportRecord& r : file.m_records) {
-        std::string row = r.fields.at(0).str();
+        std::string row(r.fields[0]);
         for (size_t i = 1; i < r.fields.size(); ++i)
-            row += "\t" + r.fields[i].str();
+            row += "\t" + std::string(r.fields[i]);
         if (r.blank)
             row += " (blank)";
         if (r.unstorableColumn)

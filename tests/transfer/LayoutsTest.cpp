@@ -95,7 +95,10 @@ TEST(TransferLayouts, BundledLayoutsCarryACardThere) {
     std::vector<CString> texts;
     ZkCSV_ReadLine(line.view(), pos, record);
     ZkCSV_ParseLine(record, texts);
-    EXPECT_EQ(kve.MakeLine(*kvi.MakeCard(texts, DefaultMethods())), line);
+    std::vector<std::string_view> views;
+    for (const CString& text : texts)
+        views.push_back(text.view());
+    EXPECT_EQ(kve.MakeLine(*kvi.MakeCard(views, DefaultMethods())), line);
 }
 
 // Titles follow the notation; a command outside the menu and a column past the
@@ -128,7 +131,7 @@ TEST(ImportLayout, MakeCard) {
     const struct {
         bool english;
         std::vector<int> map;
-        std::vector<CString> texts;
+        std::vector<std::string_view> texts;
         // reading|name|title|company|address|zip|other|notes|contacts (method:text)
         const char* card;
         bool renamed = false; // the phone and fax methods renamed

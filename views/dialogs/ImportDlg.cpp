@@ -167,8 +167,11 @@ void CImportDlg::ReadFile() {
     m_nColumns = std::max(m_file.m_nColumns, m_layout.GetColumnCount());
     m_pModel->Reset(m_nColumns);
     // Each reading decides anew, since another encoding may make or unmake titles.
-    m_titles =
-        m_file.m_records.empty() ? std::nullopt : MapColumnTitles(m_file.m_records.front().fields);
+    m_titles = std::nullopt;
+    if (!m_file.m_records.empty()) {
+        const std::span<const std::string_view> first = m_file.m_records.front().fields;
+        m_titles = MapColumnTitles(std::vector<CString>(first.begin(), first.end()));
+    }
     {
         const QSignalBlocker quiet(m_pTitleRow);
         m_pTitleRow->setEnabled(m_titles.has_value());
