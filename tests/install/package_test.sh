@@ -30,6 +30,7 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
 for file in bin/kolvane bin/kolvane-cli share/kolvane/help/help.html share/kolvane/PAPERS.DEF \
+    share/kolvane/jp-postal.tsv.gz \
     share/applications/jp.tavrin.kolvane.desktop share/metainfo/jp.tavrin.kolvane.metainfo.xml \
     share/mime/packages/kolvane.xml share/icons/hicolor/scalable/apps/kolvane.svg \
     share/man/man1/kolvane.1.gz share/man/man1/kolvane-cli.1.gz; do
