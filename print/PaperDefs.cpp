@@ -1,13 +1,13 @@
 #include "print/PaperDefs.h"
 
 #include "layouts/LayoutRoot.h"
+#include "platform/CNumber.h"
 #include "platform/File.h"
 #include "platform/MbChar.h"
 #include "print/PageLayout.h"
 #include "zklib/ZkCsv.h"
 #include "zklib/ZkFile.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -31,28 +31,6 @@ bool IsPaperSide(float mm) {
 
 } // namespace
 
-float ParseMmNumber(std::string_view text) {
-    size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    // A second sign is no number.
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        return 0;
-    double value = 0;
-    const char* first = text.data() + pos;
-    const std::from_chars_result result =
-        std::from_chars(first, text.data() + text.size(), value, std::chars_format::general);
-    // Out of range is refused like any other number that is no paper side.
-    if (result.ec != std::errc())
-        return 0;
-    return static_cast<float>(negative ? -value : value);
-}
-
 std::vector<PaperSize> ParsePaperDefs(std::string_view text) {
     text = text.substr(0, kMaxPaperDefsBytes);
     std::vector<PaperSize> papers;
@@ -64,8 +42,9 @@ std::vector<PaperSize> ParsePaperDefs(std::string_view text) {
         fields.clear();
         if (!line.IsEmpty() && ZkCSV_ParseLine(line, fields) >= 3 &&
             !fields[0].view().starts_with("//")) {
-            const PaperSize paper{CutName(fields[0]), ParseMmNumber(fields[1].view()),
-                                  ParseMmNumber(fields[2].view())};
+            const PaperSize paper{CutName(fields[0]),
+                                  static_cast<float>(cnum::Atof(fields[1].GetString())),
+                                  static_cast<float>(cnum::Atof(fields[2].GetString()))};
             if (IsPaperSide(paper.width) && IsPaperSide(paper.height))
                 papers.push_back(paper);
         }

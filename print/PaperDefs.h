@@ -4,8 +4,7 @@
 // width and the height of the paper upright in millimetres; further fields are
 // ignored. A line whose name begins with "//" is a comment. Numbers are read as
 // the C library's atof reads them in the C locale, whatever the user's locale:
-// blanks skipped, then the longest number, else 0 (as for a number out of
-// range). The file comes from outside:
+// blanks skipped, then the longest number, else 0. The file comes from outside:
 // only its first 1 MiB and 1,000 papers are taken, names are cut to 255 bytes,
 // and a paper without a positive, finite size of at most 2000 mm is skipped.
 
@@ -34,6 +33,3 @@ std::optional<CFileError> ReadPaperDefs(const char* path, std::vector<PaperSize>
 // "PAPERS.DEF" under the layout root when one lies there, else beside the
 // bundled layouts.
 CString PaperDefsPath();
-
-// The C library's atof in the C locale, as a float.
-float ParseMmNumber(std::string_view text);

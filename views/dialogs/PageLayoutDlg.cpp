@@ -1,5 +1,6 @@
 #include "views/dialogs/PageLayoutDlg.h"
 
+#include "platform/CNumber.h"
 #include "platform/QtText.h"
 #include "platform/UserInteraction.h"
 #include "print/PrintMessages.h"
@@ -42,19 +43,10 @@ QString Fixed(double value, int decimals) {
 
 // The whole text (blanks around it allowed) as a finite single-precision number.
 std::optional<float> ParseDecimal(const QString& text) {
-    const QByteArray bytes = text.trimmed().toLatin1();
-    const char* first = bytes.constData();
-    const char* last = first + bytes.size();
-    if (first != last && *first == '+' && (last - first < 2 || first[1] != '-'))
-        ++first;
-    double value = 0;
-    const std::from_chars_result r = std::from_chars(first, last, value);
-    if (first == last || r.ec != std::errc() || r.ptr != last)
+    const std::optional<double> value = cnum::ParseDouble(text.trimmed().toStdString());
+    if (!value || !std::isfinite(static_cast<float>(*value)))
         return std::nullopt;
-    const float f = static_cast<float>(value);
-    if (!std::isfinite(f))
-        return std::nullopt;
-    return f;
+    return static_cast<float>(*value);
 }
 
 // Unsigned decimal digits, blanks around them allowed; -1 for anything else.
