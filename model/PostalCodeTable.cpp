@@ -23,15 +23,20 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+bool IsLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // The address text the check compares: blanks and line breaks dropped, full-
-// width digits as ASCII, every hyphen form as '-'. Shift_JIS in and out.
+// width digits as ASCII, the hyphens － and ‐ as '-' (ー is a letter of names
+// and stays). Shift_JIS in and out. The table's prefectures and cities hold
+// none of these, so they are compared as they are.
 std::string FoldForCheck(std::string_view sjis) {
     std::string out;
     out.reserve(sjis.size());
     for (size_t i = 0; i < sjis.size(); ++i) {
         const auto c = static_cast<unsigned char>(sjis[i]);
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        if (!lead || i + 1 == sjis.size()) {
+        if (!IsLead(c) || i + 1 == sjis.size()) {
             if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
                 out += static_cast<char>(c);
             continue;
@@ -41,7 +46,7 @@ std::string FoldForCheck(std::string_view sjis) {
             continue;
         if (c == 0x82 && t >= 0x4F && t <= 0x58)
             out += static_cast<char>('0' + (t - 0x4F));
-        else if (c == 0x81 && (t == 0x7C || t == 0x5D || t == 0x5B)) // － ‐ ー
+        else if (c == 0x81 && (t == 0x7C || t == 0x5D))
             out += '-';
         else {
             out += static_cast<char>(c);
@@ -62,8 +67,7 @@ std::string_view WithoutGun(std::string_view city) {
     for (size_t i = 0; i < city.size();) {
         if (city.compare(i, gun.size(), gun) == 0)
             return i + gun.size() < city.size() ? city.substr(i + gun.size()) : std::string_view();
-        const auto c = static_cast<unsigned char>(city[i]);
-        i += ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+        i += IsLead(static_cast<unsigned char>(city[i])) ? 2 : 1;
     }
     return {};
 }
@@ -127,19 +131,24 @@ CString CPostalRow::Address() const {
 }
 
 std::string NormalizePostalCode(std::string_view sjis) {
-    std::u16string text;
-    if (!cp932::ToUtf16(sjis, text))
-        return {};
+    // Worked on the Shift_JIS bytes: a lookup costs no conversion.
     std::string digits;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= u'0' && c <= u'9')
+    for (size_t i = 0; i < sjis.size(); ++i) {
+        const auto c = static_cast<unsigned char>(sjis[i]);
+        if (c >= '0' && c <= '9') {
             digits += static_cast<char>(c);
-        else if (c >= u'０' && c <= u'９')
-            digits += static_cast<char>('0' + (c - u'０'));
-        else if (c == u'〒' ? !digits.empty()
-                            : (c != u'-' && c != u'－' && c != u'‐' && c != u'ー' && c != u' ' &&
-                               c != u'　'))
+        } else if (IsLead(c) && i + 1 < sjis.size()) {
+            const auto t = static_cast<unsigned char>(sjis[++i]);
+            if (c == 0x82 && t >= 0x4F && t <= 0x58)
+                digits += static_cast<char>('0' + (t - 0x4F));
+            else if (c == 0x81 && t == 0xA7 && digits.empty()) // 〒
+                continue;
+            else if (c != 0x81 || (t != 0x7C && t != 0x5D && t != 0x5B && t != 0x40)) // － ‐ ー 　
+                return {};
+        } else if (c != '-' && c != ' ') {
+            return {};
+        }
+        if (digits.size() > 7)
             return {};
     }
     return digits.size() == 7 ? digits : std::string();
@@ -201,6 +210,7 @@ std::optional<CFileError> CPostalCodeTable::Parse(std::string&& utf8) {
     m_strDataDate =
         tab == std::string_view::npos ? std::string() : std::string(info.substr(tab + 1));
 
+    m_index.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
     bool sorted = true;
     for (++pos; pos < text.size();) {
         size_t end = text.find('\n', pos);
@@ -255,7 +265,9 @@ CPostalCodeTable::Range(std::string_view code) {
     const std::string digits = NormalizePostalCode(code);
     if (digits.empty() || Load())
         return {nullptr, nullptr};
-    const Entry key{static_cast<uint32_t>(std::stoul(digits)), 0};
+    Entry key{0, 0};
+    for (const char d : digits)
+        key.code = key.code * 10 + static_cast<uint32_t>(d - '0');
     const auto [first, last] =
         std::equal_range(m_index.begin(), m_index.end(), key,
                          [](const Entry& a, const Entry& b) { return a.code < b.code; });
@@ -287,11 +299,11 @@ CPostalCodeTable::Check CPostalCodeTable::CheckAddress(std::string_view code,
     };
     for (const Entry* e = first; e != last; ++e) {
         const RowView v = ViewAt(e->offset);
-        const std::string pref = FoldForCheck(v.field[0]);
-        const std::string city = FoldForCheck(v.field[1]);
-        const std::string_view town = WithoutGun(city);
+        const std::string_view pref = v.field[0];
+        const std::string_view city = v.field[1];
+        const std::string_view withoutGun = WithoutGun(city);
         if (startsWith(pref, city) || startsWith({}, city) ||
-            (!town.empty() && (startsWith(pref, town) || startsWith({}, town))))
+            (!withoutGun.empty() && (startsWith(pref, withoutGun) || startsWith({}, withoutGun))))
             return Check::kPlausible;
     }
     return Check::kMismatch;
