@@ -68,6 +68,8 @@ public:
     bool OnEditCopy();
     void OnEditCut();
     void OnEditPaste();
+    // The copy settings sheet on the two copy layouts.
+    void OnCopySettings();
     // Read from the settings when the list is made, written when it goes.
     CCopyLayout& JapaneseCopyLayout() { return m_copyJapanese; }
     CCopyLayout& EnglishCopyLayout() { return m_copyEnglish; }

@@ -13,6 +13,7 @@
 #include "res/AppStrings.h"
 #include "transfer/CardClipboard.h"
 #include "views/CardListModel.h"
+#include "views/dialogs/CopySetupSheet.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -139,4 +140,8 @@ void CAddrListView::InsertPastedCards(const std::vector<CAddrCard*>& cards) {
     const QModelIndex current = m_pModel->index(m_pModel->RowOf(last), 0);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     scrollTo(current);
+}
+
+void CAddrListView::OnCopySettings() {
+    RunCopySetupSheet(window(), m_copyJapanese, m_copyEnglish);
 }

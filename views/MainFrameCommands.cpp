@@ -70,6 +70,7 @@ void CMainFrame::ConnectCommands() {
     OnCommand(ID_FILE_PRINT_SETUP, [this] { m_pList->OnFilePrintSetup(); });
     OnCommand(ID_FILE_PAGE_SETUP, [this] { m_pList->OnFilePageSetup(); });
     OnCommand(ID_FILE_EXPORT, [this] { m_pList->OnFileExport(); });
+    OnCommand(ID_EDIT_COPY_SETTINGS, [this] { m_pList->OnCopySettings(); });
     OnCommand(ID_APP_EXIT, [this] { close(); });
     for (int id = ID_INDEX_FIRST; id <= ID_INDEX_LAST; ++id)
         OnCommand(id, [this, id] { OnIndexButton(id); });
@@ -141,7 +142,8 @@ void CMainFrame::OnNewCard() {
     if (!CommitActiveView())
         return;
     m_pList->DeselectAll();
-    SwitchView(m_doc.Options().m_nNewCardLang == NOTATION_ENGLISH ? SLOT_ENGLISH : SLOT_JAPANESE, FALSE);
+    SwitchView(m_doc.Options().m_nNewCardLang == NOTATION_ENGLISH ? SLOT_ENGLISH : SLOT_JAPANESE,
+               FALSE);
     ReloadActiveView();
 }
 

@@ -9,6 +9,7 @@
 #include "views/CommandIds.h"
 #include "views/JapaneseUi.h"
 #include "views/MainFrame.h"
+#include "views/dialogs/CopySetupSheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -145,6 +147,19 @@ private slots:
     void cardsCopiedAndPastedUnderAFilter() {
         StartOnSample();
         CMainFrame& frame = s->Frame();
+        // The copy settings command edits the list's own layouts.
+        WhenShown<CCopySetupSheet>([](CCopySetupSheet& sheet) {
+            CCopySetupPage& page = sheet.JapanesePage();
+            page.CopyFields().setCurrentItem(page.CopyFields().topLevelItem(0));
+            Click(page, "削除(&R)");
+            sheet.accept();
+        });
+        QVERIFY(frame.RunCommand(ID_EDIT_COPY_SETTINGS));
+        QCOMPARE(s->List().JapaneseCopyLayout().GetFields(), (std::vector<int>{5, 3, 2, 0}));
+        s->List().JapaneseCopyLayout().SetDefaultFields();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        s->List().setFocus();
         // Each card in its own notation's layout, in row order.
         s->SelectRows({kRowBrown, kRowAoki, kRowYamada});
         QTest::keyClick(&s->List(), Qt::Key_C, Qt::ControlModifier);
