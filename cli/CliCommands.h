@@ -30,6 +30,7 @@ int RunList(const Args& args);
 int RunLabels(const Args& args);
 int RunExport(const Args& args);
 int RunImport(const Args& args);
+int RunPostcode(const Args& args);
 
 // The usage text of one command, or of them all for nullptr.
 const char* CommandUsage(const char* command);

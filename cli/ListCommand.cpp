@@ -1,8 +1,10 @@
-// list: the cards as the card list shows them.
+// list: the cards as the card list shows them, or those of them whose postal
+// code does not fit their address.
 
 #include "CliCommands.h"
 #include "ListSelection.h"
 
+#include "doc/PostalTable.h"
 #include "model/AddrBookFile.h"
 #include "model/CardRules.h"
 #include "platform/CodePage.h"
@@ -40,11 +42,38 @@ std::string OneLine(const CString& sjis) {
     return out;
 }
 
+// The Japanese cards of rows the postal code check flags: name, postal code,
+// address and "unknown" (no such code) or "mismatch" (another city).
+int PrintPostcodeMismatches(const std::vector<CAddrCard*>& rows, int total) {
+    CPostalCodeTable& table = BundledPostalTable();
+    if (const int status = ReportFileError(table.Load()); status != EXIT_OK)
+        return status;
+    std::string out;
+    size_t flagged = 0;
+    for (const CAddrCard* card : rows) {
+        if (card->m_nNotation != NOTATION_JAPANESE)
+            continue;
+        const auto check = table.CheckAddress(card->m_strZip.view(), card->m_strAddress.view());
+        if (check != CPostalCodeTable::Check::kUnknown &&
+            check != CPostalCodeTable::Check::kMismatch)
+            continue;
+        ++flagged;
+        out += OneLine(card->m_strName) + '\t' + OneLine(card->m_strZip) + '\t' +
+               OneLine(card->m_strAddress) + '\t' +
+               (check == CPostalCodeTable::Check::kUnknown ? "unknown" : "mismatch") + '\n';
+    }
+    if (const int status = WriteStdout(out); status != EXIT_OK)
+        return status;
+    std::fprintf(stderr, "%zu / %d\n", flagged, total);
+    return EXIT_OK;
+}
+
 } // namespace
 
 int RunList(const Args& args) {
     QCommandLineParser parser;
-    if (const auto stop = ParseCommand("list", args, ListOptionSpecs(), parser))
+    const QCommandLineOption mismatch(QStringLiteral("postcode-mismatch"));
+    if (const auto stop = ParseCommand("list", args, ListOptionSpecs() << mismatch, parser))
         return *stop;
     ListOptions options;
     if (const int status = ReadListOptions("list", parser, options); status != EXIT_OK)
@@ -55,6 +84,8 @@ int RunList(const Args& args) {
         return status;
 
     const std::vector<CAddrCard*> rows = SelectCards(book, options);
+    if (parser.isSet(mismatch))
+        return PrintPostcodeMismatches(rows, book.GetCount());
     std::string out;
     for (const CAddrCard* card : rows) {
         out += OneLine(ColumnText(*card, COLUMN_NAME)) + '\t' +

@@ -25,6 +25,7 @@ const char kUsage[] =
     "  labels     print the cards list would show as address labels to PDF\n"
     "  export     write cards as CSV lines through an export layout\n"
     "  import     append the records of a CSV file to a book as cards\n"
+    "  postcode   print the addresses of a postal code\n"
     "\n"
     "Options take their value as --option VALUE or --option=VALUE; \"--\" ends the\n"
     "options. A file named \"-\" is standard input or output where a command says so.\n"
@@ -32,7 +33,8 @@ const char kUsage[] =
     "English.\n"
     "\n"
     "exit status: 0 done, 1 wrong usage, 2 a file could not be read or written or\n"
-    "             its content was refused, 3 nothing to print\n";
+    "             its content was refused, 3 nothing to print (or no such postal\n"
+    "             code)\n";
 
 struct Command {
     const char* name;
@@ -58,6 +60,7 @@ const Command kCommands[] = {
     {"list", RunList,
      "usage: kolvane-cli list FILE [--search TEXT] [--index KEY] [--duplicates]\n"
      "                        [--sort name|company|contact] [--desc] [--match-case]\n"
+     "                        [--postcode-mismatch]\n"
      "Prints the cards the card list would show, one a line: name, company and first\n"
      "contact separated by tabs. The count \"listed / total\" goes to standard error.\n"
      "  --search TEXT  cards whose texts contain TEXT\n"
@@ -65,7 +68,13 @@ const Command kCommands[] = {
      "  --duplicates   cards whose name another card shares\n"
      "  --sort KEY     name (default), company or contact\n"
      "  --desc         the reverse order\n"
-     "  --match-case   --search tells upper from lower case in ASCII letters\n"},
+     "  --match-case   --search tells upper from lower case in ASCII letters\n"
+     "  --postcode-mismatch  (list only)\n"
+     "                 only the Japanese cards whose postal code is unknown or whose\n"
+     "                 address begins with none of its code's cities (the prefecture\n"
+     "                 and the 郡 may be left out): name, postal code, address and\n"
+     "                 \"unknown\" or \"mismatch\"; the count \"flagged / total\" goes\n"
+     "                 to standard error\n"},
     {"labels", RunLabels,
      "usage: kolvane-cli labels FILE --layout NAME|FILE.KVL --out FILE.pdf [--outlines]\n"
      "                          [--font-ja FACE,PT] [--font-en FACE,PT] [--offset X,Y]\n"
@@ -111,6 +120,12 @@ const Command kCommands[] = {
      "  --skip-first            with --layout, leave out the first record (column\n"
      "                          captions)\n"
      "  --dry-run               print the new cards as dump does; write nothing\n"},
+    {"postcode", RunPostcode,
+     "usage: kolvane-cli postcode CODE\n"
+     "Prints every address of the postal code CODE (7 digits; hyphens, full-width\n"
+     "digits and a leading 〒 are taken) from the bundled table of Japan Post's data,\n"
+     "one a line: code, prefecture, city and town, and for a large office its block\n"
+     "and name, separated by tabs. An unknown code prints nothing and exits with 3.\n"},
 };
 
 const Command* FindCommand(const std::string& name) {

@@ -314,7 +314,8 @@ TEST_F(CliTest, UsageHelpAndVersion) {
 
     Result r = Run({"--version"});
     EXPECT_EQ(r.out, "kolvane-cli " KOLVANE_VERSION "\n");
-    for (const char* command : {"new", "dump", "from-json", "list", "labels", "export", "import"}) {
+    for (const char* command :
+         {"new", "dump", "from-json", "list", "labels", "export", "import", "postcode"}) {
         r = Run({command, "--help"});
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.out.starts_with(std::string("usage: kolvane-cli ") + command + " "));
@@ -682,4 +683,25 @@ TEST_F(CliTest, ImportRefusalsChangeNoBook) {
     EXPECT_NE(r.out.find(R"({"notation":0,"furigana":"","name":"b",)"), std::string::npos);
     EXPECT_EQ(Contents(book), before);
     EXPECT_FALSE(fs::exists(m_dir / "book.kvd.bak"));
+}
+
+TEST_F(CliTest, PostcodeAndTheCardsWhoseCodeDoesNotFit) {
+    Result r = Run({"postcode", "〒498-0000"});
+    EXPECT_EQ(r.out, "4980000\t愛知県\t弥富市\t\n4980000\t三重県\t桑名郡木曽岬町\t\n");
+    EXPECT_EQ(Run({"postcode", "１００８１１１"}).out,
+              "1008111\t東京都\t千代田区\t千代田\t１－１\t宮内庁\n");
+    r = Run({"postcode", "1234567"}, "ja_JP.UTF-8");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out + r.err, "kolvane-cli: 郵便番号 1234567 の住所はありません\n");
+    EXPECT_EQ(Run({"postcode", "12345"}).status, 1);
+
+    const fs::path book = Book("zip", R"({"cards":[
+        {"notation":0,"name":"A","zip":"100-0001","address":"千代田区千代田1-1"},
+        {"notation":0,"name":"B","zip":"1000001","address":"東京都中央区銀座"},
+        {"notation":0,"name":"C","zip":"1234567","address":"東京都"},
+        {"notation":0,"name":"D","zip":"","address":"東京都"},
+        {"notation":1,"name":"E","zip":"1234567","address":"Tokyo"}]})");
+    r = Run({"list", book, "--postcode-mismatch"});
+    EXPECT_EQ(r.out, "B\t1000001\t東京都中央区銀座\tmismatch\nC\t1234567\t東京都\tunknown\n");
+    EXPECT_EQ(r.err, "2 / 5\n");
 }
