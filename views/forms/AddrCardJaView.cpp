@@ -66,9 +66,10 @@ CAddrCardJaView::CAddrCardJaView(CKolvaneDoc& doc, QWidget* parent)
     connect(m_pAddressSearch, &QToolButton::clicked, this,
             [this] { FillAddressFromPostalCode(true); });
     // Only a code the user changed is looked up on leaving it, so that moving
-    // through the fields of a card never offers anything.
+    // through the fields of a card never offers anything; a form being hidden
+    // has been committed already and asks nothing.
     connect(zip, &QLineEdit::editingFinished, this, [this] {
-        if (!m_pZip->isModified())
+        if (!m_pZip->isModified() || !isVisible())
             return;
         m_pZip->setModified(false);
         FillAddressFromPostalCode(false);
