@@ -38,26 +38,13 @@ const std::vector<CString>& Codes() {
     return codes;
 }
 
-long ResidentKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
-
 void FirstLoad(benchmark::State& state) {
-    long grown = 0;
     for (auto _ : state) {
-        const long before = ResidentKb();
         CPostalCodeTable table(KOLVANE_POSTAL_TABLE);
         if (table.Load())
             state.SkipWithError("the table could not be read");
-        grown = ResidentKb() - before;
         benchmark::DoNotOptimize(table.RowCount());
     }
-    state.counters["resident_kb"] = static_cast<double>(grown);
 }
 BENCHMARK(FirstLoad)->Unit(benchmark::kMillisecond);
 
