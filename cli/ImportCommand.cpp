@@ -168,6 +168,7 @@ int RunImport(const Args& args) {
         }
         cards.push_back(layout.MakeCard(record.fields, book.m_methods));
     }
+    csv.Clear();
 
     const std::string count = std::to_string(cards.size());
     if (dryRun) {

@@ -17,6 +17,8 @@ class CAddrContactList : public CObject {
 public:
     // Returns the index of the new entry.
     int Add(int nMethodId, const char* text);
+    // Room for count entries, for a reader that knows how many it will add.
+    void Reserve(int count) { m_entries.reserve(count > 0 ? static_cast<size_t>(count) : 0); }
     void RemoveAll() { m_entries.clear(); }
     int GetCount() const { return static_cast<int>(m_entries.size()); }
     // 0, or -1 with the outputs unchanged when index is out of range.

@@ -78,21 +78,23 @@ size_t FirstBadUtf8(std::string_view text, bool& beyondAscii) {
     return kNone;
 }
 
-// Which characters code page 932 defines, asked of the converter once: single
-// bytes at their value, double-byte characters at lead << 8 | trail.
+// Which characters code page 932 defines, asked of the converter once, by the
+// byte a character starts with and the byte after it: a lead byte and its
+// trail byte make one character, any other byte is one by itself (whatever
+// follows).
 const std::vector<unsigned char>& Cp932Defined() {
     static const std::vector<unsigned char> defined = [] {
         std::vector<unsigned char> table(0x10000);
         std::string unicode;
-        for (unsigned lead = 0; lead < 0x100; ++lead) {
-            const char bytes[2] = {static_cast<char>(lead), 0};
-            if (!mb::IsLeadByte(static_cast<unsigned char>(lead))) {
-                table[lead] = cp932::ToUtf8(std::string_view(bytes, 1), unicode);
-                continue;
-            }
-            for (unsigned trail = 0; trail < 0x100; ++trail) {
-                const char pair[2] = {bytes[0], static_cast<char>(trail)};
-                table[lead << 8 | trail] = cp932::ToUtf8(std::string_view(pair, 2), unicode);
+        for (unsigned first = 0; first < 0x100; ++first) {
+            const char single[1] = {static_cast<char>(first)};
+            const bool alone = !mb::IsLeadByte(static_cast<unsigned char>(first)) &&
+                               cp932::ToUtf8(std::string_view(single, 1), unicode);
+            for (unsigned next = 0; next < 0x100; ++next) {
+                const char pair[2] = {single[0], static_cast<char>(next)};
+                table[first << 8 | next] =
+                    alone || (mb::IsLeadByte(static_cast<unsigned char>(first)) &&
+                              cp932::ToUtf8(std::string_view(pair, 2), unicode));
             }
         }
         return table;
@@ -102,21 +104,58 @@ const std::vector<unsigned char>& Cp932Defined() {
 
 // Offset of the first byte that code page 932 does not define, or kNone.
 size_t FirstBadShiftJis(std::string_view text) {
-    const std::vector<unsigned char>& defined = Cp932Defined();
+    const unsigned char* defined = Cp932Defined().data();
     const auto* u = reinterpret_cast<const unsigned char*>(text.data());
     const size_t n = text.size();
-    for (size_t i = 0; i < n;) {
+    size_t i = 0;
+#ifdef KOLVANE_CSV_SSE2
+    // Sixteen bytes at a time from the start of a character, while the byte
+    // after them can be read. In a run of bytes that may lead a character the
+    // first, third, ... lead one; the byte after a run of odd length is the
+    // last one's second byte; every other byte starts a character.
+    const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+    const __m128i zero = _mm_setzero_si128(), below32 = _mm_set1_epi8(32);
+    const __m128i above95 = _mm_set1_epi8(95), below125 = _mm_set1_epi8(125);
+    while (i + 16 < n) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i));
+        const auto beyondAscii = static_cast<uint32_t>(_mm_movemask_epi8(x));
+        if (beyondAscii == 0) {
+            i += 16;
+            continue;
+        }
+        // 0x81-0x9F and 0xE0-0xFC, as 1-31 and 96-124 once the top bit is flipped.
+        const __m128i s = _mm_xor_si128(x, flip);
+        const auto mayLead = static_cast<uint32_t>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_and_si128(_mm_cmpgt_epi8(s, zero), _mm_cmplt_epi8(s, below32)),
+                         _mm_and_si128(_mm_cmpgt_epi8(s, above95), _mm_cmplt_epi8(s, below125)))));
+        const uint32_t runStarts = mayLead & ~(mayLead << 1);
+        const uint32_t evenRuns = ((mayLead + (runStarts & 0x5555u)) ^ mayLead) & mayLead;
+        const uint32_t oddRuns = ((mayLead + (runStarts & 0xAAAAu)) ^ mayLead) & mayLead;
+        const uint32_t leads = (evenRuns & 0x5555u) | (oddRuns & 0xAAAAu);
+        const uint32_t checked = ~(leads << 1) & beyondAscii;
+        unsigned ok = 1;
+        for (uint32_t m = checked; m != 0; m &= m - 1) {
+            const auto j = static_cast<size_t>(std::countr_zero(m));
+            ok &= defined[unsigned(u[i + j]) << 8 | u[i + j + 1]];
+        }
+        if (!ok)
+            for (uint32_t m = checked;; m &= m - 1) {
+                const auto j = static_cast<size_t>(std::countr_zero(m));
+                if (!defined[unsigned(u[i + j]) << 8 | u[i + j + 1]])
+                    return i + j;
+            }
+        i += 16 + (leads >> 15);
+    }
+#endif
+    while (i < n) {
         if (i + 8 <= n && IsAsciiWord(u + i)) {
             i += 8;
-        } else if (!mb::IsLeadByte(u[i])) {
-            if (!defined[u[i]])
-                return i;
-            ++i;
-        } else {
-            if (i + 1 == n || !defined[unsigned(u[i]) << 8 | u[i + 1]])
-                return i;
-            i += 2;
+            continue;
         }
+        const bool lead = mb::IsLeadByte(u[i]);
+        if ((lead && i + 1 == n) || !defined[unsigned(u[i]) << 8 | (lead ? u[i + 1] : 0)])
+            return i;
+        i += lead ? 2 : 1;
     }
     return kNone;
 }
@@ -209,11 +248,12 @@ CFileError BadByte(const std::string& path, int line, CsvEncoding tried) {
 } // namespace
 
 void CCsvImportFile::Clear() {
-    m_records.clear();
-    m_fields.clear();
-    m_rewritten.clear();
-    m_converted.Empty();
-    m_bytes.clear();
+    // Swapped with empty ones so that the memory goes at once.
+    std::vector<CsvImportRecord>().swap(m_records);
+    std::vector<std::string_view>().swap(m_fields);
+    std::deque<std::string>().swap(m_rewritten);
+    m_converted.reset();
+    std::string().swap(m_bytes);
     m_nColumns = 0;
 }
 
@@ -279,10 +319,11 @@ std::optional<CFileError> CCsvImportFile::ReadBytes(std::string bytes, const std
     // hold is found in its own cell.
     bool utf8 = false;
     if (m_encoding == CsvEncoding::Utf8) {
-        if (cp932::FromUtf8(text, m_converted)) {
-            text = m_converted.view();
+        if (cp932::FromUtf8(text, m_converted.emplace())) {
+            text = m_converted->view();
             std::string().swap(m_bytes);
         } else {
+            m_converted.reset();
             utf8 = true;
         }
     }
@@ -314,6 +355,8 @@ bool CCsvImportFile::Split(std::string_view text, bool utf8, size_t& openQuote) 
     std::vector<size_t> counts; // each record's fields
     std::string quoted;
     size_t widest = 0;
+    // A guess from the size, to spare most of the copies as the list grows.
+    m_fields.reserve(text.size() / 16);
     for (const char* p = begin; p != end;) {
         const size_t first = m_fields.size();
         for (bool recordEnds = false; !recordEnds;) {
@@ -370,22 +413,27 @@ bool CCsvImportFile::Split(std::string_view text, bool utf8, size_t& openQuote) 
             continue; // an empty line
         counts.push_back(count);
         widest = std::max(widest, count);
+        // Told while the bytes are at hand; UTF-8 fields are told once turned.
+        m_records.emplace_back().blank =
+            !utf8 && IsBlank(std::span(m_fields.data() + first, count));
     }
 
-    m_records.resize(counts.size());
+    // The fields stay where they are from here on.
     std::string character;
     CString sjis;
     for (size_t r = 0, at = 0; r < counts.size(); at += counts[r++]) {
         CsvImportRecord& record = m_records[r];
         const std::span<std::string_view> fields(m_fields.data() + at, counts[r]);
-        for (size_t i = 0; utf8 && i < fields.size(); ++i) {
+        record.fields = fields;
+        if (!utf8)
+            continue;
+        for (size_t i = 0; i < fields.size(); ++i) {
             if (!ConvertField(fields[i], sjis, character) && record.unstorableColumn == 0) {
                 record.unstorableColumn = static_cast<int>(i) + 1;
                 record.unstorable = character;
             }
             fields[i] = m_rewritten.emplace_back(sjis.str());
         }
-        record.fields = fields;
         record.blank = IsBlank(fields);
     }
     m_nColumns = static_cast<int>(widest);

@@ -58,8 +58,10 @@ public:
     int m_nRefusedLine = 0;                      // BadByte, OpenQuote: 1-based
     CsvEncoding m_refusedAs = CsvEncoding::Auto; // BadByte: what the bytes were read as
 
-private:
+    // Drops the records and the bytes they point into.
     void Clear();
+
+private:
     // Splits the text into records; false when it ends inside quotes, whose
     // opening quote is then at openQuote.
     bool Split(std::string_view text, bool utf8, size_t& openQuote);
@@ -69,7 +71,7 @@ private:
     // stand (a doubled quote, a lone line feed, text around quotes, a field
     // turned from UTF-8), one string each so that none moves.
     std::string m_bytes;
-    CString m_converted;
+    std::optional<CString> m_converted;
     std::deque<std::string> m_rewritten;
     std::vector<std::string_view> m_fields; // every record's, in order
 };

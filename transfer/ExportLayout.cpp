@@ -5,7 +5,9 @@
 
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -48,9 +50,43 @@ const char* FindSpecial(const char* p, const char* end) {
             return p + std::countr_zero(static_cast<unsigned>(mask));
     }
 #endif
+    // Eight bytes at a time: a byte equal to b leaves its top bit in
+    // hasByte(word, b), and the lowest such bit always marks the first.
+    constexpr uint64_t kOnes = 0x0101010101010101u, kTops = 0x8080808080808080u;
+    const auto hasByte = [](uint64_t word, char b) {
+        const uint64_t x = word ^ (kOnes * static_cast<unsigned char>(b));
+        return (x - kOnes) & ~x & kTops;
+    };
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; end - p >= 8; p += 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            const uint64_t hits = hasByte(word, '"') | hasByte(word, '\r') | hasByte(word, '\n');
+            if (hits)
+                return p + std::countr_zero(hits) / 8;
+        }
+    }
     while (p < end && !kSpecial[static_cast<unsigned char>(*p)])
         ++p;
     return p;
+}
+
+// How many quotes and line end bytes [p, p + n) holds.
+size_t CountSpecial(const char* p, size_t n) {
+    const char* const end = p + n;
+    size_t count = 0;
+#ifdef KOLVANE_EXPORT_SSE2
+    const __m128i quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(
+            _mm_cmpeq_epi8(x, quote), _mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf)));
+        count += static_cast<size_t>(std::popcount(static_cast<unsigned>(_mm_movemask_epi8(hits))));
+    }
+#endif
+    for (; p < end; ++p)
+        count += kSpecial[static_cast<unsigned char>(*p)] ? 1 : 0;
+    return count;
 }
 
 // Appends a value between quotes, each quote doubled, each line break made
@@ -133,6 +169,35 @@ const CString* CExportLayout::FieldValue(const CAddrCard& card, int field) {
 }
 
 void CExportLayout::AppendLine(const CAddrCard& card, std::string& line) const {
+    // Most lines are every value between quotes as it stands: written so at
+    // once, and kept when their only quotes and line breaks are those around
+    // the values and at the end.
+    const size_t start = line.size();
+    size_t length = 2, values = 0;
+    for (const int field : m_fields)
+        if (const CString* value = FieldValue(card, field)) {
+            length += static_cast<size_t>(value->GetLength()) + (values == 0 ? 2 : 3);
+            ++values;
+        }
+    line.resize(start + length);
+    char* out = line.data() + start;
+    for (const int field : m_fields) {
+        const CString* value = FieldValue(card, field);
+        if (!value)
+            continue;
+        if (out != line.data() + start)
+            *out++ = ',';
+        *out++ = '"';
+        std::memcpy(out, value->GetString(), static_cast<size_t>(value->GetLength()));
+        out += value->GetLength();
+        *out++ = '"';
+    }
+    *out++ = '\r';
+    *out = '\n';
+    if (CountSpecial(line.data() + start, length) == 2 * values + 2)
+        return;
+
+    line.resize(start);
     bool first = true;
     for (const int field : m_fields) {
         const CString* value = FieldValue(card, field);

@@ -210,6 +210,10 @@ std::unique_ptr<CAddrCard> CImportLayout::MakeCard(std::span<const std::string_v
         joined.assign(text);
         card->m_contacts.Add(id, joined.c_str());
     };
+    int contacts = 0;
+    for (int number = F_PHONE; number <= F_PHONE_6; ++number)
+        contacts += f(static_cast<size_t>(number)).empty() ? 0 : 1;
+    card->m_contacts.Reserve(contacts);
     int phone = -2;
     const auto addPhone = [&](std::string_view text) {
         if (phone == -2)

@@ -10,6 +10,7 @@ public:
     CZkString() = default;
     CZkString(const CString& s) : CString(s) {}
     CZkString(const CZkString& s) = default;
+    CZkString(CZkString&& s) noexcept = default;
     CZkString(char ch, int repeat) : CString(ch, repeat) {}
     CZkString(const char* text, int count) : CString(text, count) {}
     CZkString(const char* text) : CString(text) {}
@@ -17,6 +18,7 @@ public:
     // Characters the code page cannot hold become "・" (the constructor cannot fail).
     CZkString(const wchar_t* text);
     CZkString& operator=(const CZkString& s) = default;
+    CZkString& operator=(CZkString&& s) noexcept = default;
     CZkString& operator=(const CString& s) {
         CString::operator=(s);
         return *this;
