@@ -274,7 +274,8 @@ TEST_F(PageLayoutTest, ImpossibleLayoutsAreRefusedNamingTheField) {
         EXPECT_EQ(*found, fault) << static_cast<int>(found->field) << " " << found->kind;
         EXPECT_FALSE(layout.HasRoomForText());
         EXPECT_FALSE(PaintSheet(painter, image.rect(), layout));
-        if (text)
+        if (text) {
             EXPECT_EQ(printmsg::LayoutFaultText(*found), text);
+        }
     }
 }
