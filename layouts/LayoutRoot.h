@@ -1,6 +1,6 @@
 #pragma once
-// Where the layout files lie. The folders of the four kinds ("LAYOUTS",
-// "IMPORTS", "EXPORTS", "COPIES") lie under one root: the directory of the
+// Where the layout files lie. The folders of the kinds ("LAYOUTS",
+// "IMPORTS", "EXPORTS", "COPIES", "POSTCARDS") lie under one root: the directory of the
 // program file, unless the program chose another (an installed program whose
 // directory cannot be written keeps them in the user's data folder; tests use a
 // temporary folder).
@@ -9,8 +9,8 @@
 
 #include <array>
 
-inline constexpr std::array<const char*, 4> kLayoutFolderNames = {"LAYOUTS", "IMPORTS", "EXPORTS",
-                                                                  "COPIES"};
+inline constexpr std::array<const char*, 5> kLayoutFolderNames = {
+    "LAYOUTS", "IMPORTS", "EXPORTS", "COPIES", "POSTCARDS"};
 
 // The chosen root, or the program's directory ("" when its path can't be had).
 CString GetLayoutRoot();
