@@ -30,6 +30,10 @@ int RunList(const Args& args);
 int RunLabels(const Args& args);
 int RunExport(const Args& args);
 int RunImport(const Args& args);
+// import of a file whose first line is BEGIN:VCARD; export --vcard.
+bool IsVCardImport(const Args& args);
+int RunVCardImport(const Args& args);
+int RunVCardExport(const Args& args);
 int RunPostcode(const Args& args);
 
 // The usage text of one command, or of them all for nullptr.

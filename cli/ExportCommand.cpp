@@ -9,9 +9,12 @@
 #include "model/AddrBookFile.h"
 #include "transfer/CsvExportRun.h"
 
+#include <algorithm>
 #include <cstdio>
 
 int RunExport(const Args& args) {
+    if (std::find(args.begin(), args.end(), "--vcard") != args.end())
+        return RunVCardExport(args);
     const QCommandLineOption layoutOption(QStringLiteral("layout"), QString(),
                                           QStringLiteral("value"));
     const QCommandLineOption convCrOption(QStringLiteral("conv-cr"));

@@ -46,6 +46,8 @@ std::string ReadRefusal(const CCsvImportFile& csv, const CFileError& error,
 } // namespace
 
 int RunImport(const Args& args) {
+    if (IsVCardImport(args))
+        return RunVCardImport(args);
     const QString value = QStringLiteral("value");
     const QCommandLineOption layoutOption(QStringLiteral("layout"), QString(), value);
     const QCommandLineOption notationOption(QStringLiteral("notation"), QString(), value);

@@ -23,8 +23,8 @@ const char kUsage[] =
     "  from-json  write the book a JSON file describes\n"
     "  list       print the cards the card list would show\n"
     "  labels     print the cards list would show as address labels to PDF\n"
-    "  export     write cards as CSV lines through an export layout\n"
-    "  import     append the records of a CSV file to a book as cards\n"
+    "  export     write cards as CSV lines through an export layout, or as vCard\n"
+    "  import     append the records of a CSV or vCard file to a book as cards\n"
     "  postcode   print the addresses of a postal code\n"
     "\n"
     "Options take their value as --option VALUE or --option=VALUE; \"--\" ends the\n"
@@ -100,7 +100,13 @@ const Command kCommands[] = {
      "  --layout NAME|FILE.KVE  an export layout as the program names it (全項目 holds\n"
      "                          all fields), or a layout file\n"
      "  --conv-cr               write line breaks inside values as blanks\n"
-     "and the options of list (kolvane-cli list --help).\n"},
+     "and the options of list (kolvane-cli list --help).\n"
+     "       kolvane-cli export FILE OUT.vcf --vcard [--version 2.1|3.0|4.0]\n"
+     "                          [options of list]\n"
+     "Writes the cards as a vCard file instead: 3.0 (default) or 4.0 in UTF-8, 2.1 in\n"
+     "Shift_JIS for old phones. The reading goes to X-PHONETIC-LAST-NAME and\n"
+     "-FIRST-NAME (3.0 adds SORT-STRING, 4.0 N;SORT-AS, 2.1 SOUND;X-IRMC-N); the memo\n"
+     "and the notation travel in X-KOLVANE-MEMO and X-KOLVANE-NOTATION.\n"},
     {"import", RunImport,
      "usage: kolvane-cli import BOOK.kvd FILE.csv [--layout NAME|FILE.KVI] [--notation ja|en]\n"
      "                          [--encoding auto|cp932|utf-8] [--skip-first] [--dry-run]\n"
@@ -119,7 +125,17 @@ const Command kCommands[] = {
      "                          bytes), cp932 or utf-8\n"
      "  --skip-first            with --layout, leave out the first record (column\n"
      "                          captions)\n"
-     "  --dry-run               print the new cards as dump does; write nothing\n"},
+     "  --dry-run               print the new cards as dump does; write nothing\n"
+     "       kolvane-cli import BOOK.kvd FILE.vcf [--charset auto|utf-8|cp932]\n"
+     "                          [--notation auto|ja|en] [--dry-run]\n"
+     "A file whose first line is BEGIN:VCARD is read as vCard (2.1, 3.0 or 4.0), no\n"
+     "layout needed. Standard error gets a report: cards read, properties ignored\n"
+     "(counted by name), damaged lines, and characters code page 932 cannot hold,\n"
+     "which are stored as 〓.\n"
+     "  --charset CS            auto (default: the property's CHARSET, a byte-order\n"
+     "                          mark, else UTF-8 when the bytes are), utf-8 or cp932\n"
+     "  --notation N            auto (default: X-KOLVANE-NOTATION, else Japanese when\n"
+     "                          a reading or a name beyond ASCII is found), ja or en\n"},
     {"postcode", RunPostcode,
      "usage: kolvane-cli postcode CODE\n"
      "Prints every address of the postal code CODE (7 digits; hyphens, full-width\n"

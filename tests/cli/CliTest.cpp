@@ -705,3 +705,31 @@ TEST_F(CliTest, PostcodeAndTheCardsWhoseCodeDoesNotFit) {
     EXPECT_EQ(r.out, "B\t1000001\t東京都中央区銀座\tmismatch\nC\t1234567\t東京都\tunknown\n");
     EXPECT_EQ(r.err, "2 / 5\n");
 }
+
+// A book written as vCard in each version and imported into a new book dumps
+// as it was: every field, eight contacts and the user's own method.
+TEST_F(CliTest, CardsExportedAsVCardAndImportedComeBack) {
+    const std::string json =
+        R"({"cards":[{"notation":0,"furigana":"やまだ たろう","name":"山田 太郎","title":"営業部",)"
+        R"("company":"表参道ソフト;十,予","zip":"100-0001","address":"東京都港区1-1\r\nビル3階",)"
+        R"("other":"備考\\1\r\n2","notes":"ﾒﾓ\r\n2","contacts":[{"method":1,"text":"03-1"},)"
+        R"({"method":2,"text":"03-2"},{"method":3,"text":"090"},{"method":4,"text":"020"},)"
+        R"({"method":5,"text":"t@example.com"},{"method":6,"text":"https://example.com/"},)"
+        R"({"method":7,"text":"taro"},{"method":8,"text":"line-id"}]},)"
+        R"({"notation":1,"name":"John Smith","title":"Manager","company":"Acme, Inc.",)"
+        R"("address":"1 Main St\r\nSpringfield, IL","notes":"n","contacts":[{"method":1,"text":"555"}]}],)"
+        R"("methods":[{"id":0,"ja":"","en":""},{"id":1,"ja":"電話","en":"Phone"},)"
+        R"({"id":2,"ja":"ﾌｧｯｸｽ","en":"Fax"},{"id":3,"ja":"携帯","en":"Cellular"},)"
+        R"({"id":4,"ja":"ﾎﾟｹﾍﾞﾙ","en":"Pager"},{"id":5,"ja":"ﾒｰﾙ","en":"E-mail"},)"
+        R"({"id":6,"ja":"ﾎｰﾑﾍﾟｰｼﾞ","en":"Website"},{"id":7,"ja":"ﾊﾝﾄﾞﾙ名","en":"Username"},)"
+        R"({"id":8,"ja":"LINE","en":"LINE"}]})";
+    const fs::path book = Book("vcard", json), vcf = m_dir / "out.vcf", back = m_dir / "back.kvd";
+    const std::string dump = Run({"dump", book}).out;
+    for (const char* version : {"2.1", "3.0", "4.0"}) {
+        ASSERT_EQ(Run({"export", book, vcf, "--vcard", "--version", version}).status, 0);
+        ASSERT_EQ(Run({"new", "--force", back}).status, 0);
+        const Result r = Run({"import", back, vcf});
+        EXPECT_EQ(r.err, "cards read: 2\ncards imported: 2\n") << version;
+        EXPECT_EQ(Run({"dump", back}).out, dump) << version;
+    }
+}
