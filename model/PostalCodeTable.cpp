@@ -221,11 +221,11 @@ std::optional<CFileError> CPostalCodeTable::Parse(std::string&& utf8) {
         std::string_view fields[7];
         size_t count = 0;
         for (std::string_view rest = line; count < 7;) {
-            const size_t tab = rest.find('\t');
-            fields[count++] = rest.substr(0, tab);
-            if (tab == std::string_view::npos)
+            const size_t next = rest.find('\t');
+            fields[count++] = rest.substr(0, next);
+            if (next == std::string_view::npos)
                 break;
-            rest.remove_prefix(tab + 1);
+            rest.remove_prefix(next + 1);
         }
         if ((count != 4 && count != 6) || fields[0].size() != 7 ||
             !std::all_of(fields[0].begin(), fields[0].end(), IsDigit) || fields[1].empty() ||

@@ -56,6 +56,8 @@ out=$("$usr/bin/kolvane-cli" --version) || fail "kolvane-cli --version"
 "$usr/bin/kolvane-cli" labels "$sample" --layout "A4 12面" --index 日 --out "$work/labels.pdf" ||
     fail "kolvane-cli labels with a bundled layout"
 head -c 5 "$work/labels.pdf" | grep -q '%PDF-' || fail "labels.pdf is no PDF"
+out=$("$usr/bin/kolvane-cli" postcode 1000001) || fail "kolvane-cli postcode with the bundled table"
+[ "$out" = "$(printf '1000001\t東京都\t千代田区\t千代田')" ] || fail "kolvane-cli postcode printed: $out"
 
 out=$("$usr/bin/kolvane" --version) || fail "kolvane --version"
 [ "$out" = "kolvane $version" ] || fail "kolvane --version printed: $out"
