@@ -192,12 +192,16 @@ private slots:
             e.Click("cancel");
             QVERIFY(!e.dialog.isVisible());
         }
-        // A name is needed; blanks are a name.
+        // A name is needed (blanks are a name, tested above) and must fit code page 932.
         Editor e{CPageLayout()};
         s->ui.ExpectMessage("ﾚｲｱｳﾄ名を入力してください。");
         e.Click("ok");
-        QVERIFY(e.dialog.isVisible());
         QCOMPARE(QApplication::focusWidget(), e.Edit("layoutName"));
+        e.Edit("layoutName")->setText(QStringLiteral("☎"));
+        s->ui.ExpectMessage(
+            "「☎」(U+260E) は住所録に保存できない文字です。\n別の文字に置き換えてください。");
+        e.Click("ok");
+        QVERIFY(e.dialog.isVisible());
     }
 };
 
