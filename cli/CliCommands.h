@@ -28,6 +28,7 @@ int RunDump(const Args& args);
 int RunFromJson(const Args& args);
 int RunList(const Args& args);
 int RunLabels(const Args& args);
+int RunPostcards(const Args& args);
 int RunExport(const Args& args);
 int RunImport(const Args& args);
 // import of a file whose first line is BEGIN:VCARD; export --vcard.

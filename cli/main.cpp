@@ -23,6 +23,8 @@ const char kUsage[] =
     "  from-json  write the book a JSON file describes\n"
     "  list       print the cards the card list would show\n"
     "  labels     print the cards list would show as address labels to PDF\n"
+    "  postcards  address the cards list would show on postcards or envelopes,\n"
+    "             vertically, to PDF\n"
     "  export     write cards as CSV lines through an export layout, or as vCard\n"
     "  import     append the records of a CSV or vCard file to a book as cards\n"
     "  postcode   print the addresses of a postal code\n"
@@ -89,6 +91,30 @@ const Command kCommands[] = {
      "                          each, a decimal point), as the printer's calibration\n"
      "                          in page setup moves printed pages; PDF files are not\n"
      "                          moved otherwise\n"
+     "and the options of list (kolvane-cli list --help).\n"},
+    {"postcards", RunPostcards,
+     "usage: kolvane-cli postcards FILE --layout NAME|FILE.KVP --out FILE.pdf\n"
+     "                             [--sender NAME] [--numerals kanji|chome|tate-chu-yoko]\n"
+     "                             [--guides] [--offset X,Y] [options of list]\n"
+     "Addresses the cards list would show, in its order, one a page, on postcards or\n"
+     "envelopes: Japanese cards set vertically (the postal code in the printed boxes,\n"
+     "the address at the right, the name in the middle ending in 様, or the company\n"
+     "and 御中), English cards across. Cards without an address, or without a name\n"
+     "and a company, are skipped and counted; a postal code that is not 7 digits\n"
+     "leaves its boxes empty, and it, a character the font cannot draw and text that\n"
+     "does not fit are named on standard error.\n"
+     "  --layout NAME|FILE.KVP  a postcard layout as the program names it (はがき 縦書き,\n"
+     "                          往復はがき 往信 縦書き, 長形3号 縦書き, 長形4号 縦書き),\n"
+     "                          or a layout file\n"
+     "  --out FILE.pdf          the PDF to write\n"
+     "  --sender NAME           the card of this name prints as the sender at the\n"
+     "                          lower left (default: the program's sender setting)\n"
+     "  --numerals STYLE        kanji: 1-2-3 as 一ー二ー三 (default: the program's\n"
+     "                          setting); chome: 3丁目5-8 as 三丁目五番八号 where the\n"
+     "                          address says 丁目; tate-chu-yoko: digits upright in\n"
+     "                          groups of two\n"
+     "  --guides                outline the postal code boxes and the areas\n"
+     "  --offset X,Y            move every page X mm right and Y mm down (-20 to 20)\n"
      "and the options of list (kolvane-cli list --help).\n"},
     {"export", RunExport,
      "usage: kolvane-cli export FILE OUT.csv --layout NAME|FILE.KVE [--conv-cr]\n"
@@ -280,7 +306,7 @@ int main(int argc, char** argv) {
             nullptr,
             Format(Tr("unknown command \"%1\"", "\"%1\" というｺﾏﾝﾄﾞはありません"), {words[0]}));
     const Args args(words.begin() + 1, words.end());
-    if (command->run == RunLabels) {
+    if (command->run == RunLabels || command->run == RunPostcards) {
         // Labels are drawn with Qt's fonts, which need a GUI application but no display.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -288,7 +314,7 @@ int main(int argc, char** argv) {
         QGuiApplication app(qtArgc, argv);
         // Qt took the C library's locale from the environment; numbers keep their point.
         std::setlocale(LC_NUMERIC, "C");
-        return RunLabels(args);
+        return command->run(args);
     }
     return command->run(args);
 }

@@ -208,14 +208,26 @@ PostcardReport CPostcardPainter::DrawCard(QPainter& painter, PxPerMm scale, cons
         report.badZip = true;
     DrawBoxDigits(painter, m_options.face, m_size.recipient, zip);
     if (card.m_nNotation == NOTATION_ENGLISH) {
-        const RectMm area{m_size.name.left, m_size.name.top + m_size.name.height() / 4,
-                          m_size.address.right, m_size.address.bottom};
+        // Across the middle of the face, centred as a block.
+        const RectMm area{m_size.name.left, m_size.name.top, m_size.address.right,
+                          m_size.address.bottom};
         const LabelLayout label =
             LayOutLabel(LabelDrawingText(ComposeLabelText(card)), m_options.english, area.width(),
                         area.height(), kMinPoints);
         if (label.text) {
+            double width = 0;
+            double height = 0;
+            for (int i = 0; i < label.text->lineCount(); ++i) {
+                const QTextLine line = label.text->lineAt(i);
+                width = std::max(width, line.naturalTextWidth());
+                height = line.y() + line.height();
+            }
+            const double left =
+                std::max(area.left, (area.left + area.right - width / kLabelLayoutPxPerMm) / 2);
+            const double top =
+                std::max(area.top, (m_size.face.height() - height / kLabelLayoutPxPerMm) / 2);
             painter.save();
-            painter.translate(area.left * kUnits, area.top * kUnits);
+            painter.translate(left * kUnits, top * kUnits);
             painter.scale(kUnits / kLabelLayoutPxPerMm, kUnits / kLabelLayoutPxPerMm);
             label.text->draw(&painter, QPointF(0, 0));
             painter.restore();

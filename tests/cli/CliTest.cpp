@@ -1,3 +1,4 @@
+#include <cctype>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -731,5 +732,51 @@ TEST_F(CliTest, CardsExportedAsVCardAndImportedComeBack) {
         const Result r = Run({"import", back, vcf});
         EXPECT_EQ(r.err, "cards read: 2\ncards imported: 2\n") << version;
         EXPECT_EQ(Run({"dump", back}).out, dump) << version;
+    }
+}
+
+TEST_F(CliTest, PostcardsSkipAndNameWhatTheyCannotPrint) {
+    const fs::path book = Book("cards", R"({"cards":[
+        {"notation":0,"name":"山田 太郎","zip":"100-0001","address":"東京都千代田区1-1"},
+        {"notation":0,"name":"川野 花子","address":""},
+        {"notation":0,"name":"海野 一","zip":"123-45","address":"大阪府大阪市"},
+        {"notation":0,"name":"差出 人","zip":"980-0001","address":"宮城県仙台市"}]})");
+    const fs::path pdf = m_dir / "cards.pdf";
+    Result r = Run({"postcards", book, "--layout", "はがき 縦書き", "--out", pdf, "--sender",
+                    "差出人", "--numerals", "chome"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "kolvane-cli: 1 cards have no address or no name and get no postcard\n"
+                     "kolvane-cli: 海野 一: the postal code \"123-45\" is not 7 digits; its boxes "
+                     "are left empty\n");
+    const std::string quoted = "'" + pdf.string() + "'";
+    EXPECT_NE(Command("pdfinfo " + quoted).find("Pages:           3\n"), std::string::npos);
+    // Vertical text comes back a character a line: compared without blanks.
+    std::string text = Command("pdftotext " + quoted + " -");
+    std::erase_if(text, [](char c) { return std::isspace(static_cast<unsigned char>(c)); });
+    for (const char* word : {"山田", "太郎様", "宮城県仙台市", "1000001", "9800001"})
+        EXPECT_NE(text.find(word), std::string::npos) << word << " " << text;
+
+    const struct {
+        std::vector<std::string> options;
+        int status;
+        std::string err;
+    } refusals[] = {
+        {{"--numerals", "roman"},
+         1,
+         "postcards: --numerals takes kanji, chome or tate-chu-yoko (see kolvane-cli postcards "
+         "--help)"},
+        {{"--sender", "誰か"},
+         1,
+         "postcards: no card of the book is named \"誰か\" to be the sender"},
+        {{"--search", "zzz"}, 3, "postcards: no card to print"},
+    };
+    for (const auto& c : refusals) {
+        std::vector<std::string> args = {"postcards",     book,    "--layout",
+                                         "はがき 縦書き", "--out", m_dir / "none.pdf"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        r = Run(args);
+        EXPECT_EQ(r.status, c.status) << c.options[0];
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(m_dir / "none.pdf"));
     }
 }
