@@ -14,6 +14,7 @@
 #include "views/MainFrame.h"
 #include "views/dialogs/ImportDlg.h"
 #include "views/dialogs/LayoutDialogs.h"
+#include "views/dialogs/VCardImportDlg.h"
 #include "zklib/ZkFile.h"
 #include "zklib/dialogs/ZkAboutDlg.h"
 #include "zklib/dialogs/ZkHyperLink.h"
@@ -110,6 +111,12 @@ void CKolvaneApp::ConnectCommands() {
     frame.OnCommand(ID_FILE_SAVE, [this] { m_pDoc->DoFileSave(); });
     frame.OnCommand(ID_FILE_SAVE_AS, [this] { m_pDoc->DoSave(nullptr); });
     frame.OnCommand(ID_FILE_IMPORT, [this] { OnFileImport(); });
+    frame.OnCommand(ID_FILE_VCARD_IMPORT, [this] {
+        if (!m_pFrame->CommitActiveView())
+            return;
+        m_pDoc->UpdateAllViews(nullptr, HINT_SHOW_LIST);
+        ImportVCardFile(*m_pDoc, m_pFrame.get());
+    });
     frame.OnCommand(ID_HELP_FINDER, [this] { OnHelp(); });
     frame.OnCommand(ID_APP_ABOUT, [this] { OnAbout(); });
     frame.OnCommand(ID_EDIT_OPTIONS, [this] { OnOptions(); });

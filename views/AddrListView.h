@@ -58,6 +58,8 @@ public:
     // The export command: the export dialog over all, the listed or the
     // selected cards, and the cards written as it chose.
     void OnFileExport();
+    // The vCard export command (AddrListViewVCard.cpp): the same choice of cards.
+    void OnFileVCardExport();
 
     // AddrListViewClipboard.cpp. Copy puts the selected cards on the clipboard
     // as cards, with the book's contact methods, and as text made by the copy

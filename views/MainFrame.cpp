@@ -169,6 +169,7 @@ bool CMainFrame::IsEnabled(int id) const {
     case ID_EDIT_PASTE:
         return IsEditEnabled(id);
     case ID_FILE_EXPORT:
+    case ID_FILE_VCARD_EXPORT:
     case ID_FILE_PAGE_SETUP:
     case ID_EDIT_COPY_SETTINGS:
     case ID_FILE_PRINT:

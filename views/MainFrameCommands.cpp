@@ -70,6 +70,7 @@ void CMainFrame::ConnectCommands() {
     OnCommand(ID_FILE_PRINT_SETUP, [this] { m_pList->OnFilePrintSetup(); });
     OnCommand(ID_FILE_PAGE_SETUP, [this] { m_pList->OnFilePageSetup(); });
     OnCommand(ID_FILE_EXPORT, [this] { m_pList->OnFileExport(); });
+    OnCommand(ID_FILE_VCARD_EXPORT, [this] { m_pList->OnFileVCardExport(); });
     OnCommand(ID_EDIT_COPY_SETTINGS, [this] { m_pList->OnCopySettings(); });
     OnCommand(ID_APP_EXIT, [this] { close(); });
     for (int id = ID_INDEX_FIRST; id <= ID_INDEX_LAST; ++id)
