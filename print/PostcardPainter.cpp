@@ -266,7 +266,7 @@ void CPostcardPainter::DrawJapanese(QPainter& painter, const CAddrCard& card,
     // The name column centred on the name area, spread a little when short.
     const RectMm& n = m_size.name;
     const VerticalBlock nameBlock = LayOutVertical({name}, style, m_layout.m_fNamePoints,
-                                                   kMinNamePoints, n.width(), n.height(), 1.2);
+                                                   kMinNamePoints, n.width(), n.height(), 1.2, 1);
     size_t longest = 1;
     for (const VerticalLine& line : nameBlock.lines)
         longest = std::max(longest, line.size());

@@ -291,8 +291,8 @@ std::vector<VerticalLine> BreakVerticalLine(const VerticalLine& line, int capaci
 }
 
 VerticalBlock LayOutVertical(const QStringList& lines, NumeralStyle style, double points,
-                             double minPoints, double widthMm, double heightMm,
-                             double lineSpacing) {
+                             double minPoints, double widthMm, double heightMm, double lineSpacing,
+                             int maxLines) {
     if (!(widthMm > 0) || !(heightMm > 0) || !(points > 0))
         return {};
     std::vector<VerticalLine> source;
@@ -321,7 +321,8 @@ VerticalBlock LayOutVertical(const QStringList& lines, NumeralStyle style, doubl
             block.lines.empty()
                 ? 0
                 : block.cellMm + block.linePitchMm * static_cast<double>(block.lines.size() - 1);
-        block.fits = fits && across <= widthMm + 1e-9;
+        block.fits = fits && across <= widthMm + 1e-9 &&
+                     (maxLines <= 0 || block.lines.size() <= static_cast<size_t>(maxLines));
         if (block.fits || size <= smallest)
             return block;
     }
@@ -331,12 +332,11 @@ QString UndrawableCharacters(const QString& text, const QFont& font) {
     QStringList families = font.families();
     if (!font.family().isEmpty() && !families.contains(font.family()))
         families.prepend(font.family());
-    std::vector<QFontMetricsF> metrics;
-    for (const QString& family : families)
-        if (QFontDatabase::hasFamily(family))
-            metrics.emplace_back(QFont(family));
-    static QHash<QString, bool> known;
     const QString key = families.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    // What each face list draws, found once a character: asking the fonts is slow.
+    static QHash<QString, bool> known;
+    std::vector<QFontMetricsF> metrics;
+    bool haveMetrics = false;
     QString missing;
     for (const char32_t c : text.toUcs4()) {
         if (c <= 0x20 || c == kIdeographicSpace || c == QChar::LineSeparator)
@@ -344,6 +344,12 @@ QString UndrawableCharacters(const QString& text, const QFont& font) {
         const QString ch = QString::fromUcs4(&c, 1);
         auto it = known.find(key + ch);
         if (it == known.end()) {
+            if (!haveMetrics) {
+                for (const QString& family : families)
+                    if (QFontDatabase::hasFamily(family))
+                        metrics.emplace_back(QFont(family));
+                haveMetrics = true;
+            }
             const bool drawable =
                 c != QChar::ReplacementCharacter &&
                 std::any_of(metrics.begin(), metrics.end(),

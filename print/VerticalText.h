@@ -66,9 +66,10 @@ struct VerticalBlock {
 // Lays out lines (each a line of the card; a line may be broken further)
 // in a rectangle widthMm across and heightMm down, from points down to
 // minPoints in half points. Nothing fits a rectangle without size.
+// With maxLines above 0, no more lines than that fit.
 VerticalBlock LayOutVertical(const QStringList& lines, NumeralStyle style, double points,
                              double minPoints, double widthMm, double heightMm,
-                             double lineSpacing = 1.4);
+                             double lineSpacing = 1.4, int maxLines = 0);
 
 // The characters of text the font and its fallbacks cannot draw, once each.
 QString UndrawableCharacters(const QString& text, const QFont& font);

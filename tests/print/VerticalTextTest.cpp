@@ -114,6 +114,11 @@ TEST(VerticalText, ShrinksToFit) {
     EXPECT_TRUE(block.fits);
     EXPECT_EQ(block.lines.size(), 2u);
     EXPECT_EQ(block.points, 9);
+    // A name kept in one column shrinks instead of breaking: 13 cells in 106 mm.
+    block = LayOutVertical({Q("ひまわり工業株式会社 御中")}, NumeralStyle::Kanji, 26, 10, 22, 106,
+                           1.2, 1);
+    EXPECT_EQ(block.lines.size(), 1u);
+    EXPECT_EQ(block.points, 23);
     // Nothing fits at the floor: laid out at the floor and reported.
     block = LayOutVertical(address, NumeralStyle::Kanji, 10, 6, 2, 10);
     EXPECT_FALSE(block.fits);
