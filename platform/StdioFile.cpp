@@ -110,6 +110,35 @@ BOOL CStdioFile::ReadString(CString& line) {
     return any ? TRUE : FALSE;
 }
 
+char* CStdioFile::ReadString(char* buffer, UINT max, UINT* count) {
+    if (count)
+        *count = 0;
+    if (!m_pStream)
+        CFileException::Throw(CFileException::invalidFile, m_strFileName);
+    if (!buffer || max == 0)
+        return nullptr;
+    UINT n = 0;
+    int c = 0;
+    while (n + 1 < max && (c = std::getc(m_pStream)) != EOF) {
+        if (m_text && c == '\r') {
+            const int next = std::getc(m_pStream);
+            if (next == '\n')
+                c = '\n';
+            else if (next != EOF)
+                std::ungetc(next, m_pStream);
+        }
+        buffer[n++] = static_cast<char>(c);
+        if (c == '\n')
+            break;
+    }
+    if (std::ferror(m_pStream))
+        ThrowErrno();
+    buffer[n] = '\0';
+    if (count)
+        *count = n;
+    return n == 0 && c == EOF ? nullptr : buffer;
+}
+
 void CStdioFile::WriteString(const char* text) {
     std::string out;
     for (const char* p = text; *p; ++p) {

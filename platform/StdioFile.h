@@ -24,7 +24,13 @@ public:
 
     // Next line without its line end; FALSE at the end of the file.
     BOOL ReadString(CString& line);
+    // Reads up to max - 1 bytes, up to and including a line feed, and ends them
+    // with a zero byte; in text mode CR LF arrives as LF. nullptr at the end of
+    // the file. count, when given, receives the bytes placed, zero bytes of the
+    // file included.
+    char* ReadString(char* buffer, UINT max, UINT* count = nullptr);
     void WriteString(const char* text);
+    bool IsTextMode() const { return m_text; }
 
     FILE* GetStream() const { return m_pStream; }
 
