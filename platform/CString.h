@@ -3,13 +3,14 @@
 // Lengths and positions count bytes; searching, case conversion, reversal and
 // comparison treat a double-byte character as one character.
 
+#include "platform/Export.h"
 #include "platform/Types.h"
 
 #include <cstdarg>
 #include <string>
 #include <string_view>
 
-class CString {
+class ZKLIB_API CString {
 public:
     CString() = default;
     CString(const char* text) : m_s(text ? text : "") {}
@@ -87,10 +88,10 @@ private:
     std::string m_s;
 };
 
-CString operator+(const CString& a, const CString& b);
-CString operator+(const CString& a, const char* b);
-CString operator+(const char* a, const CString& b);
-CString operator+(const CString& a, char b);
+ZKLIB_API CString operator+(const CString& a, const CString& b);
+ZKLIB_API CString operator+(const CString& a, const char* b);
+ZKLIB_API CString operator+(const char* a, const CString& b);
+ZKLIB_API CString operator+(const CString& a, char b);
 
 // Multibyte-aware comparison of two zero-terminated texts in character-code order.
-int MbsCompare(const char* a, const char* b);
+ZKLIB_API int MbsCompare(const char* a, const char* b);

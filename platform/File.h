@@ -2,12 +2,13 @@
 // Binary file of the design's framework. Errors raise CFileException; reading
 // at the end of the file returns fewer bytes without raising.
 
+#include "platform/Export.h"
 #include "platform/FileException.h"
 #include "platform/Types.h"
 
 #include <string>
 
-class CFile : public CObject {
+class ZKLIB_API CFile : public CObject {
 public:
     enum OpenFlags : UINT {
         modeRead = 0x0000,
@@ -71,7 +72,7 @@ protected:
 
 // A file held in memory; reads and writes never touch the disk. The file path,
 // when set, names the data in error messages.
-class CMemFile : public CFile {
+class ZKLIB_API CMemFile : public CFile {
 public:
     CMemFile() = default;
     explicit CMemFile(std::string bytes, std::string name = {});
@@ -97,4 +98,4 @@ private:
 
 // Reads the whole file at path into memory, named by its path. Raises
 // CFileException when it cannot be opened or read.
-CMemFile ReadWholeFile(const char* path);
+ZKLIB_API CMemFile ReadWholeFile(const char* path);

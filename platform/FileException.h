@@ -2,11 +2,12 @@
 // File error raised by the file classes, with the cause, the operating system's
 // error number and the file's path (in the system's own narrow encoding).
 
+#include "platform/Export.h"
 #include "platform/Types.h"
 
 #include <string>
 
-class CFileException {
+class ZKLIB_API CFileException {
 public:
     enum Cause {
         none,

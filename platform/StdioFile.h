@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-class CStdioFile : public CFile {
+class ZKLIB_API CStdioFile : public CFile {
 public:
     CStdioFile() = default;
     CStdioFile(const char* path, UINT flags);

@@ -5,8 +5,8 @@
 // text mode, CR LF included, so a file written with CR LF checks the same as
 // one written with LF.
 
+#include "platform/Export.h"
 #include "platform/StdioFile.h"
-#include "zklib/ZkExport.h"
 
 class ZKLIB_API CZkChecksumStdioFile : public CStdioFile {
 public:

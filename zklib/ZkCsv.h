@@ -6,6 +6,7 @@
 // quote, a separator or a line end.
 
 #include "platform/CString.h"
+#include "platform/Export.h"
 
 #include <cstdio>
 #include <string_view>
@@ -23,24 +24,26 @@ enum class ZkCSV_Charset { ShiftJis, Utf8 };
 // are left out. Returns 0 when the record ended with a line end, 1 at the end
 // of the stream (line then holds what followed the last line end, often
 // nothing). The stream is left just after the record's line end.
-int ZkCSV_ReadLine(FILE* stream, CString& line);
+ZKLIB_API int ZkCSV_ReadLine(FILE* stream, CString& line);
 
 // The same for a text in memory: reads the record that starts at pos and moves
 // pos just after its line end. Returns 0 and 1 as above, and 2 when the text
 // ended inside quotes; openQuote (when given) then receives the position of the
 // quote that opened them.
-int ZkCSV_ReadLine(std::string_view text, size_t& pos, CString& line,
-                   ZkCSV_Charset charset = ZkCSV_Charset::ShiftJis, size_t* openQuote = nullptr);
+ZKLIB_API int ZkCSV_ReadLine(std::string_view text, size_t& pos, CString& line,
+                             ZkCSV_Charset charset = ZkCSV_Charset::ShiftJis,
+                             size_t* openQuote = nullptr);
 
 // Appends the fields of record to fields, quotes removed, and returns the
 // number of elements fields then holds. An empty field is appended except at
 // the end of the record, so "a,,b" gives three fields and "a,b," two. A line
 // feed inside quotes arrives as CR LF.
-int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields, char separator = ',');
-int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields, char separator,
-                    ZkCSV_Charset charset);
+ZKLIB_API int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields,
+                              char separator = ',');
+ZKLIB_API int ZkCSV_ParseLine(const char* record, std::vector<CString>& fields, char separator,
+                              ZkCSV_Charset charset);
 
 // The largest number of comma-separated fields in one record of the file, 0
 // for a file without records. A file that cannot be opened or read is reported
 // to the user and gives -1.
-int ZkCSV_CountFields(const char* path);
+ZKLIB_API int ZkCSV_CountFields(const char* path);

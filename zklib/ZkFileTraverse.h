@@ -6,7 +6,7 @@
 // folders; they are never treated as Shift_JIS. File contents are Shift_JIS.
 
 #include "platform/CString.h"
-#include "zklib/ZkExport.h"
+#include "platform/Export.h"
 
 #include <cstddef>
 #include <set>

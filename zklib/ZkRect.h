@@ -1,11 +1,12 @@
 #pragma once
 // A rectangle that stores itself in the settings as "left,top,right,bottom".
 
+#include "platform/Export.h"
 #include "platform/Types.h"
 
 class QWidget;
 
-class CZkRect : public CRect {
+class ZKLIB_API CZkRect : public CRect {
 public:
     // What Set measures: a window's client area, a window in screen coordinates
     // (its restored rectangle when minimised), the primary screen, or the

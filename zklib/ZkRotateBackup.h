@@ -7,7 +7,7 @@
 
 #include "platform/CString.h"
 
-class CZkRotateBackup : public CObject {
+class ZKLIB_API CZkRotateBackup : public CObject {
 public:
     CZkRotateBackup() : CZkRotateBackup(5, "bak") {}
     CZkRotateBackup(UINT generations, const char* extension);

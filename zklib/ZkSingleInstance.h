@@ -6,7 +6,7 @@
 
 #include "platform/CString.h"
 
-class CZkSingleInstance {
+class ZKLIB_API CZkSingleInstance {
 public:
     CZkSingleInstance() = default;
     ~CZkSingleInstance();

@@ -5,7 +5,7 @@
 #include "platform/CString.h"
 #include "platform/File.h"
 
-class CZkString : public CString {
+class ZKLIB_API CZkString : public CString {
 public:
     CZkString() = default;
     CZkString(const CString& s) : CString(s) {}

@@ -2,8 +2,9 @@
 // The library's own string table.
 
 #include "platform/CString.h"
+#include "platform/Export.h"
 
 #include <string>
 
-CString ZkLoadString(UINT id);
-std::string ZkLoadStringUtf8(UINT id);
+ZKLIB_API CString ZkLoadString(UINT id);
+ZKLIB_API std::string ZkLoadStringUtf8(UINT id);
