@@ -86,27 +86,29 @@ std::string NormalPattern(std::string pattern) {
     return pattern == "*.*" ? "*" : pattern;
 }
 
-// Reads a regular file whole; false when it cannot be opened or read.
+// Reads a regular file whole; false when it cannot be opened or read. The
+// size is only a first guess: the file is read to its end, however long.
 bool ReadAll(const char* path, std::string& text) {
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok) {
-        text.clear();
-        text.reserve(static_cast<size_t>(st.st_size) + 1);
-        char buffer[65536];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                ok = n == 0;
-                break;
-            }
-            text.append(buffer, static_cast<size_t>(n));
+    text.clear();
+    if (ok)
+        text.resize(static_cast<size_t>(st.st_size));
+    for (size_t got = 0; ok;) {
+        if (got == text.size())
+            text.resize(got + 4096);
+        const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            text.resize(got);
+            break;
         }
+        got += static_cast<size_t>(n);
     }
     ::close(fd);
     return ok;
@@ -197,6 +199,19 @@ BOOL CZkFileFind::IsDirectory() const {
     return rc == 0 && S_ISDIR(st.st_mode);
 }
 
+BOOL CZkFileFind::IsRegularFile() const {
+    if (m_next == 0)
+        return FALSE;
+    const uchar type = m_entries[m_next - 1].second;
+    if (type == DT_REG)
+        return TRUE;
+    if (type != DT_UNKNOWN && type != DT_LNK)
+        return FALSE;
+    struct stat st {};
+    const int rc = m_followLinks ? ::stat(GetFilePath(), &st) : ::lstat(GetFilePath(), &st);
+    return rc == 0 && S_ISREG(st.st_mode);
+}
+
 long long CZkFileFind::GetLength() const {
     struct stat st {};
     const int rc = m_followLinks ? ::stat(GetFilePath(), &st) : ::lstat(GetFilePath(), &st);
@@ -256,14 +271,15 @@ int CZkFileTraverse::Walk(const std::string& folder) {
             folders.push_back(path.str());
             continue;
         }
-        struct stat fs {};
-        if (::stat(path, &fs) != 0 || !S_ISREG(fs.st_mode))
+        if (!find.IsRegularFile())
             continue;
         const CString name = find.GetFileName();
         if (std::none_of(m_patterns.begin(), m_patterns.end(),
                          [&](const std::string& p) { return Glob(p.c_str(), name); }))
             continue;
-        if (m_bFollowLinks && !m_seenFiles.insert({fs.st_dev, fs.st_ino}).second)
+        struct stat fs {};
+        if (m_bFollowLinks &&
+            (::stat(path, &fs) != 0 || !m_seenFiles.insert({fs.st_dev, fs.st_ino}).second))
             continue;
         files.push_back(path.str());
     }
@@ -416,27 +432,35 @@ size_t ZkText_FindWord(std::string_view text, std::string_view word, BOOL wholeW
         return std::string_view::npos;
     const auto* t = reinterpret_cast<const uchar*>(text.data());
     const auto* w = reinterpret_cast<const uchar*>(word.data());
-    // Horspool's skips, over folded bytes when the case does not matter; every
-    // candidate is then checked on character boundaries.
+    const auto isWord = [&](size_t pos) {
+        return !wholeWord || !((pos > 0 && IsWordByte(t[pos - 1]) && AtBoundary(t, t + pos - 1)) ||
+                               (pos + m < n && IsWordByte(t[pos + m])));
+    };
+    if (matchCase) {
+        // The library's search (vectorised) finds the candidates.
+        for (size_t pos = text.find(word, from); pos != std::string_view::npos;
+             pos = text.find(word, pos + 1)) {
+            if (AtBoundary(t, t + pos) && MatchAt(t + pos, w, m, true) && isWord(pos))
+                return pos;
+        }
+        return std::string_view::npos;
+    }
+    // Horspool's skips over folded bytes; every candidate is then checked on
+    // character boundaries.
     std::array<size_t, 256> skip;
     skip.fill(m);
     for (size_t i = 0; i + 1 < m; ++i) {
         skip[w[i]] = m - 1 - i;
-        if (!matchCase && Fold(w[i]) != w[i])
-            skip[Fold(w[i])] = m - 1 - i;
-        if (!matchCase && w[i] >= 'A' && w[i] <= 'Z')
+        skip[Fold(w[i])] = m - 1 - i;
+        if (w[i] >= 'A' && w[i] <= 'Z')
             skip[w[i] + ('a' - 'A')] = m - 1 - i;
     }
-    const uchar last = matchCase ? w[m - 1] : Fold(w[m - 1]);
+    const uchar last = Fold(w[m - 1]);
     for (size_t pos = from; pos + m <= n; pos += skip[t[pos + m - 1]]) {
         const uchar c = t[pos + m - 1];
-        if ((matchCase ? c : Fold(c)) != last || !MatchAt(t + pos, w, m, matchCase) ||
-            !AtBoundary(t, t + pos))
-            continue;
-        if (wholeWord && ((pos > 0 && IsWordByte(t[pos - 1]) && AtBoundary(t, t + pos - 1)) ||
-                          (pos + m < n && IsWordByte(t[pos + m]))))
-            continue;
-        return pos;
+        if (Fold(c) == last && MatchAt(t + pos, w, m, false) && AtBoundary(t, t + pos) &&
+            isWord(pos))
+            return pos;
     }
     return std::string_view::npos;
 }

@@ -36,6 +36,8 @@ public:
     // Links count as what they point to when links are followed.
     BOOL IsDirectory() const;
     BOOL IsSymLink() const;
+    // A regular file (links count as what they point to when followed).
+    BOOL IsRegularFile() const;
     // Size from the entry's metadata; -1 when it cannot be read.
     long long GetLength() const;
     void SetFollowLinks(BOOL follow) { m_followLinks = follow != FALSE; }
