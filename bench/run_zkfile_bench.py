@@ -21,16 +21,19 @@ ROOT = "/dev/shm/kolvane-zkfile-bench"
 
 def make_tree(path):
     rnd = random.Random(7)
-    kana = [bytes([0x82, t]) for t in range(0x9F, 0xF1)] + [bytes([0x83, t]) for t in range(0x40, 0x96)]
-    kanji = [bytes([lead, t]) for lead in range(0x88, 0x98) for t in list(range(0x40, 0x7F)) + list(range(0x80, 0xFC))]
+    kana = [bytes([0x82, t]) for t in range(0x9F, 0xF1)]
+    kana += [bytes([0x83, t]) for t in range(0x40, 0x96)]
+    trails = list(range(0x40, 0x7F)) + list(range(0x80, 0xFC))
+    kanji = [bytes([lead, t]) for lead in range(0x88, 0x98) for t in trails]
     ascii_words = [b"Tokyo", b"Osaka", b"tel", b"03-1234-5678", b"mail", b"@", b"1-2-3"]
     lines = []
     for _ in range(2000):
         parts = []
         while sum(map(len, parts)) < 70:
             pick = rnd.random()
+            pool = kanji if pick < 0.6 else kana
             parts.append(rnd.choice(ascii_words) + b" " if pick < 0.15 else
-                         b"".join(rnd.choice(kanji if pick < 0.6 else kana) for _ in range(rnd.randint(2, 6))))
+                         b"".join(rnd.choice(pool) for _ in range(rnd.randint(2, 6))))
         lines.append(b"".join(parts) + b"\r\n")
     holders = set(rnd.sample(range(FILES), WITH_WORD))
     for i in range(FILES):
@@ -52,8 +55,9 @@ def best(command, prepare=None, runs=5):
         if prepare:
             prepare()
         start = time.perf_counter()
-        result = subprocess.run(command, shell=isinstance(command, str), stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                env=dict(os.environ, LC_ALL="C"), check=False)
+        result = subprocess.run(command, shell=isinstance(command, str), stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, env=dict(os.environ, LC_ALL="C"),
+                                check=False)
         times.append(time.perf_counter() - start)
     return min(times), result.stdout
 

@@ -63,26 +63,12 @@ TEST(ZkText, ReplacesWholeCharactersOnly) {
         {"concatenate cat catalog", "cat", "dog", FALSE, FALSE, "condogenate dog dogalog", 3},
         {"CAT Cat cat", "cat", "dog", FALSE, FALSE, "dog dog dog", 3},
         {"CAT Cat cat", "cat", "dog", FALSE, TRUE, "CAT Cat dog", 1},
-        {"\x83\x41"
-         "A",
-         "A", "B", FALSE, TRUE,
-         "\x83\x41"
-         "B",
-         1},                                                                        // ア then A
-        {"\x81\x95\x5C\x95\x5C", "\x95\x5C", "X", FALSE, TRUE, "\x81\x95\x5CX", 1}, // ＆\ then 表
-        {"\x83\x61", "\x83\x41", "X", FALSE, FALSE, "\x83\x61", 0}, // ャ is not ア
-        {"\x83\x41"
-         "cat_cat",
-         "cat", "dog", TRUE, TRUE,
-         "\x83\x41"
-         "cat_cat",
-         0},
-        {"\x83\x41"
-         "cat",
-         "cat", "dog", TRUE, TRUE,
-         "\x83\x41"
-         "dog",
-         1}, // a trail byte is no letter
+        // ア is 83 41, ャ 83 61, ＆ 81 95 and 表 95 5C.
+        {"\203AA", "A", "B", FALSE, TRUE, "\203AB", 1},
+        {"\201\225\\\225\\", "\225\\", "X", FALSE, TRUE, "\201\225\\X", 1},
+        {"\203a", "\203A", "X", FALSE, FALSE, "\203a", 0},
+        {"\203Acat_cat", "cat", "dog", TRUE, TRUE, "\203Acat_cat", 0},
+        {"\203Acat", "cat", "dog", TRUE, TRUE, "\203Adog", 1}, // a trail byte is no letter
         {"abc", "", "x", FALSE, FALSE, "abc", 0},
     };
     for (const Case& c : cases) {
