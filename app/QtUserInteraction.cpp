@@ -5,6 +5,7 @@
 #include "views/AppPrinter.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -231,4 +232,12 @@ std::optional<LOGFONT> CQtUserInteraction::PromptFont(const LOGFONT& font, int d
                    MB_ICONEXCLAMATION);
     }
     return std::nullopt;
+}
+
+std::optional<COLORREF> CQtUserInteraction::PromptColor(COLORREF color) {
+    const QColor start(GetRValue(color), GetGValue(color), GetBValue(color));
+    const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return RGB(chosen.red(), chosen.green(), chosen.blue());
 }

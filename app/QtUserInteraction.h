@@ -12,4 +12,5 @@ public:
     std::optional<PrintChoice> PromptPrint(const PrintPrompt& prompt) override;
     bool PromptPrinterSetup() override;
     std::optional<LOGFONT> PromptFont(const LOGFONT& font, int dpi) override;
+    std::optional<COLORREF> PromptColor(COLORREF color) override;
 };

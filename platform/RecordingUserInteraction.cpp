@@ -52,6 +52,18 @@ RecordingUserInteraction& RecordingUserInteraction::CancelFont() {
     return *this;
 }
 
+RecordingUserInteraction& RecordingUserInteraction::ChooseColor(COLORREF color) {
+    Step step{Kind::color};
+    step.color = color;
+    m_script.push_back(step);
+    return *this;
+}
+
+RecordingUserInteraction& RecordingUserInteraction::CancelColor() {
+    m_script.push_back({Kind::color});
+    return *this;
+}
+
 RecordingUserInteraction& RecordingUserInteraction::AnswerPrinterSetup(bool ok) {
     m_script.push_back({Kind::printerSetup,
                         false,
@@ -109,6 +121,12 @@ std::optional<LOGFONT> RecordingUserInteraction::PromptFont(const LOGFONT& font,
     return step ? step->font : std::nullopt;
 }
 
+std::optional<COLORREF> RecordingUserInteraction::PromptColor(COLORREF color) {
+    colorPrompts.push_back(color);
+    const std::optional<Step> step = Take(Kind::color, "colour chooser");
+    return step ? step->color : std::nullopt;
+}
+
 std::string RecordingUserInteraction::Problems() const {
     std::string out;
     for (const auto& p : m_problems)
@@ -130,6 +148,9 @@ std::string RecordingUserInteraction::Problems() const {
         case Kind::font:
             out += "font dialog never shown\n";
             break;
+        case Kind::color:
+            out += "colour chooser never shown\n";
+            break;
         }
     }
     return out;
@@ -141,6 +162,7 @@ void RecordingUserInteraction::Clear() {
     printPrompts.clear();
     printerSetups = 0;
     fontPrompts.clear();
+    colorPrompts.clear();
     m_script.clear();
     m_problems.clear();
 }

@@ -33,12 +33,16 @@ public:
     // The next font dialog chooses this font, or is cancelled.
     RecordingUserInteraction& ChooseFont(const LOGFONT& font);
     RecordingUserInteraction& CancelFont();
+    // The next colour chooser takes this colour, or is cancelled.
+    RecordingUserInteraction& ChooseColor(COLORREF color);
+    RecordingUserInteraction& CancelColor();
 
     int MessageBox(const std::string& text, UINT type) override;
     std::optional<std::string> PromptFileName(const FilePrompt& prompt) override;
     std::optional<PrintChoice> PromptPrint(const PrintPrompt& prompt) override;
     bool PromptPrinterSetup() override;
     std::optional<LOGFONT> PromptFont(const LOGFONT& font, int dpi) override;
+    std::optional<COLORREF> PromptColor(COLORREF color) override;
 
     // Everything that went against the script, one line each; empty when all went to plan.
     std::string Problems() const;
@@ -49,9 +53,10 @@ public:
     std::vector<PrintPrompt> printPrompts;
     int printerSetups = 0;
     std::vector<LOGFONT> fontPrompts; // the fonts the dialogs started from
+    std::vector<COLORREF> colorPrompts; // the colours the choosers started from
 
 private:
-    enum class Kind { message, file, print, printerSetup, font };
+    enum class Kind { message, file, print, printerSetup, font, color };
     struct Step {
         Kind kind = Kind::message;
         bool checkText = false;
@@ -60,6 +65,7 @@ private:
         std::optional<std::string> file;
         std::optional<PrintChoice> print;
         std::optional<LOGFONT> font;
+        std::optional<COLORREF> color;
     };
     // The next step when it is of this kind, else a noted problem and nothing.
     std::optional<Step> Take(Kind kind, const std::string& shown);

@@ -78,6 +78,15 @@ enum : int {
 
 constexpr int LF_FACESIZE = 32;
 
+// A colour as 0x00BBGGRR.
+using COLORREF = DWORD;
+constexpr COLORREF RGB(int r, int g, int b) {
+    return COLORREF(r & 0xFF) | COLORREF(g & 0xFF) << 8 | COLORREF(b & 0xFF) << 16;
+}
+constexpr int GetRValue(COLORREF c) { return int(c & 0xFF); }
+constexpr int GetGValue(COLORREF c) { return int(c >> 8 & 0xFF); }
+constexpr int GetBValue(COLORREF c) { return int(c >> 16 & 0xFF); }
+
 // Font description in the platform's own field order.
 struct LOGFONT {
     LONG lfHeight = 0;

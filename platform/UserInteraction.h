@@ -1,6 +1,6 @@
 #pragma once
 // The one way the system talks to the user: message boxes, file prompts, the
-// print and printer dialogs and the font dialog.
+// print and printer dialogs, the font dialog and the colour chooser.
 // The program installs a dialog-showing implementation; command-line tools and
 // tests install their own (see RecordingUserInteraction).
 
@@ -56,6 +56,9 @@ public:
     // pixels per inch; the chosen font in the same units, or nothing when
     // cancelled.
     virtual std::optional<LOGFONT> PromptFont(const LOGFONT&, int) { return std::nullopt; }
+    // The colour chooser started from colour; the chosen colour, or nothing
+    // when cancelled.
+    virtual std::optional<COLORREF> PromptColor(COLORREF) { return std::nullopt; }
 };
 
 // The installed service; a console implementation writing to standard error

@@ -58,8 +58,8 @@ private slots:
         // Each refused text keeps the dialog open; a character code page 932
         // has not is named, and the text stays.
         const std::pair<QString, const char*> refused[]{
-            {QString(), "1 文字以上の文字列を入力してください。"},
-            {QString(129, u'a'), "128 文字以下の文字列を入力してください。"},
+            {QString(), "1 ﾊﾞｲﾄ以上の文字列を入力してください。"},
+            {QString(129, u'a'), "128 ﾊﾞｲﾄ以下の文字列を入力してください（全角文字は2ﾊﾞｲﾄです）。"},
             {QStringLiteral("Café"), "「é」は使えない文字です。別の文字に直してください。"}};
         const auto clickOk = [&](const QString& typed) {
             text->setText(typed);

@@ -20,7 +20,7 @@ namespace {
 
 constexpr UINT IDS_LAYOUT_NAME_MISSING = 152;
 constexpr UINT IDS_EXPORT_FIELDS_EMPTY = 238;
-constexpr UINT IDS_ZK_TEXT_TOO_LONG = 21; // "%d 文字以下の文字列を入力してください。"
+constexpr UINT IDS_ZK_TEXT_TOO_LONG = 21; // "%d ﾊﾞｲﾄ以下の…"
 constexpr int kMaxNameBytes = 128;
 
 } // namespace
