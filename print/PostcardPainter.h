@@ -59,6 +59,8 @@ public:
                             bool guides) const;
 
     const PostcardSize& Size() const { return m_size; }
+    // A printer's calibration: moves everything drawn.
+    void SetOffset(PrintOffset offset) { m_offset = offset; }
 
 private:
     void DrawJapanese(QPainter& painter, const CAddrCard& card, PostcardReport& report) const;

@@ -50,6 +50,9 @@ public:
     // rows of the list, or the selected rows in list order.
     void OnFilePrint();
     void OnFilePrintPreview();
+    // Addresses the selected cards when more than one is selected, else the
+    // listed ones, on postcards or envelopes.
+    void OnFilePostcards();
     void OnFilePrintSetup();
     void OnFilePageSetup();
     const CPageLayout& PageLayout() const { return m_pageLayout; }

@@ -174,6 +174,7 @@ bool CMainFrame::IsEnabled(int id) const {
     case ID_EDIT_COPY_SETTINGS:
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_PREVIEW:
+    case ID_FILE_POSTCARDS:
         // Carried by the list, so only while it shows.
         return m_nActiveSlot == SLOT_LIST;
     default:

@@ -67,6 +67,7 @@ void CMainFrame::ConnectCommands() {
     });
     OnCommand(ID_FILE_PRINT, [this] { m_pList->OnFilePrint(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { m_pList->OnFilePrintPreview(); });
+    OnCommand(ID_FILE_POSTCARDS, [this] { m_pList->OnFilePostcards(); });
     OnCommand(ID_FILE_PRINT_SETUP, [this] { m_pList->OnFilePrintSetup(); });
     OnCommand(ID_FILE_PAGE_SETUP, [this] { m_pList->OnFilePageSetup(); });
     OnCommand(ID_FILE_EXPORT, [this] { m_pList->OnFileExport(); });

@@ -44,6 +44,7 @@ const std::vector<Command>& Commands() {
         {ID_FILE_VCARD_EXPORT, "vCard 書き出し...", {}},
         {ID_FILE_PRINT_PREVIEW, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", {}},
         {ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
+        {ID_FILE_POSTCARDS, "はがき・封筒の宛名印刷...", {}},
         {ID_FILE_PAGE_SETUP, "ﾍﾟｰｼﾞ設定(&G)...", {}},
         {ID_FILE_PRINT_SETUP, "ﾌﾟﾘﾝﾀの設定(&R)...", {}},
         {ID_APP_EXIT, "終了(&X)", {}},
@@ -135,8 +136,8 @@ void CMainFrame::CreateMenus() {
     };
     m_pFileMenu = menu("ﾌｧｲﾙ(&F)", {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
                                     ID_FILE_IMPORT, ID_FILE_EXPORT, ID_FILE_VCARD_IMPORT,
-                                    ID_FILE_VCARD_EXPORT, 0, ID_FILE_PRINT_PREVIEW,
-                                    ID_FILE_PRINT, ID_FILE_PAGE_SETUP, ID_FILE_PRINT_SETUP, 0});
+                                    ID_FILE_VCARD_EXPORT, 0, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT,
+                                    ID_FILE_POSTCARDS, ID_FILE_PAGE_SETUP, ID_FILE_PRINT_SETUP, 0});
     m_pRecentAnchor = m_pFileMenu->addSeparator();
     m_pFileMenu->addAction(Action(ID_APP_EXIT));
     ShowRecentFiles({});
