@@ -6,14 +6,20 @@
 #include "platform/SettingsStore.h"
 #include "zklib/dialogs/ZkDlg.h"
 #include "zklib/dialogs/ZkProgressDlg.h"
+#include "zklib/dialogs/ZkSelectDlg.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTreeView>
 
 #include <climits>
 #include <functional>
@@ -148,6 +154,139 @@ private slots:
                  QStringLiteral("-5..40 -3"));
         QVERIFY(ZkDlg_SetDlgItemIntImmediate(&dialog, 6001, UINT(-7), TRUE));
         QCOMPARE(label->text(), QStringLiteral("-7"));
+    }
+
+    void choiceDialogsOfferOkOnlyWithAChoice() {
+        for (int initial : {2, 9}) {
+            CZkListDlg list;
+            CZkDropListDlg drop;
+            for (CZkChoiceDlg* dialog :
+                 {static_cast<CZkChoiceDlg*>(&list), static_cast<CZkChoiceDlg*>(&drop)}) {
+                dialog->m_strTitle = "Pick";
+                dialog->SetItem("cherry", 3);
+                dialog->SetItem("Apple", 1);
+                dialog->SetItem("banana", 2);
+                dialog->m_nValue = UINT(initial);
+                dialog->Prepare();
+                dialog->show();
+            }
+            auto* rows = list.findChild<QListWidget*>(QStringLiteral("list"));
+            auto* box = drop.findChild<QComboBox*>(QStringLiteral("dropList"));
+            QStringList shown;
+            for (int i = 0; i < rows->count(); ++i)
+                shown << rows->item(i)->text();
+            QCOMPARE(shown.join(u'|') + u' ' + QString::number(rows->currentRow()) + u' ' +
+                         box->currentText(),
+                     initial == 2 ? QStringLiteral("Apple|banana|cherry 1 banana")
+                                  : QStringLiteral("Apple|banana|cherry -1 "));
+            QPushButton* ok[]{list.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              drop.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)};
+            QCOMPARE(ok[0]->isEnabled() + ok[1]->isEnabled(), initial == 2 ? 2 : 0);
+            if (initial == 9) {
+                Grab(list, "list-dialog");
+                box->setCurrentIndex(2);
+                QVERIFY(ok[1]->isEnabled());
+                QTest::mouseClick(ok[1], Qt::LeftButton);
+                // A double click chooses the row and closes with OK.
+                const QRect row = rows->visualItemRect(rows->item(0));
+                QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, row.center());
+                QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, row.center());
+                QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                             .arg(list.result())
+                             .arg(list.m_nValue)
+                             .arg(drop.result())
+                             .arg(drop.m_nValue),
+                         QStringLiteral("1 1 1 3"));
+            }
+        }
+    }
+
+    void folderChooserShowsFoldersAndAsksEveryMove() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Café 住所録/sub")));
+        QFile(dir.filePath(QStringLiteral("file.txt"))).open(QIODevice::WriteOnly);
+        struct Chooser : CZkDirDialog {
+            QStringList asked;
+            BOOL SelChanged(const char* path, CString& status) override {
+                asked << QString::fromUtf8(path);
+                status = "here";
+                return !asked.back().endsWith(QStringLiteral("sub"));
+            }
+        } chooser;
+        const std::string root = dir.path().toStdString();
+        chooser.m_strRoot = root.c_str();
+        chooser.m_strInitial = (root + "/Café 住所録/ ").c_str();
+        chooser.m_bStatusText = TRUE;
+        QString seen;
+        WhenShown<QDialog>([&](QDialog& dialog) {
+            auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("folders"));
+            QTest::qWait(100); // the folder model lists in the background
+            QStringList names;
+            for (int i = 0; i < tree->model()->rowCount(tree->rootIndex()); ++i)
+                names << tree->model()->index(i, 0, tree->rootIndex()).data().toString();
+            QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            seen = names.join(u'|') + u' ' + QString::number(ok->isEnabled()) + u' ' +
+                   dialog.findChild<QLabel*>(QStringLiteral("status"))->text();
+            ok->click();
+        });
+        QVERIFY(chooser.DoBrowse());
+        QCOMPARE(seen, QStringLiteral("Café 住所録 1 here"));
+        QCOMPARE(chooser.asked, QStringList(dir.filePath(QStringLiteral("Café 住所録"))));
+        QCOMPARE(QString::fromUtf8(chooser.m_strPath.GetString()), chooser.asked.back());
+        chooser.m_strRoot = (root + "/gone").c_str();
+        QVERIFY(!chooser.DoBrowse());
+    }
+
+    void integersSortSignedAndFramesTakeWholeControls() {
+        CZkIntComboBox box;
+        QVERIFY(box.AddValues({5, 1, 3}));
+        QCOMPARE(box.AddValue(-1), 0);
+        std::vector<int> values;
+        QCOMPARE(box.GetAllValues(values), 4);
+        QCOMPARE(box.itemText(0) + box.itemText(3) + QString::number(box.FindValue(0, 3)),
+                 QStringLiteral("-152"));
+        QCOMPARE(values, (std::vector<int>{-1, 1, 3, 5}));
+        QWidget dialog;
+        auto* frame = new QGroupBox(&dialog);
+        frame->setObjectName(QStringLiteral("7000"));
+        frame->setGeometry(10, 10, 100, 100);
+        auto* inside = new QPushButton(&dialog);
+        inside->setGeometry(20, 20, 30, 30);
+        auto* across = new QPushButton(&dialog);
+        across->setGeometry(90, 20, 30, 30);
+        CZkCheckFrame check;
+        QVERIFY(check.Set(&dialog, 7000));
+        check.Enable(FALSE);
+        QCOMPARE(QStringLiteral("%1 %2").arg(inside->isEnabled()).arg(across->isEnabled()),
+                 QStringLiteral("0 1"));
+        ui.ExpectMessage("Unable to find frame control");
+        QVERIFY(!check.Set(&dialog, 7999));
+    }
+
+    void colourButtonsPaintTheirColours() {
+        CZkColorButton button;
+        button.setText(QStringLiteral("Aa"));
+        button.resize(80, 30);
+        button.SetColor(RGB(255, 255, 0));
+        ui.ChooseColor(RGB(0, 0, 128)).CancelColor();
+        QCOMPARE(button.ShowDialog(), IDOK);
+        QCOMPARE(button.ShowDialog(), IDCANCEL);
+        QCOMPARE(ui.colorPrompts, (std::vector<COLORREF>{RGB(255, 255, 0), RGB(0, 0, 128)}));
+        const QImage face = button.grab().toImage();
+        Grab(button, "colour-button");
+        QCOMPARE(face.pixelColor(5, 15), QColor(0, 0, 128));
+        button.setEnabled(false);
+        QCOMPARE(button.grab().toImage().pixelColor(40, 15), QColor(194, 194, 194));
+        CZkColorGradeButton grade;
+        grade.resize(20, 101);
+        grade.SetMinColor(RGB(0, 0, 0));
+        grade.SetMaxColor(RGB(200, 100, 0));
+        const QImage bars = grade.grab().toImage();
+        Grab(grade, "colour-grade");
+        QCOMPARE(QStringList({bars.pixelColor(0, 50).name(), bars.pixelColor(10, 1).name(),
+                              bars.pixelColor(10, 50).name(), bars.pixelColor(10, 99).name()})
+                     .join(u' '),
+                 QStringLiteral("#000000 #c66300 #643200 #020100"));
     }
 
     void comboHistoryKeepsItsLength() {
