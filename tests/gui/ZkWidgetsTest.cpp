@@ -5,21 +5,25 @@
 
 #include "platform/SettingsStore.h"
 #include "zklib/dialogs/ZkDlg.h"
+#include "zklib/dialogs/ZkPages.h"
 #include "zklib/dialogs/ZkProgressDlg.h"
 #include "zklib/dialogs/ZkSelectDlg.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeView>
+#include <QWizard>
 
 #include <climits>
 #include <functional>
@@ -287,6 +291,76 @@ private slots:
                               bars.pixelColor(10, 50).name(), bars.pixelColor(10, 99).name()})
                      .join(u' '),
                  QStringLiteral("#000000 #c66300 #643200 #020100"));
+    }
+
+    void wizardsOfferTheButtonsOfEachPlace() {
+        const auto buttons = [](QWizard& wizard) {
+            QStringList shown;
+            for (auto [which, name] : {std::pair{QWizard::BackButton, "Back"},
+                                       {QWizard::NextButton, "Next"},
+                                       {QWizard::FinishButton, "Finish"}})
+                if (wizard.button(which)->isVisible() && wizard.button(which)->isEnabled())
+                    shown << QString::fromLatin1(name);
+            return shown.join(u'+');
+        };
+        QStringList walk;
+        for (int pages : {1, 3}) {
+            QWizard wizard;
+            for (int i = 0; i < pages; ++i)
+                wizard.addPage(new CZkWizardPage);
+            wizard.show();
+            walk << buttons(wizard);
+            for (int i = 1; i < pages; ++i) {
+                wizard.next();
+                walk << buttons(wizard);
+            }
+            for (int i = 1; i < pages; ++i) {
+                wizard.back();
+                walk << buttons(wizard);
+            }
+        }
+        QCOMPARE(walk.join(u' '),
+                 QStringLiteral("Finish Next Back+Next Back+Finish Back+Next Next"));
+    }
+
+    void pagesScrollOnlyWhenSmallerAndTheSplashClosesItself() {
+        CZkPropertySheet sheet(QStringLiteral("設定"));
+        auto* content = new QWidget;
+        content->resize(400, 200);
+        auto* scroll = new CZkScrollPage(content);
+        scroll->setWindowTitle(QStringLiteral("表示"));
+        sheet.AddPage(new CZkEmptyPage);
+        sheet.AddPage(scroll);
+        sheet.resize(600, 400);
+        sheet.show();
+        sheet.Tabs()->setCurrentIndex(1);
+        QCOMPARE(scroll->HorzRange() + scroll->VertRange(), 0);
+        sheet.Tabs()->setCurrentIndex(0);
+        Grab(sheet, "empty-page");
+        QCOMPARE(sheet.Tabs()->tabText(0) + sheet.Tabs()->widget(0)->findChild<QLabel*>()->text(),
+                 QStringLiteral("一般ﾌﾟﾛﾊﾟﾃｨはありません。"));
+        // A page whose view is 200 x 100 of its 400 x 200 scrolls 25 units each way.
+        auto* large = new QWidget;
+        large->resize(400, 200);
+        CZkScrollPage small(large);
+        small.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        small.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        small.resize(200 + small.verticalScrollBar()->sizeHint().width(),
+                     100 + small.horizontalScrollBar()->sizeHint().height());
+        small.show();
+        QCOMPARE(QStringLiteral("%1 %2 %3x%4")
+                     .arg(small.HorzRange())
+                     .arg(small.VertRange())
+                     .arg(small.viewport()->width())
+                     .arg(small.viewport()->height()),
+                 QStringLiteral("25 25 200x100"));
+        // A splash without its image opens at its own size and closes after two seconds.
+        CZkSplashDlg splash(9999);
+        QVERIFY(splash.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(splash.DoModal(), int(QDialog::Accepted));
+        QVERIFY(clock.elapsed() >= 1900);
     }
 
     void comboHistoryKeepsItsLength() {
