@@ -78,33 +78,77 @@ size_t FirstBadUtf8(std::string_view text, bool& beyondAscii) {
     return kNone;
 }
 
+// What the sixteen-byte check takes as defined without a look at the table:
+// ASCII, half-width katakana, every character of the lead bytes whose every
+// trail byte (0x40-0x7E, 0x80-0xFC) makes one, and the symbols, hiragana and
+// katakana of the first rows.
+bool IsFullRow(unsigned lead) {
+    return (lead >= 0x89 && lead <= 0x97) || (lead >= 0x99 && lead <= 0x9F) ||
+           (lead >= 0xE0 && lead <= 0xE9) || lead == 0xED || (lead >= 0xF0 && lead <= 0xFB);
+}
+
+bool TakenAsDefined(unsigned first, unsigned next) {
+    if (first < 0x80 || (first >= 0xA1 && first <= 0xDF))
+        return true;
+    const bool low = next >= 0x40 && next <= 0x7E;
+    switch (first) {
+    case 0x81:
+        return low || (next >= 0x80 && next <= 0xAC);
+    case 0x82:
+        return next >= 0x9F && next <= 0xF1;
+    case 0x83:
+        return low || (next >= 0x80 && next <= 0x96);
+    default:
+        return IsFullRow(first) && (low || (next >= 0x80 && next <= 0xFC));
+    }
+}
+
 // Which characters code page 932 defines, asked of the converter once, by the
 // byte a character starts with and the byte after it: a lead byte and its
 // trail byte make one character, any other byte is one by itself (whatever
 // follows).
-const std::vector<unsigned char>& Cp932Defined() {
-    static const std::vector<unsigned char> defined = [] {
-        std::vector<unsigned char> table(0x10000);
+struct Cp932Table {
+    std::vector<unsigned char> defined = std::vector<unsigned char>(0x10000);
+    // Whether the converter defines all that the sixteen-byte check takes as
+    // defined; else every character is looked up.
+    bool sure = true;
+};
+
+const Cp932Table& Cp932Defined() {
+    static const Cp932Table table = [] {
+        Cp932Table t;
         std::string unicode;
         for (unsigned first = 0; first < 0x100; ++first) {
             const char single[1] = {static_cast<char>(first)};
-            const bool alone = !mb::IsLeadByte(static_cast<unsigned char>(first)) &&
-                               cp932::ToUtf8(std::string_view(single, 1), unicode);
+            const bool lead = mb::IsLeadByte(static_cast<unsigned char>(first));
+            const bool alone = !lead && cp932::ToUtf8(std::string_view(single, 1), unicode);
             for (unsigned next = 0; next < 0x100; ++next) {
                 const char pair[2] = {single[0], static_cast<char>(next)};
-                table[first << 8 | next] =
-                    alone || (mb::IsLeadByte(static_cast<unsigned char>(first)) &&
-                              cp932::ToUtf8(std::string_view(pair, 2), unicode));
+                const bool defined =
+                    alone || (lead && cp932::ToUtf8(std::string_view(pair, 2), unicode));
+                t.defined[first << 8 | next] = defined;
+                if (!defined && TakenAsDefined(first, next))
+                    t.sure = false;
             }
         }
-        return table;
+        return t;
     }();
-    return defined;
+    return table;
 }
+
+#ifdef KOLVANE_CSV_SSE2
+// Lanes whose byte, read as signed once its top bit is flipped (0x80 as 0),
+// lies in [low, high].
+inline __m128i InRange(__m128i flipped, int low, int high) {
+    return _mm_and_si128(_mm_cmpgt_epi8(flipped, _mm_set1_epi8(static_cast<char>(low - 1))),
+                         _mm_cmplt_epi8(flipped, _mm_set1_epi8(static_cast<char>(high + 1))));
+}
+#endif
 
 // Offset of the first byte that code page 932 does not define, or kNone.
 size_t FirstBadShiftJis(std::string_view text) {
-    const unsigned char* defined = Cp932Defined().data();
+    const Cp932Table& table = Cp932Defined();
+    const unsigned char* defined = table.defined.data();
     const auto* u = reinterpret_cast<const unsigned char*>(text.data());
     const size_t n = text.size();
     size_t i = 0;
@@ -112,38 +156,52 @@ size_t FirstBadShiftJis(std::string_view text) {
     // Sixteen bytes at a time from the start of a character, while the byte
     // after them can be read. In a run of bytes that may lead a character the
     // first, third, ... lead one; the byte after a run of odd length is the
-    // last one's second byte; every other byte starts a character.
+    // last one's second byte; every other byte starts a character. Only
+    // characters not sure to be defined are looked up; a block with a bad one
+    // is searched again byte by byte below.
     const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
-    const __m128i zero = _mm_setzero_si128(), below32 = _mm_set1_epi8(32);
-    const __m128i above95 = _mm_set1_epi8(95), below125 = _mm_set1_epi8(125);
-    while (i + 16 < n) {
+    while (table.sure && i + 16 < n) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i));
         const auto beyondAscii = static_cast<uint32_t>(_mm_movemask_epi8(x));
         if (beyondAscii == 0) {
             i += 16;
             continue;
         }
-        // 0x81-0x9F and 0xE0-0xFC, as 1-31 and 96-124 once the top bit is flipped.
         const __m128i s = _mm_xor_si128(x, flip);
-        const auto mayLead = static_cast<uint32_t>(_mm_movemask_epi8(
-            _mm_or_si128(_mm_and_si128(_mm_cmpgt_epi8(s, zero), _mm_cmplt_epi8(s, below32)),
-                         _mm_and_si128(_mm_cmpgt_epi8(s, above95), _mm_cmplt_epi8(s, below125)))));
+        const auto mayLead = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_or_si128(InRange(s, 0x01, 0x1F), InRange(s, 0x60, 0x7C))));
         const uint32_t runStarts = mayLead & ~(mayLead << 1);
         const uint32_t evenRuns = ((mayLead + (runStarts & 0x5555u)) ^ mayLead) & mayLead;
         const uint32_t oddRuns = ((mayLead + (runStarts & 0xAAAAu)) ^ mayLead) & mayLead;
         const uint32_t leads = (evenRuns & 0x5555u) | (oddRuns & 0xAAAAu);
-        const uint32_t checked = ~(leads << 1) & beyondAscii;
+        const uint32_t starts = ~(leads << 1) & beyondAscii;
+        const __m128i fullRow =
+            _mm_or_si128(_mm_or_si128(InRange(s, 0x09, 0x17), InRange(s, 0x19, 0x1F)),
+                         _mm_or_si128(_mm_or_si128(InRange(s, 0x60, 0x69), InRange(s, 0x6D, 0x6D)),
+                                      InRange(s, 0x70, 0x7B)));
+        const __m128i next =
+            _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i + 1)), flip);
+        const __m128i low = InRange(next, 0x40 - 0x80, 0x7E - 0x80);
+        const __m128i sure = _mm_or_si128(
+            _mm_or_si128(
+                _mm_and_si128(fullRow, _mm_or_si128(low, InRange(next, 0x80 - 0x80, 0xFC - 0x80))),
+                _mm_and_si128(InRange(s, 0x81 - 0x80, 0x81 - 0x80),
+                              _mm_or_si128(low, InRange(next, 0x80 - 0x80, 0xAC - 0x80)))),
+            _mm_or_si128(
+                _mm_and_si128(InRange(s, 0x82 - 0x80, 0x82 - 0x80),
+                              InRange(next, 0x9F - 0x80, 0xF1 - 0x80)),
+                _mm_and_si128(InRange(s, 0x83 - 0x80, 0x83 - 0x80),
+                              _mm_or_si128(low, InRange(next, 0x80 - 0x80, 0x96 - 0x80)))));
+        const auto sureLead = static_cast<uint32_t>(_mm_movemask_epi8(sure));
+        const auto kana = static_cast<uint32_t>(_mm_movemask_epi8(InRange(s, 0x21, 0x5F)));
+        const uint32_t unsure = starts & ((leads & ~sureLead) | (~leads & ~kana));
         unsigned ok = 1;
-        for (uint32_t m = checked; m != 0; m &= m - 1) {
+        for (uint32_t m = unsure; m != 0; m &= m - 1) {
             const auto j = static_cast<size_t>(std::countr_zero(m));
             ok &= defined[unsigned(u[i + j]) << 8 | u[i + j + 1]];
         }
         if (!ok)
-            for (uint32_t m = checked;; m &= m - 1) {
-                const auto j = static_cast<size_t>(std::countr_zero(m));
-                if (!defined[unsigned(u[i + j]) << 8 | u[i + j + 1]])
-                    return i + j;
-            }
+            break;
         i += 16 + (leads >> 15);
     }
 #endif

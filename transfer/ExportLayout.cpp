@@ -77,11 +77,20 @@ size_t CountSpecial(const char* p, size_t n) {
     size_t count = 0;
 #ifdef KOLVANE_EXPORT_SSE2
     const __m128i quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-    for (; end - p >= 16; p += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits = _mm_or_si128(
-            _mm_cmpeq_epi8(x, quote), _mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf)));
-        count += static_cast<size_t>(std::popcount(static_cast<unsigned>(_mm_movemask_epi8(hits))));
+    const __m128i zero = _mm_setzero_si128();
+    // Each of the sixteen lanes counts up to 255 hits before they are added up.
+    while (end - p >= 16) {
+        __m128i lanes = zero;
+        for (int chunk = 0; chunk < 255 && end - p >= 16; ++chunk, p += 16) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i hits =
+                _mm_or_si128(_mm_cmpeq_epi8(x, quote),
+                             _mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf)));
+            lanes = _mm_sub_epi8(lanes, hits);
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, zero);
+        count += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
     }
 #endif
     for (; p < end; ++p)
@@ -173,16 +182,21 @@ void CExportLayout::AppendLine(const CAddrCard& card, std::string& line) const {
     // once, and kept when their only quotes and line breaks are those around
     // the values and at the end.
     const size_t start = line.size();
+    std::array<const CString*, 32> kept; // the values of the first positions
     size_t length = 2, values = 0;
-    for (const int field : m_fields)
-        if (const CString* value = FieldValue(card, field)) {
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        const CString* value = FieldValue(card, m_fields[i]);
+        if (i < kept.size())
+            kept[i] = value;
+        if (value) {
             length += static_cast<size_t>(value->GetLength()) + (values == 0 ? 2 : 3);
             ++values;
         }
+    }
     line.resize(start + length);
     char* out = line.data() + start;
-    for (const int field : m_fields) {
-        const CString* value = FieldValue(card, field);
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        const CString* value = i < kept.size() ? kept[i] : FieldValue(card, m_fields[i]);
         if (!value)
             continue;
         if (out != line.data() + start)

@@ -201,10 +201,14 @@ std::unique_ptr<CAddrCard> CImportLayout::MakeCard(std::span<const std::string_v
     Assign(card->m_strOther, f(F_OTHER));
     Assign(card->m_strNotes, f(F_NOTES));
 
-    // The methods are looked up only for a card that has such a contact.
-    const auto method = [&](UINT englishName, UINT japaneseName) {
-        return english ? methods.FindByEnglish(LoadAppString(englishName))
-                       : methods.FindByJapanese(LoadAppString(japaneseName));
+    // The methods are looked up only for a card that has such a contact, by
+    // names from the program's fixed string table.
+    static const CString kPhone[2] = {LoadAppString(IDS_PHONE_JAPANESE),
+                                      LoadAppString(IDS_PHONE_ENGLISH)};
+    static const CString kFax[2] = {LoadAppString(IDS_FAX_JAPANESE),
+                                    LoadAppString(IDS_FAX_ENGLISH)};
+    const auto method = [&](const CString(&names)[2]) {
+        return english ? methods.FindByEnglish(names[1]) : methods.FindByJapanese(names[0]);
     };
     const auto add = [&](int id, std::string_view text) {
         joined.assign(text);
@@ -217,13 +221,13 @@ std::unique_ptr<CAddrCard> CImportLayout::MakeCard(std::span<const std::string_v
     int phone = -2;
     const auto addPhone = [&](std::string_view text) {
         if (phone == -2)
-            phone = method(IDS_PHONE_ENGLISH, IDS_PHONE_JAPANESE);
+            phone = method(kPhone);
         add(phone, text);
     };
     if (!f(F_PHONE).empty())
         addPhone(f(F_PHONE));
     if (!f(F_FAX).empty())
-        add(method(IDS_FAX_ENGLISH, IDS_FAX_JAPANESE), f(F_FAX));
+        add(method(kFax), f(F_FAX));
     for (int number = F_PHONE_1; number <= F_PHONE_6; ++number)
         if (!f(static_cast<size_t>(number)).empty())
             addPhone(f(static_cast<size_t>(number)));
