@@ -30,7 +30,7 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
 for file in bin/kolvane bin/kolvane-cli share/kolvane/help/help.html share/kolvane/PAPERS.DEF \
-    share/kolvane/jp-postal.tsv.gz \
+    share/kolvane/jp-postal.tsv.gz share/kolvane/POSTBOX.DEF \
     share/applications/jp.tavrin.kolvane.desktop share/metainfo/jp.tavrin.kolvane.metainfo.xml \
     share/mime/packages/kolvane.xml share/icons/hicolor/scalable/apps/kolvane.svg \
     share/man/man1/kolvane.1.gz share/man/man1/kolvane-cli.1.gz; do
@@ -38,6 +38,8 @@ for file in bin/kolvane bin/kolvane-cli share/kolvane/help/help.html share/kolva
 done
 set -- "$usr"/share/kolvane/LAYOUTS/*.KVL
 [ $# -eq 12 ] || fail "twelve bundled layouts, found: $*"
+set -- "$usr"/share/kolvane/POSTCARDS/*.KVP
+[ $# -eq 4 ] || fail "four bundled postcard layouts, found: $*"
 for size in 16 32 48 64 128 256; do
     png="$usr/share/icons/hicolor/${size}x${size}/apps/kolvane.png"
     file "$png" | grep -q "PNG image data, $size x $size," || fail "icon $png: $(file "$png")"
