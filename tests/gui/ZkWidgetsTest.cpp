@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "platform/SettingsStore.h"
+#include "zklib/ZkStrings.h"
 #include "zklib/dialogs/ZkDlg.h"
 #include "zklib/dialogs/ZkPages.h"
 #include "zklib/dialogs/ZkProgressDlg.h"
@@ -361,6 +362,18 @@ private slots:
         clock.start();
         QCOMPARE(splash.DoModal(), int(QDialog::Accepted));
         QVERIFY(clock.elapsed() >= 1900);
+    }
+
+    void textsFollowTheLanguage() {
+        ZkSetLanguage(ZkLanguage::english);
+        const QString english = CZkProgressDlg().windowTitle() + u'|' +
+                                CZkEmptyPage().windowTitle() + u'|' + Utf8(ZkLoadStringUtf8(21));
+        ZkSetLanguage(ZkLanguage::japanese);
+        QCOMPARE(english, QStringLiteral(
+                              "Working|General|"
+                              "Please enter at most %d bytes (a double-byte character counts 2)."));
+        QCOMPARE(CZkProgressDlg().windowTitle() + CZkEmptyPage().windowTitle(),
+                 QStringLiteral("処理中一般"));
     }
 
     void comboHistoryKeepsItsLength() {

@@ -17,7 +17,8 @@ CZkEditTextDlg::CZkEditTextDlg(QWidget* parent)
     m_pPrompt->setTextFormat(Qt::PlainText);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QString::fromStdString(ZkLoadStringUtf8(104)));
     connect(buttons, &QDialogButtonBox::accepted, this, &CZkEditTextDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

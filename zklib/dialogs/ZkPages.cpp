@@ -1,5 +1,7 @@
 #include "zklib/dialogs/ZkPages.h"
 
+#include "zklib/ZkStrings.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,13 +14,21 @@
 #include <QVBoxLayout>
 #include <QWizard>
 
+namespace {
+
+QString Text(UINT id) {
+    return QString::fromStdString(ZkLoadStringUtf8(id));
+}
+
+} // namespace
+
 CZkPropertySheet::CZkPropertySheet(const QString& title, QWidget* parent)
     : QDialog(parent), m_pTabs(new QTabWidget(this)) {
     setWindowTitle(title);
     m_pTabs->setObjectName(QStringLiteral("pages"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Text(104));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -31,8 +41,8 @@ void CZkPropertySheet::AddPage(QWidget* page) {
 }
 
 CZkEmptyPage::CZkEmptyPage(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral("一般"));
-    auto* text = new QLabel(QStringLiteral("ﾌﾟﾛﾊﾟﾃｨはありません。"), this);
+    setWindowTitle(Text(102));
+    auto* text = new QLabel(Text(103), this);
     text->setAlignment(Qt::AlignCenter);
     (new QVBoxLayout(this))->addWidget(text);
 }

@@ -3,6 +3,7 @@
 #include "platform/MbChar.h"
 #include "platform/QtText.h"
 #include "platform/StringTable.h"
+#include "zklib/ZkStrings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,13 +41,17 @@ bool Quitting() {
 
 constexpr int kMaxText = 511;
 
+QString Text(UINT id) {
+    return QString::fromStdString(ZkLoadStringUtf8(id));
+}
+
 } // namespace
 
 CZkProgressDlg::CZkProgressDlg()
     : m_pText(new QLabel(this)), m_pBar(new QProgressBar(this)), m_pLower(new QLabel(this)),
-      m_pUpper(new QLabel(this)), m_pAbort(new QPushButton(QStringLiteral("中断(&A)"), this)) {
+      m_pUpper(new QLabel(this)), m_pAbort(new QPushButton(Text(101), this)) {
     Quitting(); // watch for the quit request from now on
-    setWindowTitle(QStringLiteral("処理中"));
+    setWindowTitle(Text(100));
     m_pText->setObjectName(QStringLiteral("prompt"));
     m_pBar->setObjectName(QStringLiteral("progress"));
     m_pLower->setObjectName(QStringLiteral("progressLower"));

@@ -3,6 +3,7 @@
 #include "platform/QtText.h"
 #include "platform/StringTable.h"
 #include "platform/UserInteraction.h"
+#include "zklib/ZkStrings.h"
 #include "zklib/dialogs/ZkDlg.h"
 
 #include <QDialogButtonBox>
@@ -19,6 +20,10 @@
 
 namespace {
 
+QString Text(UINT id) {
+    return QString::fromStdString(ZkLoadStringUtf8(id));
+}
+
 QColor ToQColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
@@ -26,7 +31,7 @@ QColor ToQColor(COLORREF c) {
 QDialogButtonBox* OkCancel(QDialog* dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Text(104));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
@@ -159,8 +164,8 @@ BOOL CZkDirDialog::DoBrowse(QWidget* parent) {
 
     QDialog dialog(parent);
     dialog.setWindowTitle(m_strTitle.IsEmpty() ? QString() : qtext::FromSjis(m_strTitle));
-    auto* prompt = new QLabel(
-        m_strPrompt.IsEmpty() ? QStringLiteral("Open") : qtext::FromSjis(m_strPrompt), &dialog);
+    auto* prompt =
+        new QLabel(m_strPrompt.IsEmpty() ? Text(106) : qtext::FromSjis(m_strPrompt), &dialog);
     prompt->setObjectName(QStringLiteral("prompt"));
     auto* tree = new QTreeView(&dialog);
     tree->setObjectName(QStringLiteral("folders"));
@@ -248,7 +253,7 @@ BOOL CZkCheckFrame::Set(QWidget* dialog, UINT frameId) {
     m_controls.clear();
     QWidget* frame = ZkDlg_GetItem(dialog, frameId);
     if (!frame) {
-        AfxMessageBoxUtf8("Unable to find frame control");
+        AfxMessageBoxUtf8(ZkLoadStringUtf8(105));
         return FALSE;
     }
     const QRect area(frame->mapTo(dialog, QPoint(0, 0)), frame->size());
