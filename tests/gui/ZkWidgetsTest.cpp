@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "platform/SettingsStore.h"
+#include "platform/StringTable.h"
 #include "zklib/ZkStrings.h"
 #include "zklib/dialogs/ZkDlg.h"
 #include "zklib/dialogs/ZkPages.h"
@@ -146,6 +147,12 @@ private slots:
                      .arg(spin->maximum())
                      .arg(spin->value()),
                  QStringLiteral("-5..40 -3"));
+        CStringTable tips;
+        QVERIFY(tips.Load("7001\tﾋﾝﾄ\n6001\t\n"));
+        AfxSetResourceStrings(&tips);
+        QCOMPARE(ZkDlg_InitToolTip(&dialog), 1);
+        AfxSetResourceStrings(nullptr);
+        QCOMPARE(spin->toolTip() + u'|' + label->toolTip(), QStringLiteral("ﾋﾝﾄ|"));
         QVERIFY(ZkDlg_SetDlgItemIntImmediate(&dialog, 6001, UINT(-7), TRUE));
         QCOMPARE(label->text(), QStringLiteral("-7"));
     }
@@ -255,6 +262,21 @@ private slots:
                  QStringLiteral("0 1"));
         ui.ExpectMessage("Unable to find frame control");
         QVERIFY(!check.Set(&dialog, 7999));
+        // The expanding dialog takes the size of the marker of its state.
+        CZkExpandDialog expand;
+        auto* toggle = new QPushButton(&expand);
+        toggle->setObjectName(QStringLiteral("7100"));
+        for (auto [id, size] : {std::pair{7101, QSize(200, 100)}, {7102, QSize(300, 250)}}) {
+            auto* marker = new QWidget(&expand);
+            marker->setObjectName(QString::number(id));
+            marker->resize(size);
+        }
+        expand.SetControls(7100, 7101, 7102);
+        expand.show();
+        QStringList states{toggle->text() + QString::number(expand.width())};
+        toggle->click();
+        states << toggle->text() + QString::number(expand.height());
+        QCOMPARE(states.join(u' '), QStringLiteral(">200 <250"));
     }
 
     void colourButtonsPaintTheirColours() {

@@ -246,11 +246,13 @@ BOOL SaveContents(const char* section, const char* prefix, QComboBox* box, int m
     const int count = box->count();
     const int first = (max != -1 && count > max) ? count - max : 0;
     int key = 0;
-    for (int i = first; i < count; ++i, ++key) {
+    for (int i = first; i < count; ++i) {
+        // An entry the store's code page cannot hold is left out rather than
+        // saved empty, which would end the history there.
         CString text;
-        if (!qtext::ToSjis(box->itemText(i), text))
-            text = CString();
-        if (!store.WriteProfileString(section, Key(prefix, key).c_str(), text))
+        if (!qtext::ToSjis(box->itemText(i), text) || text.IsEmpty())
+            continue;
+        if (!store.WriteProfileString(section, Key(prefix, key++).c_str(), text))
             return FALSE;
     }
     // Keys of a longer history saved before would come back on the next load.

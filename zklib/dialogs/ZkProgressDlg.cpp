@@ -101,6 +101,8 @@ void CZkProgressDlg::Destroy() {
         return;
     m_bCreated = false;
     hide();
+    // Free of the parent again, so either may go first.
+    setParent(nullptr, Qt::Dialog);
     PeekAndPump();
 }
 
