@@ -6,6 +6,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -40,10 +41,21 @@ QFont Sized(const QFont& face, double emMm) {
     return font;
 }
 
+// The advance of text in ems: asked of the font once for each face and text,
+// as measuring loads the glyphs, which at these sizes is slow.
+double AdvanceEm(const QFont& font, const QFontMetricsF& fm, const QString& text) {
+    static QHash<QString, double> known;
+    const QString key = font.families().join(QLatin1Char('\n')) + QLatin1Char('\n') + text;
+    auto it = known.find(key);
+    if (it == known.end())
+        it = known.insert(key, fm.horizontalAdvance(text) / font.pixelSize());
+    return *it;
+}
+
 // Draws one cell's text centred on (cx, cy), in units.
-void DrawCell(QPainter& painter, const QFontMetricsF& fm, const VerticalCell& cell, double cx,
-              double cy, double em) {
-    const double width = fm.horizontalAdvance(cell.text);
+void DrawCell(QPainter& painter, const QFont& font, const QFontMetricsF& fm,
+              const VerticalCell& cell, double cx, double cy, double em) {
+    const double width = AdvanceEm(font, fm, cell.text) * font.pixelSize();
     const double baseline = (fm.ascent() - fm.descent()) / 2;
     switch (cell.kind) {
     case VerticalCell::Rotated:
@@ -105,7 +117,7 @@ void DrawVertical(QPainter& painter, const QFont& face, const VerticalBlock& blo
             (at.right - block.cellMm / 2 - static_cast<double>(j) * block.linePitchMm);
         for (int i = 0; i < length; ++i) {
             const double cy = top + (i + 0.5) * pitch;
-            DrawCell(painter, fm, line[static_cast<size_t>(i)], cx * kUnits, cy * kUnits, em);
+            DrawCell(painter, font, fm, line[static_cast<size_t>(i)], cx * kUnits, cy * kUnits, em);
         }
     }
 }
