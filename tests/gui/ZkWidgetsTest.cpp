@@ -388,6 +388,20 @@ private slots:
         QVERIFY(ZkDlg_LoadComboBoxContents("History", &empty, -1));
         QCOMPARE(loaded.count() + empty.count(), 0);
     }
+
+    // Last: the application quits.
+    void pumpingEndsWhenTheApplicationQuits() {
+        CZkProgressDlg progress;
+        int loops = 0;
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(10, qApp, &QCoreApplication::quit);
+            while (progress.PeekAndPump() && loops < 10000000)
+                ++loops;
+        });
+        QApplication::exec();
+        QVERIFY(loops < 10000000);
+        QVERIFY(!progress.PeekAndPump());
+    }
 };
 
 QTEST_MAIN(ZkWidgetsTest)
