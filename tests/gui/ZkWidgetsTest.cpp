@@ -72,6 +72,7 @@ private slots:
         progress.SetText("%s %d", "\x8f\x88\x97\x9d", 3); // 処理 3
         progress.SetAbortable(TRUE);
         QVERIFY(progress.Create(&main));
+        Grab(progress, "progress");
         auto* bar = progress.findChild<QProgressBar*>(QStringLiteral("progress"));
         QCOMPARE(progress.findChild<QLabel*>(QStringLiteral("prompt"))->text(),
                  QStringLiteral("処理 3"));
@@ -93,7 +94,6 @@ private slots:
                  progress.findChild<QLabel*>(QStringLiteral("progressLower"))->text() + u' ' +
                      progress.findChild<QLabel*>(QStringLiteral("progressUpper"))->text());
         progress.SetRange(0, 1000000);
-        Grab(progress, "progress");
         QTimer::singleShot(20, progress.findChild<QPushButton*>(QStringLiteral("abort")),
                            &QPushButton::click);
         int steps = 0;
@@ -216,6 +216,7 @@ private slots:
             QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             seen = names.join(u'|') + u' ' + QString::number(ok->isEnabled()) + u' ' +
                    dialog.findChild<QLabel*>(QStringLiteral("status"))->text();
+            Grab(dialog, "folder-chooser");
             ok->click();
         });
         QVERIFY(chooser.DoBrowse());
