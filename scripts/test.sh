@@ -9,6 +9,8 @@ scripts/setup.sh
 # Leaks in the system's font and display libraries are not ours.
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
+# The tests expect the library's Japanese texts, which an English locale replaces.
+export LC_ALL=C.UTF-8
 
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
