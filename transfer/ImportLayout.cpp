@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -52,9 +53,21 @@ BOOL IsImportField(int field) {
     return field >= 0 && field < IMPORT_FIELD_COUNT;
 }
 
-// A text as a string holds it: up to its first zero byte.
+// A text as a string holds it: up to its first zero byte. Texts are short and
+// seldom hold one, so eight bytes are looked at together first.
 std::string_view UpToZero(std::string_view text) {
-    return text.substr(0, text.find('\0'));
+    constexpr uint64_t kOnes = 0x0101010101010101u, kTops = 0x8080808080808080u;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if ((word - kOnes) & ~word & kTops)
+            break;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == '\0')
+            return text.substr(0, i);
+    return text;
 }
 
 // Appends part, with separator before it when text already holds something;
