@@ -542,67 +542,51 @@ CString CReader::Text(const RawProperty& p, std::string_view raw, bool encoded) 
     std::string out;
     out.reserve(decoded.size());
     const std::string_view s = decoded;
-    if (charset == Charset::Utf8) {
-        // Runs of valid UTF-8 without zero bytes converted whole; where the code
-        // page fails, the character is replaced and the rest converted anew.
-        size_t i = 0;
-        while (i < s.size()) {
-            size_t end = i;
-            while (end < s.size() && s[end] != '\0') {
-                const size_t len = ValidUtf8At(s, end);
-                if (len == 0)
-                    break;
-                end += len;
-            }
-            std::string_view run = s.substr(i, end - i);
-            while (!run.empty()) {
-                CString sjis;
-                cp932::Error error;
-                if (cp932::FromUtf8(run, sjis, &error)) {
-                    out += sjis.view();
-                    break;
-                }
-                size_t at = 0;
-                for (size_t n = 0; n < error.index; ++n)
-                    at += ValidUtf8At(run, at);
-                const size_t len = ValidUtf8At(run, at);
-                CString good;
-                cp932::FromUtf8(run.substr(0, at), good);
-                out += good.view();
-                StoreUnstorable(p, std::string(run.substr(at, len)), out);
-                run.remove_prefix(at + len);
-            }
-            if (end < s.size()) {
-                StoreUnstorable(p, std::string(kReplacement), out);
-                ++end;
-            }
-            i = end;
+    // Pieces of whole characters, short so that a value full of characters the
+    // code page cannot hold costs no more than one of ordinary text; a zero byte,
+    // or a byte that begins no UTF-8 character, is a piece of its own.
+    constexpr size_t kPiece = 256;
+    const bool utf8 = charset == Charset::Utf8;
+    const auto sjisLength = [](std::string_view text, size_t at) -> size_t {
+        return mb::IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+    };
+    for (size_t i = 0; i < s.size();) {
+        size_t end = i;
+        while (end < s.size() && end - i < kPiece && s[end] != '\0') {
+            const size_t len = utf8 ? ValidUtf8At(s, end) : sjisLength(s, end);
+            if (len == 0)
+                break;
+            end += len;
         }
-    } else {
-        std::string_view rest = s;
-        while (!rest.empty()) {
-            const size_t zero = rest.find('\0');
-            const std::string_view run = rest.substr(0, zero);
-            std::string unicode;
+        if (end == i) {
+            StoreUnstorable(p, std::string(kReplacement), out);
+            ++i;
+            continue;
+        }
+        std::string_view run = s.substr(i, end - i);
+        i = end;
+        // Where the code page fails, the character is replaced and the rest
+        // converted anew.
+        while (!run.empty()) {
             cp932::Error error;
-            if (cp932::ToUtf8(run, unicode, &error)) {
-                out += run;
-                if (zero == std::string_view::npos)
-                    break;
-                StoreUnstorable(p, std::string(kReplacement), out);
-                rest.remove_prefix(zero + 1);
-                continue;
+            CString sjis;
+            std::string unicode;
+            if (utf8 ? cp932::FromUtf8(run, sjis, &error) : cp932::ToUtf8(run, unicode, &error)) {
+                out += utf8 ? sjis.view() : run;
+                break;
             }
             size_t at = 0;
             for (size_t n = 0; n < error.index; ++n)
-                at += mb::IsLeadByte(static_cast<unsigned char>(run[at])) && at + 1 < run.size()
-                          ? 2
-                          : 1;
-            const size_t len =
-                mb::IsLeadByte(static_cast<unsigned char>(run[at])) && at + 1 < run.size() ? 2 : 1;
-            out += run.substr(0, at);
-            StoreUnstorable(p, std::string(kReplacement), out);
-            rest.remove_prefix(at + len);
+                at += utf8 ? ValidUtf8At(run, at) : sjisLength(run, at);
+            const size_t len = utf8 ? ValidUtf8At(run, at) : sjisLength(run, at);
+            if (utf8) {
+                cp932::FromUtf8(run.substr(0, at), sjis);
+                out += sjis.view();
+            } else {
+                out += run.substr(0, at);
+            }
+            StoreUnstorable(p, std::string(utf8 ? run.substr(at, len) : kReplacement), out);
+            run.remove_prefix(at + len);
         }
     }
     return CString(std::string_view(out));
