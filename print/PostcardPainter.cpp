@@ -1,6 +1,7 @@
 #include "print/PostcardPainter.h"
 
 #include "platform/QtText.h"
+#include "print/CustomerBarcode.h"
 #include "print/LabelLayout.h"
 #include "print/LabelText.h"
 
@@ -247,10 +248,19 @@ PostcardReport CPostcardPainter::DrawCard(QPainter& painter, PxPerMm scale, cons
         report.fits = label.fits;
         report.undrawable =
             UndrawableCharacters(label.text ? label.text->text() : QString(), m_options.english);
-    } else {
-        DrawJapanese(painter, card, report);
     }
-    DrawSender(painter, report);
+    double senderBottom = m_size.senderArea.bottom;
+    if (card.m_nNotation != NOTATION_ENGLISH) {
+        DrawJapanese(painter, card, report);
+        const RectMm bars = BarcodeArea();
+        if (m_options.barcode &&
+            DrawCustomerBarcode(painter,
+                                CustomerBarcodeData(zip, qtext::FromSjis(card.m_strAddress)),
+                                QPointF(bars.left * kUnits, bars.top * kUnits), kUnits) &&
+            bars.left < m_size.senderArea.right)
+            senderBottom = std::min(senderBottom, bars.top - 1);
+    }
+    DrawSender(painter, report, senderBottom);
     painter.restore();
     return report;
 }
@@ -299,13 +309,21 @@ void CPostcardPainter::DrawJapanese(QPainter& painter, const CAddrCard& card,
     report.fits = addressBlock.fits && nameBlock.fits && (beside.isEmpty() || besideBlock.fits);
 }
 
-void CPostcardPainter::DrawSender(QPainter& painter, PostcardReport& report) const {
+RectMm CPostcardPainter::BarcodeArea() const {
+    const QSizeF size = CustomerBarcodeSize();
+    const double top = std::max(m_size.address.bottom, m_size.name.bottom) + 2;
+    const double left = std::max(2.0, m_size.address.right - size.width());
+    return {left, top, left + size.width(), top + size.height()};
+}
+
+void CPostcardPainter::DrawSender(QPainter& painter, PostcardReport& report, double bottom) const {
     const CAddrCard* sender = m_options.sender;
     if (!sender)
         return;
     const QString zip = PostalCodeDigits(sender->m_strZip);
     report.badSenderZip = zip.isEmpty();
     RectMm area = m_size.senderArea;
+    area.bottom = bottom;
     if (m_size.sender.Present()) {
         DrawBoxDigits(painter, m_options.face, m_size.sender, zip);
     } else if (!zip.isEmpty()) {

@@ -22,6 +22,7 @@ struct PostcardOptions {
     QFont face;    // vertical text; its size is not used
     QFont english; // English cards, at its own size
     const CAddrCard* sender = nullptr;
+    bool barcode = false; // the postal customer barcode under the address
 };
 
 struct PostcardReport {
@@ -41,6 +42,11 @@ bool HasPostcardText(const CAddrCard& card);
 // The name column: "山田 太郎" → "山田 太郎 様" (each blank set an em long); the
 // company and " 御中" when the card has no name.
 QString RecipientName(const CAddrCard& card);
+// Envelopes (a face without sender boxes) carry the customer barcode unless
+// the user turns it off; postcards only when asked.
+inline bool BarcodeByDefault(const PostcardSize& size) {
+    return !size.sender.Present();
+}
 // The face with Mincho faces to fall back on, then any Japanese face.
 QFont MakePostcardFont(const CString& face);
 
@@ -59,12 +65,15 @@ public:
                             bool guides) const;
 
     const PostcardSize& Size() const { return m_size; }
+    // Where the customer barcode goes, in mm on the face: under the address
+    // and the name, its right edge on the address's.
+    RectMm BarcodeArea() const;
     // A printer's calibration: moves everything drawn.
     void SetOffset(PrintOffset offset) { m_offset = offset; }
 
 private:
     void DrawJapanese(QPainter& painter, const CAddrCard& card, PostcardReport& report) const;
-    void DrawSender(QPainter& painter, PostcardReport& report) const;
+    void DrawSender(QPainter& painter, PostcardReport& report, double bottom) const;
 
     CPostcardLayout m_layout;
     PostcardSize m_size;
