@@ -68,10 +68,11 @@ int RunPostcards(const Args& args) {
     const QCommandLineOption senderOption(QStringLiteral("sender"), QString(), value);
     const QCommandLineOption numeralsOption(QStringLiteral("numerals"), QString(), value);
     const QCommandLineOption guidesOption(QStringLiteral("guides"));
+    const QCommandLineOption barcodeOption(QStringLiteral("barcode"));
     const QCommandLineOption offsetOption(QStringLiteral("offset"), QString(), value);
     QList<QCommandLineOption> specs = ListOptionSpecs();
     specs << layoutOption << outOption << senderOption << numeralsOption << guidesOption
-          << offsetOption;
+          << offsetOption << barcodeOption;
     QCommandLineParser parser;
     if (const auto stop = ParseCommand("postcards", args, specs, parser))
         return *stop;
@@ -155,6 +156,7 @@ int RunPostcards(const Args& args) {
 
     PostcardOptions postcard;
     postcard.numerals = settings.numerals;
+    postcard.barcode = parser.isSet(barcodeOption) || settings.barcode || BarcodeByDefault(size);
     postcard.face = MakePostcardFont(settings.face);
     postcard.english = MakeLabelFonts(fonts, kDefaultFontDpi).english;
     // Western addresses on a card read at a postcard's distance, not a label's.

@@ -249,6 +249,7 @@ void PostcardSettings::LoadFromProfile() {
     sender = store.GetProfileString(kSection, "Sender", "");
     face = store.GetProfileString(kSection, "Face", "IPAMincho");
     layout = store.GetProfileString(kSection, "Layout", "");
+    barcode = store.GetProfileInt(kSection, "Barcode", 0) != 0;
 }
 
 BOOL PostcardSettings::SaveToProfile() const {
@@ -257,7 +258,8 @@ BOOL PostcardSettings::SaveToProfile() const {
     const BOOL b = store.WriteProfileString(kSection, "Sender", sender);
     const BOOL c = store.WriteProfileString(kSection, "Face", face);
     const BOOL d = store.WriteProfileString(kSection, "Layout", layout);
-    return a && b && c && d;
+    const BOOL e = store.WriteProfileInt(kSection, "Barcode", barcode ? 1 : 0);
+    return a && b && c && d && e;
 }
 
 PrintOffset LoadPostalBoxNudge(const char* size) {

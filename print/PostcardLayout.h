@@ -101,6 +101,7 @@ struct PostcardSettings {
     CString sender;                              // "Sender": the name of the user's own card
     CString face = "IPAMincho";                  // "Face"
     CString layout;                              // "Layout": the last layout's name
+    bool barcode = false; // "Barcode": the customer barcode on postcards too, not only envelopes
 
     void LoadFromProfile();
     BOOL SaveToProfile() const;

@@ -10,6 +10,7 @@
 #include "print/PrinterOffset.h"
 #include "views/AppPrinter.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -79,6 +80,7 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
                                  QWidget* parent)
     : QDialog(parent), m_book(book), m_pLayout(new QComboBox(this)),
       m_pNumerals(new QComboBox(this)), m_pSender(new QLineEdit(this)),
+      m_pBarcode(new QCheckBox(QStringLiteral("はがきにもﾊﾞｰｺｰﾄﾞ(&B)"), this)),
       m_pPage(new CPostcardPage(*this, this)), m_pCount(new QLabel(this)) {
     setObjectName(QStringLiteral("postcardDialog"));
     setWindowTitle(QStringLiteral("はがき・封筒の宛名印刷"));
@@ -107,6 +109,8 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
     m_pSender->setText(qtext::FromSjis(m_settings.sender));
     m_pSender->setPlaceholderText(QStringLiteral("差出人のｶｰﾄﾞの名前"));
     m_pSender->setObjectName(QStringLiteral("postcardSender"));
+    m_pBarcode->setChecked(m_settings.barcode);
+    m_pBarcode->setObjectName(QStringLiteral("postcardBarcode"));
     m_pCount->setObjectName(QStringLiteral("postcardCount"));
 
     const auto button = [this](const char* caption, const char* name) {
@@ -127,6 +131,7 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
     choices->addWidget(m_pNumerals);
     choices->addWidget(new QLabel(QStringLiteral("差出人:"), this));
     choices->addWidget(m_pSender, 1);
+    choices->addWidget(m_pBarcode);
     auto* bar = new QHBoxLayout;
     for (QPushButton* b : {print, pdf, previous, next, close})
         bar->addWidget(b);
@@ -140,6 +145,7 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
     connect(m_pLayout, &QComboBox::currentIndexChanged, this, &CPostcardDialog::Rebuild);
     connect(m_pNumerals, &QComboBox::currentIndexChanged, this, &CPostcardDialog::Rebuild);
     connect(m_pSender, &QLineEdit::editingFinished, this, &CPostcardDialog::Rebuild);
+    connect(m_pBarcode, &QCheckBox::toggled, this, &CPostcardDialog::Rebuild);
     connect(next, &QPushButton::clicked, this, [this] { ShowCard(m_nCurrent + 1); });
     connect(previous, &QPushButton::clicked, this, [this] { ShowCard(m_nCurrent - 1); });
     connect(print, &QPushButton::clicked, this, &CPostcardDialog::Print);
@@ -180,6 +186,7 @@ void CPostcardDialog::Rebuild() {
     m_pPainter.reset();
     m_settings.numerals = static_cast<NumeralStyle>(std::max(m_pNumerals->currentIndex(), 0));
     qtext::ToSjis(m_pSender->text().trimmed(), m_settings.sender);
+    m_settings.barcode = m_pBarcode->isChecked();
     const int index = m_pLayout->currentIndex();
     CPostcardLayout layout;
     if (index >= 0 && static_cast<size_t>(index) < m_layoutPaths.size() &&
@@ -190,6 +197,7 @@ void CPostcardDialog::Rebuild() {
             size.Nudge(LoadPostalBoxNudge(size.key.c_str()));
             PostcardOptions options;
             options.numerals = m_settings.numerals;
+            options.barcode = m_settings.barcode || BarcodeByDefault(size);
             options.face = MakePostcardFont(m_settings.face);
             CPrintFonts fonts;
             fonts.LoadFromProfile();

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CAddrBook;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -54,6 +55,7 @@ private:
     QComboBox* m_pLayout;
     QComboBox* m_pNumerals;
     QLineEdit* m_pSender;
+    QCheckBox* m_pBarcode; // the customer barcode on postcards too
     QWidget* m_pPage;
     QLabel* m_pCount;
 };
