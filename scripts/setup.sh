@@ -7,7 +7,7 @@ PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config pytho
 qt6-base-dev qt6-translations-l10n libqt6svg6 libgl-dev libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
 fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core poppler-utils libzint-dev xvfb xauth
 openbox xdotool wmctrl x11-utils imagemagick
-dpkg-dev file appstream desktop-file-utils shared-mime-info locales"
+dpkg-dev file appstream desktop-file-utils shared-mime-info locales hyperfine time"
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
