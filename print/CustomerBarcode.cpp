@@ -58,16 +58,24 @@ QString KanjiToDigits(QStringView run) {
     return QString::number(total + std::max(digit, 0));
 }
 
-// The words after which a number is an address number. 番町 is a town's
-// name (三番町), not a number.
-bool MarksNumber(QStringView rest) {
+const QStringList& Marks() {
     static const QStringList marks = {
         QStringLiteral("丁"),   QStringLiteral("番地"), QStringLiteral("番"), QStringLiteral("号"),
         QStringLiteral("地割"), QStringLiteral("線"),   QStringLiteral("の"), QStringLiteral("ノ")};
-    if (rest.startsWith(u"番町"))
+    return marks;
+}
+
+// A number before one of the marks is an address number; so is one after a
+// mark or a hyphen (the 三 of 二番地の三). 番町 is a town's name (三番町).
+bool IsAddressNumber(QStringView before, QStringView after) {
+    if (after.startsWith(u"番町"))
         return false;
+    const QStringList& marks = Marks();
     return std::any_of(marks.begin(), marks.end(),
-                       [rest](const QString& m) { return rest.startsWith(m); });
+                       [&](const QString& m) {
+                           return after.startsWith(m) || (before.endsWith(m) && m != u"丁");
+                       }) ||
+           before.endsWith(u"丁目") || before.endsWith(u'-');
 }
 
 bool IsLetter(QChar c) {
@@ -84,8 +92,12 @@ QString AddressDisplayNumber(const QString& address) {
         qsizetype end = i;
         while (end < s.size() && IsKanjiNumeral(s[end]))
             ++end;
-        if (end > i && MarksNumber(QStringView(s).mid(end))) {
-            numbered += KanjiToDigits(QStringView(s).mid(i, end - i));
+        if (end > i) {
+            const QStringView run = QStringView(s).mid(i, end - i);
+            if (IsAddressNumber(QStringView(s).left(i), QStringView(s).mid(end)))
+                numbered += KanjiToDigits(run);
+            else
+                numbered += run;
             i = end;
         } else {
             numbered += s[i];
