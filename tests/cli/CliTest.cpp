@@ -756,6 +756,31 @@ TEST_F(CliTest, PostcardsSkipAndNameWhatTheyCannotPrint) {
     for (const char* word : {"山田", "太郎様", "宮城県仙台市", "1000001", "9800001"})
         EXPECT_NE(text.find(word), std::string::npos) << word << " " << text;
 
+    // The customer barcode's 67 bars cross its middle third, 139.8 mm down a
+    // postcard, only when asked for (the last card's: the first has no postal
+    // code to make one of).
+    const auto barsOnLastPage = [&] {
+        Command("pdftoppm -gray -r 254 -f 3 -l 3 " + quoted + " '" + (m_dir / "page").string() +
+                "'");
+        std::ifstream in(m_dir / "page-3.pgm", std::ios::binary);
+        std::string magic;
+        int width = 0, height = 0, max = 0;
+        in >> magic >> width >> height >> max;
+        in.get();
+        std::string pixels(static_cast<size_t>(width) * static_cast<size_t>(height), '\0');
+        in.read(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+        int runs = 0;
+        const size_t row = 1398 * static_cast<size_t>(width);
+        for (size_t x = 1; in && x < static_cast<size_t>(width); ++x)
+            runs += static_cast<unsigned char>(pixels[row + x]) < 128 &&
+                    static_cast<unsigned char>(pixels[row + x - 1]) >= 128;
+        return runs;
+    };
+    EXPECT_EQ(barsOnLastPage(), 0);
+    ASSERT_EQ(
+        Run({"postcards", book, "--layout", "はがき 縦書き", "--out", pdf, "--barcode"}).status, 0);
+    EXPECT_EQ(barsOnLastPage(), 67);
+
     const struct {
         std::vector<std::string> options;
         int status;
