@@ -80,16 +80,10 @@ std::string ZintBars(const char* data) {
 // An envelope painted at 20 px/mm, the barcode read back from the pixels.
 TEST(CustomerBarcode, EnvelopeBarsAreLibzintsAtTheRulesSize) {
     EnsureGuiApplication();
-    PostcardSize size;
-    size.key = "ENV";
-    size.paperWidth = 120;
-    size.paperHeight = 235;
-    size.face = {0, 0, 120, 235};
-    size.address = {88, 30, 113, 190};
-    size.name = {47, 34, 73, 215};
-    size.beside = {74, 40, 86, 180};
-    size.senderArea = {6, 130, 42, 228};
-    ASSERT_TRUE(BarcodeByDefault(size));
+    std::vector<PostcardSize> sizes;
+    ASSERT_FALSE(ReadPostcardSizes(BUNDLED_LAYOUTS_DIR "/POSTBOX.DEF", sizes));
+    const PostcardSize size = *FindPostcardSize(sizes, "NAGA3");
+    ASSERT_TRUE(BarcodeByDefault(size) && !BarcodeByDefault(*FindPostcardSize(sizes, "HAGAKI")));
     PostcardOptions options;
     options.face = MakePostcardFont("IPAMincho");
     options.barcode = true;
@@ -126,8 +120,6 @@ TEST(CustomerBarcode, EnvelopeBarsAreLibzintsAtTheRulesSize) {
     EXPECT_EQ(runs, 67);
     EXPECT_EQ(kinds, ZintBars("26300233-30-8-403"));
     EXPECT_NEAR(lastRight - firstLeft, 79.8, 0.1); // 66 pitches of 1.2 mm and a bar
-    EXPECT_FALSE(dark(area.left + 0.3, area.top - 0.2));
-    EXPECT_FALSE(dark(area.left + 0.3, area.top + 3.8));
 }
 
 } // namespace
