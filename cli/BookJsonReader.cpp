@@ -18,10 +18,23 @@
 namespace {
 
 // Where a value came from, for messages: "card 3, contact 2, field "text"".
+// The text is made only for a message, not for every card read.
 struct Place {
-    std::string where;
+    const char* english; // "card %1", or a text without %1 when index is 0
+    const char* japanese;
+    size_t index = 0;
+    size_t contact = 0; // counted from 1; 0 for none
+
+    std::string Where() const {
+        std::string where = Tr(english, japanese);
+        if (index)
+            where = Format(where, {std::to_string(index)});
+        if (contact)
+            where = Format(Tr("%1, contact %2", "%1、連絡先 %2"), {where, std::to_string(contact)});
+        return where;
+    }
     std::string Field(const char* key) const {
-        return Format(Tr("%1, field \"%2\"", "%1、項目 \"%2\""), {where, key});
+        return Format(Tr("%1, field \"%2\"", "%1、項目 \"%2\""), {Where(), key});
     }
 };
 
@@ -34,12 +47,18 @@ private:
     std::string m_text;
 };
 
-QString Key(const char* key) {
-    return QString::fromLatin1(key);
+QLatin1StringView Key(const char* key) {
+    return QLatin1StringView(key);
 }
 
 void CheckKeys(const QJsonObject& object, std::initializer_list<const char*> known,
                const Place& place) {
+    // Counting the known keys present spares a QString of every key read.
+    qsizetype present = 0;
+    for (const char* k : known)
+        present += object.contains(Key(k)) ? 1 : 0;
+    if (present == object.size())
+        return;
     for (const QString& key : object.keys()) {
         bool found = false;
         for (const char* k : known)
@@ -47,7 +66,7 @@ void CheckKeys(const QJsonObject& object, std::initializer_list<const char*> kno
         if (!found)
             throw Failure(
                 Format(Tr("%1: unknown field \"%2\"", "%1: \"%2\" という項目はありません"),
-                       {place.where, key.toStdString()}));
+                       {place.Where(), key.toStdString()}));
     }
 }
 
@@ -138,7 +157,7 @@ QJsonArray ToArray(const QJsonObject& object, const char* key, const Place& plac
 
 QJsonObject ToObject(const QJsonValue& value, const Place& place) {
     if (!value.isObject())
-        throw Failure(place.where + Tr(": expected an object", ": ｵﾌﾞｼﾞｪｸﾄが必要です"));
+        throw Failure(place.Where() + Tr(": expected an object", ": ｵﾌﾞｼﾞｪｸﾄが必要です"));
     return value.toObject();
 }
 
@@ -159,8 +178,8 @@ std::unique_ptr<CAddrCard> ReadCard(const QJsonObject& object, const Place& plac
     card->m_strNotes = ToText(object, "notes", place);
     const QJsonArray contacts = ToArray(object, "contacts", place);
     for (qsizetype i = 0; i < contacts.size(); ++i) {
-        const Place at{
-            Format(Tr("%1, contact %2", "%1、連絡先 %2"), {place.where, std::to_string(i + 1)})};
+        Place at = place;
+        at.contact = static_cast<size_t>(i) + 1;
         const QJsonObject contact = ToObject(contacts[i], at);
         CheckKeys(contact, {"method", "text"}, at);
         card->m_contacts.Add(ToInt(contact, "method", 0, at), ToText(contact, "text", at));
@@ -194,7 +213,7 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
         if (!document.isObject())
             throw Failure(NotABook());
         const QJsonObject root = document.object();
-        const Place top{Tr("the book", "住所録")};
+        const Place top{"the book", "住所録"};
         CheckKeys(root, {"version", "cards", "methods"}, top);
         const int version = ToInt(root, "version", 1, top);
         if (version != 1)
@@ -204,7 +223,7 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
 
         const QJsonArray cards = ToArray(root, "cards", top);
         for (qsizetype i = 0; i < cards.size(); ++i) {
-            const Place at{Format(Tr("card %1", "ｶｰﾄﾞ %1"), {std::to_string(i + 1)})};
+            const Place at{"card %1", "ｶｰﾄﾞ %1", static_cast<size_t>(i) + 1};
             book.AddCard(ReadCard(ToObject(cards[i], at), at).release());
         }
         const QJsonValue methods = root.value(Key("methods"));
@@ -214,7 +233,7 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
         }
         const QJsonArray list = ToArray(root, "methods", top);
         for (qsizetype i = 0; i < list.size(); ++i) {
-            const Place at{Format(Tr("method %1", "連絡方法 %1"), {std::to_string(i + 1)})};
+            const Place at{"method %1", "連絡方法 %1", static_cast<size_t>(i) + 1};
             const QJsonObject method = ToObject(list[i], at);
             CheckKeys(method, {"id", "ja", "en"}, at);
             book.m_methods.Append(

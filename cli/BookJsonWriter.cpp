@@ -6,9 +6,22 @@
 
 namespace {
 
+bool NeedsEscape(unsigned char c) {
+    return c < 0x20 || c == '"' || c == '\\';
+}
+
 void AppendQuoted(std::string_view utf8, std::string& out) {
     out += '"';
-    for (const char ch : utf8) {
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        // Whole runs of plain characters go in at once.
+        size_t end = i;
+        while (end < utf8.size() && !NeedsEscape(static_cast<unsigned char>(utf8[end])))
+            ++end;
+        out.append(utf8, i, end - i);
+        if (end == utf8.size())
+            break;
+        i = end;
+        const char ch = utf8[i];
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
         case '"':
@@ -27,22 +40,32 @@ void AppendQuoted(std::string_view utf8, std::string& out) {
             out += "\\t";
             break;
         default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
-                out += escaped;
-            } else {
-                out += ch;
-            }
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
+            out += escaped;
         }
     }
     out += '"';
 }
 
+// Text of ASCII characters other than the zero byte: its own UTF-8, and it
+// comes back unchanged.
+bool IsPlainAscii(std::string_view sjis) {
+    for (const char ch : sjis)
+        if (ch == '\0' || static_cast<unsigned char>(ch) >= 0x80)
+            return false;
+    return true;
+}
+
 // A string when the text survives the trip through Unicode, else its bytes.
 void AppendText(const CString& sjis, std::string& out) {
-    std::string utf8;
-    CString back;
+    if (IsPlainAscii(sjis.view())) {
+        AppendQuoted(sjis.view(), out);
+        return;
+    }
+    // Kept from text to text: a dump converts every text of the book.
+    thread_local std::string utf8;
+    thread_local CString back;
     if (cp932::ToUtf8(sjis.view(), utf8) && cp932::FromUtf8(utf8, back) && back == sjis) {
         AppendQuoted(utf8, out);
         return;
