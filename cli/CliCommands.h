@@ -19,6 +19,7 @@ enum : int {
     EXIT_NOTHING_TO_PRINT = 3, // labels: no card selected, nothing written
 };
 
+class CAddrBook;
 class CBookLock;
 
 using Args = std::vector<std::string>;
@@ -57,6 +58,11 @@ int UsageError(const char* command, const std::string& problem);
 // Prints the error in the run's language; EXIT_FILE_ERROR when there is an
 // error, else EXIT_OK.
 int ReportFileError(const std::optional<CFileError>& error);
+
+// An empty book that lives until the process ends: the system takes its memory
+// back at once, where freeing a large book block by block would add a tenth to
+// a command that reads it. For commands that read or write one book.
+CAddrBook& BookOfTheRun();
 
 // "-" stands for standard input or output.
 bool IsStdStream(const std::string& path);

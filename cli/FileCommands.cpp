@@ -64,6 +64,12 @@ int WriteText(const std::string& path, const std::string& text) {
 
 } // namespace
 
+CAddrBook& BookOfTheRun() {
+    // Held by a pointer, so that no destructor runs at exit.
+    static CAddrBook* const book = new CAddrBook;
+    return *book;
+}
+
 int ReadInput(const std::string& path, std::string& bytes) {
     if (!IsStdStream(path)) {
         try {
@@ -162,7 +168,7 @@ int RunDump(const Args& args) {
     const std::string out = files.size() == 2 ? files[1] : kStdout;
     if (const int status = RefuseInputAsOutput(out, {files[0]}); status != EXIT_OK)
         return status;
-    CAddrBook book;
+    CAddrBook& book = BookOfTheRun();
     if (const int status = ReportFileError(LoadAddrBook(files[0].c_str(), book)); status != EXIT_OK)
         return status;
     return WriteText(out, BookToJson(book));
@@ -186,7 +192,7 @@ int RunFromJson(const Args& args) {
     std::string json;
     if (const int status = ReadInput(in, json); status != EXIT_OK)
         return status;
-    CAddrBook book;
+    CAddrBook& book = BookOfTheRun();
     std::string problem;
     if (!BookFromJson(json, book, problem)) {
         const std::string name = IsStdStream(in) ? Tr("standard input", "標準入力") : in;
