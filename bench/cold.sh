@@ -43,6 +43,7 @@ from-json, 100,000 ($(($(wc -c <"$data/book-100000.json") / 1000000)) MB JSON)|"
 labels, 1,000|"$cli" labels "$data/book-1000.kvd" --layout "A4 12面" --out "$work/l1.pdf"
 naive QPdfWriter loop, 1,000|"$probe" naive-pdf 1000 "$work/n1.pdf"
 labels, 10,000|"$cli" labels "$data/book-10000.kvd" --layout "A4 12面" --out "$work/l10.pdf"
+labels, 100,000|"$cli" labels "$big" --layout "A4 12面" --out "$work/l100.pdf"
 list, 10,000|"$cli" list "$data/book-10000.kvd"
 dump, 10,000|"$cli" dump "$data/book-10000.kvd"
 COMMANDS
