@@ -9,69 +9,94 @@ RecordingUserInteraction::~RecordingUserInteraction() {
 }
 
 RecordingUserInteraction& RecordingUserInteraction::ExpectMessage(std::string text, int answer) {
-    m_script.push_back(
-        {Kind::message, true, std::move(text), answer, std::nullopt, std::nullopt, std::nullopt});
+    Step step;
+    step.kind = Kind::message;
+    step.checkText = true;
+    step.text = std::move(text);
+    step.answer = answer;
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::AnswerMessage(int answer) {
-    m_script.push_back(
-        {Kind::message, false, {}, answer, std::nullopt, std::nullopt, std::nullopt});
+    Step step;
+    step.kind = Kind::message;
+    step.answer = answer;
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::PickFile(std::string path) {
-    m_script.push_back({Kind::file, false, {}, IDOK, std::move(path), std::nullopt, std::nullopt});
+    Step step;
+    step.kind = Kind::file;
+    step.answer = IDOK;
+    step.file = std::move(path);
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::CancelFilePrompt() {
-    m_script.push_back({Kind::file, false, {}, IDCANCEL, std::nullopt, std::nullopt, std::nullopt});
+    Step step;
+    step.kind = Kind::file;
+    step.answer = IDCANCEL;
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::ChoosePrint(PrintChoice choice) {
-    m_script.push_back(
-        {Kind::print, false, {}, IDOK, std::nullopt, std::move(choice), std::nullopt});
+    Step step;
+    step.kind = Kind::print;
+    step.answer = IDOK;
+    step.print = std::move(choice);
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::CancelPrint() {
-    m_script.push_back(
-        {Kind::print, false, {}, IDCANCEL, std::nullopt, std::nullopt, std::nullopt});
+    Step step;
+    step.kind = Kind::print;
+    step.answer = IDCANCEL;
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::ChooseFont(const LOGFONT& font) {
-    m_script.push_back({Kind::font, false, {}, IDOK, std::nullopt, std::nullopt, font});
+    Step step;
+    step.kind = Kind::font;
+    step.answer = IDOK;
+    step.font = font;
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::CancelFont() {
-    m_script.push_back({Kind::font, false, {}, IDCANCEL, std::nullopt, std::nullopt, std::nullopt});
+    Step step;
+    step.kind = Kind::font;
+    step.answer = IDCANCEL;
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::ChooseColor(COLORREF color) {
-    Step step{Kind::color};
+    Step step;
+    step.kind = Kind::color;
     step.color = color;
     m_script.push_back(step);
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::CancelColor() {
-    m_script.push_back({Kind::color});
+    Step step;
+    step.kind = Kind::color;
+    m_script.push_back(std::move(step));
     return *this;
 }
 
 RecordingUserInteraction& RecordingUserInteraction::AnswerPrinterSetup(bool ok) {
-    m_script.push_back({Kind::printerSetup,
-                        false,
-                        {},
-                        ok ? IDOK : IDCANCEL,
-                        std::nullopt,
-                        std::nullopt,
-                        std::nullopt});
+    Step step;
+    step.kind = Kind::printerSetup;
+    step.answer = ok ? IDOK : IDCANCEL;
+    m_script.push_back(std::move(step));
     return *this;
 }
 

@@ -178,9 +178,9 @@ void CWriter::Card(const CAddrCard& card) {
     if (v40 && hasName && !card.m_strFurigana.IsEmpty()) {
         std::string sortAs = cp932::ToUtf8Lossy(readingFamily);
         if (!readingGiven.empty())
-            sortAs += "," + cp932::ToUtf8Lossy(readingGiven);
+            (sortAs += ',') += cp932::ToUtf8Lossy(readingGiven);
         std::erase(sortAs, '"');
-        nName += ";SORT-AS=\"" + sortAs + "\"";
+        ((nName += ";SORT-AS=\"") += sortAs) += '"';
     }
     Property(nName, {family, given, "", "", ""});
 

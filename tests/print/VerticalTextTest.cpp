@@ -16,7 +16,7 @@ std::string Describe(const VerticalLine& cells) {
     static const char* const tags[] = {"", "R:", "S:", "C:", "G:"};
     std::string out;
     for (const VerticalCell& cell : cells)
-        out += (out.empty() ? "" : "|") + std::string(tags[cell.kind]) + cell.text.toStdString();
+        ((out += out.empty() ? "" : "|") += tags[cell.kind]) += cell.text.toStdString();
     return out;
 }
 

@@ -119,10 +119,11 @@ TEST(CardClipboard, BlocksWholeAndDamaged) {
         read.push_back(std::make_unique<CAddrCard>());
         const auto error = ReadCardBlock(c.bytes, read);
         EXPECT_EQ(error ? size_t(-1) : read.size(), c.count) << c.bytes.size();
-        if (error && c.cause == CFileException::none)
+        if (error && c.cause == CFileException::none) {
             EXPECT_NE(error->GetText().find("\nｸﾘｯﾌﾟﾎﾞｰﾄﾞ"), std::string::npos);
-        else if (error)
+        } else if (error) {
             EXPECT_EQ(error->m_cause, c.cause);
+        }
     }
 
     // A method table whose count is more than it holds gives nothing.

@@ -18,7 +18,7 @@ std::vector<std::string> Rows(const CCsvImportFile& file) {
     for (const CsvImportRecord& r : file.m_records) {
         std::string row(r.fields[0]);
         for (size_t i = 1; i < r.fields.size(); ++i)
-            row += "\t" + std::string(r.fields[i]);
+            (row += '\t') += r.fields[i];
         if (r.blank)
             row += " (blank)";
         if (r.unstorableColumn)

@@ -26,9 +26,9 @@ std::string Describe(const CAddrCard& c) {
     std::string s = std::to_string(c.m_nNotation);
     for (const CZkString* f : {&c.m_strFurigana, &c.m_strName, &c.m_strTitle, &c.m_strCompany,
                                &c.m_strZip, &c.m_strAddress, &c.m_strOther, &c.m_strNotes})
-        s += "|" + U(*f);
+        (s += '|') += U(*f);
     for (const AddrContact& contact : c.m_contacts.Entries())
-        s += "|" + std::to_string(contact.nMethodId) + ":" + U(contact.strText);
+        (((s += '|') += std::to_string(contact.nMethodId)) += ':') += U(contact.strText);
     return s;
 }
 
@@ -49,7 +49,7 @@ std::vector<std::string> Read(std::string_view bytes, VCardReport& report,
 std::string Qp(std::string_view bytes) {
     std::string out;
     for (unsigned char b : bytes)
-        out += "=" + std::string(1, "0123456789ABCDEF"[b >> 4]) + "0123456789ABCDEF"[b & 15];
+        ((out += '=') += "0123456789ABCDEF"[b >> 4]) += "0123456789ABCDEF"[b & 15];
     return out;
 }
 
@@ -87,7 +87,7 @@ TEST(VCardRead, FilesOfEachShapeGiveTheirCards) {
          "=E4=B8=80=E8=A1=8C=E7=9B=AE=0D=0A=E4=BA=8C=E8=\n=A1=8C=E7=9B=AE\nEND:VCARD\n",
          {"0|さとう|佐藤 花子|||||一行目\r\n二行目||3:090-3333-4444"}},
         {"feature phone 2.1, raw Shift_JIS, reading in SOUND, address in component 2",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=SHIFT_JIS:" + S("安藤;路井土") +
+         std::string("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=SHIFT_JIS:") + S("安藤;路井土") +
              "\r\nSOUND;X-IRMC-N;CHARSET=SHIFT_JIS:" + S("ｱﾝﾄﾞｳ ﾛｲﾄﾞ") +
              ";;;;\r\nADR;HOME;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:;;" +
              Qp(S("大阪府大阪市北区1-2-3")) + ";;;530-0001;\r\nTEL;VOICE:06-1234-5678\r\nEND:VCARD",
@@ -198,8 +198,9 @@ TEST(VCardWrite, CardsComeBackFieldByFieldInEveryVersion) {
         EXPECT_EQ(Read(file, report, back),
                   (std::vector<std::string>{Describe(japanese), Describe(english)}));
         EXPECT_EQ(back.GetCount(), methods.GetCount());
-        if (version == VCardVersion::V21)
+        if (version == VCardVersion::V21) {
             EXPECT_EQ(file.find_first_of(std::string("\x80\xFF", 2)), std::string::npos);
+        }
     }
 }
 
