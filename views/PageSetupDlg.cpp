@@ -63,7 +63,7 @@ CPageSetupDlg::CPageSetupDlg(const CPageLayout& layout, const CPrintFonts& fonts
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(m_pList, 1);
     auto* entryButtons = new QHBoxLayout;
-    const auto entryButton = [this, entryButtons](QPushButton* button, const char* name) {
+    const auto entryButton = [entryButtons](QPushButton* button, const char* name) {
         button->setObjectName(QLatin1String(name));
         button->setAutoDefault(false);
         entryButtons->addWidget(button);
