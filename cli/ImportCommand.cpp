@@ -2,16 +2,12 @@
 // appended to a book and saved with the program's backups. The book changes
 // wholly or not at all.
 
+#include "BookImport.h"
 #include "CliCommands.h"
 #include "CliMessages.h"
 #include "LayoutLookup.h"
 
-#include "BookJson.h"
-#include "doc/BookLock.h"
-#include "doc/KolvaneDoc.h"
-#include "model/AddrBookFile.h"
 #include "platform/CodePage.h"
-#include "platform/QtSettingsStore.h"
 #include "transfer/ColumnTitles.h"
 #include "transfer/CsvImportFile.h"
 #include "transfer/ImportLayout.h"
@@ -97,20 +93,12 @@ int RunImport(const Args& args) {
     }
     layout.SetNotation(notation == "en" ? NOTATION_ENGLISH : NOTATION_JAPANESE);
 
-    // Held from reading the book to its save, so that the program cannot
-    // open it in between unnoticed.
-    const std::string target = WriteTarget(bookPath);
-    CBookLock lock;
-    if (!dryRun) {
-        if (const int status = RefuseInputAsOutput(bookPath, {csvPath, layoutPath});
-            status != EXIT_OK)
-            return status;
-        if (const int status = LockBook(bookPath, lock); status != EXIT_OK)
-            return status;
-    }
-    CAddrBook book;
-    if (const int status = ReportFileError(LoadAddrBook(bookPath.c_str(), book)); status != EXIT_OK)
+    BookImport import;
+    import.bookPath = bookPath;
+    import.dryRun = dryRun;
+    if (const int status = OpenBookForImport(import, {csvPath, layoutPath}); status != EXIT_OK)
         return status;
+    CAddrBook& book = import.book;
 
     std::string bytes;
     if (const int status = ReadInput(csvPath, bytes); status != EXIT_OK)
@@ -172,44 +160,5 @@ int RunImport(const Args& args) {
     }
     csv.Clear();
 
-    const std::string count = std::to_string(cards.size());
-    if (dryRun) {
-        CAddrBook preview;
-        for (const ContactMethod& method : book.m_methods.Entries())
-            preview.m_methods.Append(method);
-        for (auto& card : cards)
-            preview.AddCard(card.release());
-        if (const int status = WriteStdout(BookToJson(preview)); status != EXIT_OK)
-            return status;
-        std::fputs(Format(Tr("cards that would be imported: %1; nothing was written\n",
-                             "%1 件のｶｰﾄﾞがｲﾝﾎﾟｰﾄされます。何も書き込んでいません。\n"),
-                          {count})
-                       .c_str(),
-                   stderr);
-        return EXIT_OK;
-    }
-    if (!cards.empty()) {
-        book.AddCards(std::move(cards));
-        // The user's backup options, as the program saves.
-        CQtSettingsStore settings;
-        AfxSetProfile(&settings);
-        const COptions options = COptions::Load();
-        AfxSetProfile(nullptr);
-        const auto noBackup = [&] {
-            PrintError(Format(Tr("%1: the backup could not be made; nothing was imported",
-                                 "%1 のﾊﾞｯｸｱｯﾌﾟを作れませんでした。何もｲﾝﾎﾟｰﾄしていません。"),
-                              {bookPath}));
-            return false;
-        };
-        const std::optional<CFileError> error =
-            SaveBookSafely(target.c_str(), book, CKolvaneDoc::Backups(options), noBackup);
-        if (error && error->IsCancelled())
-            return EXIT_FILE_ERROR;
-        if (const int status = ReportFileError(error); status != EXIT_OK)
-            return status;
-    }
-    std::fputs(
-        Format(Tr("cards imported: %1\n", "%1 件のｶｰﾄﾞがｲﾝﾎﾟｰﾄされました。\n"), {count}).c_str(),
-        stderr);
-    return EXIT_OK;
+    return FinishImport(import, std::move(cards));
 }

@@ -1,15 +1,12 @@
 // import and export of vCard files: a file whose first line is BEGIN:VCARD is
 // imported as vCard (no layout), and export --vcard writes the cards as vCard.
 
+#include "BookImport.h"
 #include "CliCommands.h"
 #include "CliMessages.h"
 #include "ListSelection.h"
 
-#include "BookJson.h"
-#include "doc/BookLock.h"
-#include "doc/KolvaneDoc.h"
 #include "model/AddrBookFile.h"
-#include "platform/QtSettingsStore.h"
 #include "transfer/VCardReader.h"
 #include "transfer/VCardWriter.h"
 
@@ -97,17 +94,12 @@ int RunVCardImport(const Args& args) {
                                            {charset}));
     const bool dryRun = parser.isSet(dryRunOption);
 
-    const std::string target = WriteTarget(bookPath);
-    CBookLock lock;
-    if (!dryRun) {
-        if (const int status = RefuseInputAsOutput(bookPath, {vcfPath}); status != EXIT_OK)
-            return status;
-        if (const int status = LockBook(bookPath, lock); status != EXIT_OK)
-            return status;
-    }
-    CAddrBook book;
-    if (const int status = ReportFileError(LoadAddrBook(bookPath.c_str(), book)); status != EXIT_OK)
+    BookImport import;
+    import.bookPath = bookPath;
+    import.dryRun = dryRun;
+    if (const int status = OpenBookForImport(import, {vcfPath}); status != EXIT_OK)
         return status;
+    CAddrBook& book = import.book;
     std::string bytes;
     if (const int status = ReadInput(vcfPath, bytes); status != EXIT_OK)
         return status;
@@ -117,44 +109,7 @@ int RunVCardImport(const Args& args) {
     bytes.clear();
     PrintReport(report);
 
-    const std::string count = std::to_string(cards.size());
-    if (dryRun) {
-        CAddrBook preview;
-        for (const ContactMethod& method : book.m_methods.Entries())
-            preview.m_methods.Append(method);
-        preview.AddCards(std::move(cards));
-        if (const int status = WriteStdout(BookToJson(preview)); status != EXIT_OK)
-            return status;
-        std::fputs(Format(Tr("cards that would be imported: %1; nothing was written\n",
-                             "%1 件のｶｰﾄﾞがｲﾝﾎﾟｰﾄされます。何も書き込んでいません。\n"),
-                          {count})
-                       .c_str(),
-                   stderr);
-        return EXIT_OK;
-    }
-    if (!cards.empty()) {
-        book.AddCards(std::move(cards));
-        CQtSettingsStore settings;
-        AfxSetProfile(&settings);
-        const COptions backupOptions = COptions::Load();
-        AfxSetProfile(nullptr);
-        const auto noBackup = [&] {
-            PrintError(Format(Tr("%1: the backup could not be made; nothing was imported",
-                                 "%1 のﾊﾞｯｸｱｯﾌﾟを作れませんでした。何もｲﾝﾎﾟｰﾄしていません。"),
-                              {bookPath}));
-            return false;
-        };
-        const std::optional<CFileError> error =
-            SaveBookSafely(target.c_str(), book, CKolvaneDoc::Backups(backupOptions), noBackup);
-        if (error && error->IsCancelled())
-            return EXIT_FILE_ERROR;
-        if (const int status = ReportFileError(error); status != EXIT_OK)
-            return status;
-    }
-    std::fputs(
-        Format(Tr("cards imported: %1\n", "%1 件のｶｰﾄﾞがｲﾝﾎﾟｰﾄされました。\n"), {count}).c_str(),
-        stderr);
-    return EXIT_OK;
+    return FinishImport(import, std::move(cards));
 }
 
 int RunVCardExport(const Args& args) {
