@@ -1,5 +1,6 @@
 #include "layouts/LayoutRoot.h"
 
+#include "platform/File.h"
 #include "zklib/ZkFile.h"
 
 #include <filesystem>
@@ -81,4 +82,31 @@ CString ChooseLayoutRoot(const char* programDir, const char* userDir) {
     for (const char* folder : kLayoutFolderNames)
         SeedLayoutFolder(userDir, folder, programDir);
     return userDir;
+}
+
+CString LayoutDataFilePath(const char* name) {
+    const CString chosen = ZkFile_MakePath(GetLayoutRoot(), name);
+    if (ZkFile_DoesExist(chosen))
+        return chosen;
+    return ZkFile_MakePath(FindBundledLayoutRoot(ZkFile_GetModuleDirName()), name);
+}
+
+std::optional<CFileError> ReadLayoutDataFile(const char* path, size_t limit, std::string& bytes) {
+    bytes.clear();
+    try {
+        CFile file(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary);
+        bytes.resize(limit);
+        UINT got = 0;
+        while (got < bytes.size()) {
+            const UINT n = file.Read(bytes.data() + got, static_cast<UINT>(bytes.size() - got));
+            if (n == 0)
+                break;
+            got += n;
+        }
+        bytes.resize(got);
+    } catch (const CFileException& e) {
+        bytes.clear();
+        return CFileError::FromException(e, MB_ICONSTOP);
+    }
+    return std::nullopt;
 }

@@ -6,11 +6,14 @@
 // temporary folder).
 
 #include "platform/CString.h"
+#include "platform/FileError.h"
 
 #include <array>
+#include <optional>
+#include <string>
 
-inline constexpr std::array<const char*, 5> kLayoutFolderNames = {
-    "LAYOUTS", "IMPORTS", "EXPORTS", "COPIES", "POSTCARDS"};
+inline constexpr std::array<const char*, 5> kLayoutFolderNames = {"LAYOUTS", "IMPORTS", "EXPORTS",
+                                                                  "COPIES", "POSTCARDS"};
 
 // The chosen root, or the program's directory ("" when its path can't be had).
 CString GetLayoutRoot();
@@ -34,3 +37,10 @@ CString FindBundledLayoutRoot(const char* programDir);
 // place, so that a copy cut short is never taken for the seeded folder, and
 // never over a folder that appeared meanwhile. FALSE when it could not be made.
 BOOL SeedLayoutFolder(const char* root, const char* folder, const char* bundledRoot);
+
+// A data file kept beside the layouts (PAPERS.DEF, POSTBOX.DEF): the copy in
+// the chosen root when there is one, else the bundled one.
+CString LayoutDataFilePath(const char* name);
+// Reads at most limit bytes of the file at path into bytes, so that a large or
+// binary file of that name costs no more than a normal one.
+std::optional<CFileError> ReadLayoutDataFile(const char* path, size_t limit, std::string& bytes);

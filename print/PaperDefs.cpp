@@ -57,27 +57,12 @@ std::vector<PaperSize> ParsePaperDefs(std::string_view text) {
 std::optional<CFileError> ReadPaperDefs(const char* path, std::vector<PaperSize>& papers) {
     papers.clear();
     std::string bytes;
-    try {
-        CFile file(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary);
-        bytes.resize(kMaxPaperDefsBytes);
-        UINT got = 0;
-        while (got < bytes.size()) {
-            const UINT n = file.Read(bytes.data() + got, static_cast<UINT>(bytes.size() - got));
-            if (n == 0)
-                break;
-            got += n;
-        }
-        bytes.resize(got);
-    } catch (const CFileException& e) {
-        return CFileError::FromException(e, MB_ICONSTOP);
-    }
+    if (auto error = ReadLayoutDataFile(path, kMaxPaperDefsBytes, bytes))
+        return error;
     papers = ParsePaperDefs(bytes);
     return std::nullopt;
 }
 
 CString PaperDefsPath() {
-    const CString chosen = ZkFile_MakePath(GetLayoutRoot(), "PAPERS.DEF");
-    if (ZkFile_DoesExist(chosen))
-        return chosen;
-    return ZkFile_MakePath(FindBundledLayoutRoot(ZkFile_GetModuleDirName()), "PAPERS.DEF");
+    return LayoutDataFilePath("PAPERS.DEF");
 }

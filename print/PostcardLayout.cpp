@@ -210,29 +210,14 @@ std::vector<PostcardSize> ParsePostcardSizes(std::string_view text, QStringList*
 std::optional<CFileError> ReadPostcardSizes(const char* path, std::vector<PostcardSize>& sizes) {
     sizes.clear();
     std::string bytes;
-    try {
-        CFile file(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary);
-        bytes.resize(kMaxPostcardSizesBytes);
-        UINT got = 0;
-        while (got < bytes.size()) {
-            const UINT n = file.Read(bytes.data() + got, static_cast<UINT>(bytes.size() - got));
-            if (n == 0)
-                break;
-            got += n;
-        }
-        bytes.resize(got);
-    } catch (const CFileException& e) {
-        return CFileError::FromException(e, MB_ICONSTOP);
-    }
+    if (auto error = ReadLayoutDataFile(path, kMaxPostcardSizesBytes, bytes))
+        return error;
     sizes = ParsePostcardSizes(bytes);
     return std::nullopt;
 }
 
 CString PostcardSizesPath() {
-    const CString chosen = ZkFile_MakePath(GetLayoutRoot(), "POSTBOX.DEF");
-    if (ZkFile_DoesExist(chosen))
-        return chosen;
-    return ZkFile_MakePath(FindBundledLayoutRoot(ZkFile_GetModuleDirName()), "POSTBOX.DEF");
+    return LayoutDataFilePath("POSTBOX.DEF");
 }
 
 const PostcardSize* FindPostcardSize(const std::vector<PostcardSize>& sizes, std::string_view key) {
