@@ -18,13 +18,13 @@ struct Error {
 
 // UTF-8 to Shift_JIS. Invalid UTF-8 is refused like an unmappable character.
 bool FromUtf8(std::string_view utf8, CString& out, Error* error = nullptr);
-bool FromUtf16(std::u16string_view utf16, CString& out, Error* error = nullptr);
+ZKLIB_API bool FromUtf16(std::u16string_view utf16, CString& out, Error* error = nullptr);
 
 // Shift_JIS to Unicode. Byte sequences that the code page does not define fail;
 // the lossy forms put U+FFFD in their place (for showing damaged text).
 bool ToUtf8(std::string_view sjis, std::string& out, Error* error = nullptr);
 bool ToUtf16(std::string_view sjis, std::u16string& out, Error* error = nullptr);
 std::string ToUtf8Lossy(std::string_view sjis);
-std::u16string ToUtf16Lossy(std::string_view sjis);
+ZKLIB_API std::u16string ToUtf16Lossy(std::string_view sjis);
 
 } // namespace cp932

@@ -17,6 +17,6 @@ public:
 };
 
 // The store of the running program; an in-memory store until one is installed.
-ISettingsStore& AfxGetProfile();
+ZKLIB_API ISettingsStore& AfxGetProfile();
 // Installs a store (not owned); null restores the in-memory store.
 void AfxSetProfile(ISettingsStore* store);

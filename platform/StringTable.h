@@ -27,4 +27,4 @@ private:
 // program's strings by id (as resources are loaded from the program file).
 void AfxSetResourceStrings(const CStringTable* table);
 // The text of id from the program's table, or an empty string.
-CString AfxLoadString(UINT id);
+ZKLIB_API CString AfxLoadString(UINT id);

@@ -63,7 +63,7 @@ public:
 
 // The installed service; a console implementation writing to standard error
 // until another is installed.
-IUserInteraction& AfxGetUserInteraction();
+ZKLIB_API IUserInteraction& AfxGetUserInteraction();
 // Installs a service (not owned); null restores the console implementation.
 void AfxSetUserInteraction(IUserInteraction* service);
 
@@ -72,6 +72,6 @@ int DefaultAnswer(UINT type);
 // A box given no icon shows the exclamation icon.
 UINT WithDefaultIcon(UINT type);
 
-int AfxMessageBoxUtf8(const std::string& text, UINT type = MB_OK);
+ZKLIB_API int AfxMessageBoxUtf8(const std::string& text, UINT type = MB_OK);
 // Shift_JIS text.
-int AfxMessageBox(const CString& text, UINT type = MB_OK);
+ZKLIB_API int AfxMessageBox(const CString& text, UINT type = MB_OK);

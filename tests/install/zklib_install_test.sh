@@ -2,7 +2,7 @@
 # Installs ZkLib from a built tree into a staging folder, checks that the shared
 # library exports the marked names and no others, then builds examples/zkfiles
 # against the staged package alone, with the default compiler and no flags,
-# and runs it on a small tree.
+# and runs it on a small tree and its progress window to a count.
 # Usage: zklib_install_test.sh BUILD_DIR EXAMPLE_DIR VERSION
 set -eu
 build=$1 example=$2 version=$3
@@ -18,19 +18,20 @@ stage="$work/stage"
 cmake --install "$build" --component zklib --prefix "$stage" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; fail "cmake --install --component zklib"; }
 for file in include/zklib/ZkFileTraverse.h include/zklib/ZkChecksumFile.h \
-    include/platform/CString.h include/platform/Export.h \
+    include/zklib/dialogs/ZkProgressDlg.h include/platform/CString.h include/platform/Export.h \
     lib/cmake/ZkLib/ZkLibConfig.cmake lib/cmake/ZkLib/ZkLibConfigVersion.cmake; do
     [ -s "$stage/$file" ] || fail "missing $file"
 done
 lib="$stage/lib/libZkLib.so.$version"
 [ -f "$lib" ] || fail "missing $lib: $(ls "$stage/lib")"
+[ -f "$stage/lib/libZkLibDialogs.so.$version" ] || fail "missing libZkLibDialogs: $(ls "$stage/lib")"
 
 nm -D --defined-only -C "$lib" >"$work/symbols"
 for name in 'ZkText_ReplaceWords(' 'CZkFileTraverse::Traverse(' \
     'CZkChecksumStdioFile::EndChecksum(' 'ZkFile_MakePath(' 'CString::Find('; do
     grep -qF "$name" "$work/symbols" || fail "not exported: $name"
 done
-for name in 'AfxMessageBoxUtf8' 'FileStep' 'kZkStringsData'; do
+for name in 'AfxSetUserInteraction' 'FileStep' 'kZkStringsData'; do
     if grep -qF "$name" "$work/symbols"; then fail "exported but not marked: $name"; fi
 done
 
@@ -62,3 +63,6 @@ printf abc >"$work/abc"
 printf 'a\r\nb\r\n' >"$work/crlf"
 printf 'a\nb\n' >"$work/lf"
 [ "$("$zk" sum --crc "$work/crlf")" = "$("$zk" sum --crc "$work/lf")" ] || fail "CR LF sums as LF"
+
+out=$(QT_QPA_PLATFORM=offscreen "$work/example/zkprogress" 500)
+[ "$out" = done ] || fail "zkprogress printed: $out"

@@ -12,7 +12,7 @@ class QLabel;
 class CZkIconButton;
 class CZkStaticLink;
 
-class CZkAboutDlg : public QDialog {
+class ZKLIB_API CZkAboutDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CZkAboutDlg(QWidget* parent = nullptr);

@@ -10,7 +10,7 @@
 class QLabel;
 class QLineEdit;
 
-class CZkEditTextDlg : public QDialog {
+class ZKLIB_API CZkEditTextDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CZkEditTextDlg(QWidget* parent = nullptr);

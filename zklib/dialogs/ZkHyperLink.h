@@ -4,7 +4,7 @@
 
 #include "platform/CString.h"
 
-class CZkHyperLink {
+class ZKLIB_API CZkHyperLink {
 public:
     // Results of Navigate; any other value of 33 or more means success, as the
     // platform's shell counts.

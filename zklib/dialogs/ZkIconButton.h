@@ -1,10 +1,12 @@
 #pragma once
 // A button that shows an icon inside a black frame with a dark grey shadow.
 
+#include "platform/Export.h"
+
 #include <QAbstractButton>
 #include <QIcon>
 
-class CZkIconButton : public QAbstractButton {
+class ZKLIB_API CZkIconButton : public QAbstractButton {
     Q_OBJECT
 public:
     explicit CZkIconButton(const QIcon& icon = QIcon(), QWidget* parent = nullptr);

@@ -2,6 +2,7 @@
 // Property pages with small built-in behaviours, the tabbed sheet that holds
 // them, and a start-up splash window.
 
+#include "platform/Export.h"
 #include "platform/Types.h"
 
 #include <QDialog>
@@ -12,7 +13,7 @@
 class QTabWidget;
 
 // Pages in tabs, each titled by its window title, above "OK" and "ｷｬﾝｾﾙ".
-class CZkPropertySheet : public QDialog {
+class ZKLIB_API CZkPropertySheet : public QDialog {
     Q_OBJECT
 public:
     explicit CZkPropertySheet(const QString& title, QWidget* parent = nullptr);
@@ -24,7 +25,7 @@ private:
 };
 
 // A page that says there is nothing to set.
-class CZkEmptyPage : public QWidget {
+class ZKLIB_API CZkEmptyPage : public QWidget {
     Q_OBJECT
 public:
     explicit CZkEmptyPage(QWidget* parent = nullptr);
@@ -33,7 +34,7 @@ public:
 // A page whose content, laid out at its design size, scrolls when the sheet is
 // smaller. Ranges and positions are counted in units of 8 pixels across and
 // 4 pixels down.
-class CZkScrollPage : public QScrollArea {
+class ZKLIB_API CZkScrollPage : public QScrollArea {
     Q_OBJECT
 public:
     static constexpr int kUnitX = 8;
@@ -52,7 +53,7 @@ protected:
 // A wizard page offering the buttons of its place: Finish alone in a wizard of
 // one page, Next on the first page, Back and Finish on the last, Back and Next
 // in between.
-class CZkWizardPage : public QWizardPage {
+class ZKLIB_API CZkWizardPage : public QWizardPage {
     Q_OBJECT
 public:
     using QWizardPage::QWizardPage;
@@ -63,7 +64,7 @@ public:
 
 // A frameless window on top of the others showing the image of resource
 // ":/bitmaps/<id>" for two seconds, or until clicked.
-class CZkSplashDlg : public QDialog {
+class ZKLIB_API CZkSplashDlg : public QDialog {
     Q_OBJECT
 public:
     CZkSplashDlg(UINT bitmap, QWidget* parent = nullptr);

@@ -15,7 +15,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-class CZkProgressDlg : public QDialog {
+class ZKLIB_API CZkProgressDlg : public QDialog {
     Q_OBJECT
 public:
     CZkProgressDlg();

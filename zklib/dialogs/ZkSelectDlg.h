@@ -20,7 +20,7 @@ class QListWidget;
 
 // The list and drop-list dialogs' common part: the prompt, the title and the
 // items; OK is enabled only while an entry is chosen.
-class CZkChoiceDlg : public QDialog {
+class ZKLIB_API CZkChoiceDlg : public QDialog {
     Q_OBJECT
 public:
     void SetItem(const char* text, UINT value);
@@ -53,7 +53,7 @@ protected:
     std::vector<UINT> m_shown; // the values in the order shown
 };
 
-class CZkListDlg : public CZkChoiceDlg {
+class ZKLIB_API CZkListDlg : public CZkChoiceDlg {
     Q_OBJECT
 public:
     explicit CZkListDlg(QWidget* parent = nullptr);
@@ -64,7 +64,7 @@ private:
     QListWidget* m_pList;
 };
 
-class CZkDropListDlg : public CZkChoiceDlg {
+class ZKLIB_API CZkDropListDlg : public CZkChoiceDlg {
     Q_OBJECT
 public:
     explicit CZkDropListDlg(QWidget* parent = nullptr);
@@ -76,7 +76,7 @@ private:
 };
 
 // A folder chooser showing folders only. Paths are native bytes.
-class CZkDirDialog : public CObject {
+class ZKLIB_API CZkDirDialog : public CObject {
 public:
     // Asks SelChanged on every move; TRUE with m_strPath set on OK.
     BOOL DoBrowse(QWidget* parent = nullptr);
@@ -92,7 +92,7 @@ public:
 };
 
 // Each entry shows a number and carries it as item data, in ascending order.
-class CZkIntComboBox : public QComboBox {
+class ZKLIB_API CZkIntComboBox : public QComboBox {
     Q_OBJECT
 public:
     using QComboBox::QComboBox;
@@ -106,7 +106,7 @@ public:
 };
 
 // Enables or disables every control lying wholly inside a frame control.
-class CZkCheckFrame : public CObject {
+class ZKLIB_API CZkCheckFrame : public CObject {
 public:
     // FALSE, with a message, when the dialog has no such control.
     BOOL Set(QWidget* dialog, UINT frameId);
@@ -118,7 +118,7 @@ private:
 };
 
 // A button painted in its colour, its text in the inverted colour.
-class CZkColorButton : public QAbstractButton {
+class ZKLIB_API CZkColorButton : public QAbstractButton {
     Q_OBJECT
 public:
     explicit CZkColorButton(QWidget* parent = nullptr);
@@ -136,7 +136,7 @@ private:
 };
 
 // A button painted from the maximum colour at the top to the minimum at the bottom.
-class CZkColorGradeButton : public QAbstractButton {
+class ZKLIB_API CZkColorGradeButton : public QAbstractButton {
     Q_OBJECT
 public:
     explicit CZkColorGradeButton(QWidget* parent = nullptr);
@@ -154,7 +154,7 @@ private:
 
 // A dialog of two sizes, each given by a marker control; a toggle button
 // (">" when small, "<" when large) switches between them.
-class CZkExpandDialog : public QDialog {
+class ZKLIB_API CZkExpandDialog : public QDialog {
     Q_OBJECT
 public:
     explicit CZkExpandDialog(QWidget* parent = nullptr);

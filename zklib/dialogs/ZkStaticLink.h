@@ -9,7 +9,7 @@
 #include <QColor>
 #include <QLabel>
 
-class CZkStaticLink : public QLabel {
+class ZKLIB_API CZkStaticLink : public QLabel {
     Q_OBJECT
 public:
     static const QColor g_colorUnvisited;

@@ -4,17 +4,17 @@
 
 #include "zklib/ZkRect.h"
 
-class CZkClientRect : public CZkRect {
+class ZKLIB_API CZkClientRect : public CZkRect {
 public:
     explicit CZkClientRect(QWidget* window) : CZkRect(client, window) {}
 };
 
-class CZkWindowRect : public CZkRect {
+class ZKLIB_API CZkWindowRect : public CZkRect {
 public:
     explicit CZkWindowRect(QWidget* window) : CZkRect(CZkRect::window, window) {}
 };
 
-class CZkDesktopRect : public CZkRect {
+class ZKLIB_API CZkDesktopRect : public CZkRect {
 public:
     CZkDesktopRect() : CZkRect(desktop, nullptr) {}
 };
