@@ -1,5 +1,7 @@
 #include "print/FileDevice.h"
 
+#include "platform/AtomicFile.h"
+
 namespace {
 constexpr size_t kBlockSize = 1 << 16;
 }
@@ -39,4 +41,32 @@ qint64 CFileDevice::writeData(const char* data, qint64 size) {
 bool CFileDevice::Finish() {
     WriteGathered();
     return !m_error;
+}
+
+BOOL WriteThroughDevice(const char* path, std::optional<CFileError>* fileError,
+                        const std::function<bool(CFileDevice&)>& draw) {
+    const auto fail = [fileError](const CFileException& e) {
+        const CFileError error = CFileError::FromException(e, MB_ICONSTOP);
+        if (fileError)
+            *fileError = error;
+        else
+            error.Show();
+        return FALSE;
+    };
+    CAtomicFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
+        return fail(error);
+    CFileDevice device(file);
+    const bool drawn = draw(device);
+    if (!device.Finish())
+        return fail(*device.Error());
+    if (!drawn)
+        return fail(CFileException(CFileException::genericException, 0, path));
+    try {
+        file.Commit();
+    } catch (const CFileException& e) {
+        return fail(e);
+    }
+    return TRUE;
 }

@@ -5,9 +5,11 @@
 // for the caller to show.
 
 #include "platform/File.h"
+#include "platform/FileError.h"
 
 #include <QIODevice>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,3 +32,10 @@ private:
     std::string m_gathered;
     std::optional<CFileException> m_error;
 };
+
+// Writes the file at path through a device that draw fills (false: drawing
+// failed), replacing the file only when everything was written. A failure is
+// put into fileError, or shown when fileError is null. FALSE on failure, and
+// the file at path is then untouched.
+BOOL WriteThroughDevice(const char* path, std::optional<CFileError>* fileError,
+                        const std::function<bool(CFileDevice&)>& draw);

@@ -1,6 +1,5 @@
 #include "print/LabelPdf.h"
 
-#include "platform/AtomicFile.h"
 #include "print/FileDevice.h"
 #include "print/LabelPainter.h"
 #include "print/PrintCheck.h"
@@ -50,32 +49,13 @@ BOOL WriteLabelsPdf(const char* path, std::span<const CAddrCard* const> cards,
                     PrintOffset offset) {
     if (!CheckCanPrint(layout, static_cast<int>(cards.size())))
         return FALSE;
-    const auto fail = [fileError](const CFileException& e) {
-        const CFileError error = CFileError::FromException(e, MB_ICONSTOP);
-        if (fileError)
-            *fileError = error;
-        else
-            error.Show();
-        return FALSE;
-    };
-    CAtomicFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
-        return fail(error);
     const CPagePlan plan(std::vector<const CAddrCard*>(cards.begin(), cards.end()),
                          layout.GetCellCount());
     std::vector<const CAddrCard*> unfitCards;
-    CFileDevice device(file);
-    const bool drawn = DrawPages(device, layout, fonts, plan, outlines, offset, unfitCards);
-    if (!device.Finish())
-        return fail(*device.Error());
-    if (!drawn)
-        return fail(CFileException(CFileException::genericException, 0, path));
-    try {
-        file.Commit();
-    } catch (const CFileException& e) {
-        return fail(e);
-    }
+    if (!WriteThroughDevice(path, fileError, [&](CFileDevice& device) {
+            return DrawPages(device, layout, fonts, plan, outlines, offset, unfitCards);
+        }))
+        return FALSE;
     if (unfit)
         *unfit = std::move(unfitCards);
     return TRUE;

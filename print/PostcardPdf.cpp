@@ -1,6 +1,5 @@
 #include "print/PostcardPdf.h"
 
-#include "platform/AtomicFile.h"
 #include "print/FileDevice.h"
 
 #include <QPageLayout>
@@ -43,30 +42,11 @@ BOOL WritePostcardsPdf(const char* path, std::span<const CAddrCard* const> cards
                        const CPostcardPainter& painter, bool guides,
                        std::vector<PostcardProblem>* problems,
                        std::optional<CFileError>* fileError) {
-    const auto fail = [fileError](const CFileException& e) {
-        const CFileError error = CFileError::FromException(e, MB_ICONSTOP);
-        if (fileError)
-            *fileError = error;
-        else
-            error.Show();
-        return FALSE;
-    };
-    CAtomicFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
-        return fail(error);
     std::vector<PostcardProblem> found;
-    CFileDevice device(file);
-    const bool drawn = DrawPages(device, cards, painter, guides, found);
-    if (!device.Finish())
-        return fail(*device.Error());
-    if (!drawn)
-        return fail(CFileException(CFileException::genericException, 0, path));
-    try {
-        file.Commit();
-    } catch (const CFileException& e) {
-        return fail(e);
-    }
+    if (!WriteThroughDevice(path, fileError, [&](CFileDevice& device) {
+            return DrawPages(device, cards, painter, guides, found);
+        }))
+        return FALSE;
     if (problems)
         *problems = std::move(found);
     return TRUE;

@@ -10,6 +10,7 @@
 #include "views/CardListModel.h"
 #include "views/CommandIds.h"
 #include "views/dialogs/ExportDlg.h"
+#include "views/dialogs/VCardExportDlg.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -344,23 +345,28 @@ void CAddrListView::UpdateCount() {
     emit countChanged(GetRowCount(), m_doc.GetBook().GetCount());
 }
 
+std::vector<const CAddrCard*> CAddrListView::CardsOfExportRange(int range) const {
+    static_assert(int(CExportDlg::RANGE_LISTED) == int(CVCardExportDlg::RANGE_LISTED) &&
+                  int(CExportDlg::RANGE_SELECTED) == int(CVCardExportDlg::RANGE_SELECTED));
+    switch (range) {
+    case CExportDlg::RANGE_LISTED:
+        return ListedCards();
+    case CExportDlg::RANGE_SELECTED:
+        return SelectedCards();
+    default: {
+        std::vector<const CAddrCard*> cards;
+        for (const auto& card : m_doc.GetBook().Cards())
+            cards.push_back(card.get());
+        return cards;
+    }
+    }
+}
+
 void CAddrListView::OnFileExport() {
     CExportDlg dialog(window());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    std::vector<const CAddrCard*> cards;
-    switch (dialog.GetRange()) {
-    case CExportDlg::RANGE_LISTED:
-        cards = ListedCards();
-        break;
-    case CExportDlg::RANGE_SELECTED:
-        cards = SelectedCards();
-        break;
-    default:
-        for (const auto& card : m_doc.GetBook().Cards())
-            cards.push_back(card.get());
-        break;
-    }
+    const std::vector<const CAddrCard*> cards = CardsOfExportRange(dialog.GetRange());
     int written = 0;
     if (const std::optional<CFileError> error =
             ExportCards(dialog.FilePath().c_str(), cards, dialog.Layout(), written)) {

@@ -107,6 +107,9 @@ private:
     void UpdateCount();
     std::vector<const CAddrCard*> ListedCards() const;
     std::vector<const CAddrCard*> SelectedCards() const;
+    // The cards an export dialog's range names: 0 every card in book order,
+    // 1 the listed ones, 2 the selected ones, in row order.
+    std::vector<const CAddrCard*> CardsOfExportRange(int range) const;
     void PrintLabels(const CPagePlan& plan, const std::vector<int>& pages);
     // Rows for those of the new cards the filter lets through, one sort, and
     // the rows selected.

@@ -12,19 +12,7 @@ void CAddrListView::OnFileVCardExport() {
     CVCardExportDlg dialog(window());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    std::vector<const CAddrCard*> cards;
-    switch (dialog.GetRange()) {
-    case CVCardExportDlg::RANGE_LISTED:
-        cards = ListedCards();
-        break;
-    case CVCardExportDlg::RANGE_SELECTED:
-        cards = SelectedCards();
-        break;
-    default:
-        for (const auto& card : m_doc.GetBook().Cards())
-            cards.push_back(card.get());
-        break;
-    }
+    const std::vector<const CAddrCard*> cards = CardsOfExportRange(dialog.GetRange());
     int written = 0;
     if (const std::optional<CFileError> error =
             ExportVCards(dialog.FilePath().c_str(), cards, m_doc.GetBook().m_methods,
