@@ -1,5 +1,7 @@
 #include "platform/File.h"
 
+#include "platform/HugePages.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -216,6 +218,8 @@ CMemFile ReadWholeFile(const char* path) {
     if (length > 0x7FFFFFFFu)
         CFileException::Throw(CFileException::genericException, path);
     std::string bytes;
+    bytes.reserve(static_cast<size_t>(length));
+    AdviseHugePages(bytes.data(), bytes.capacity());
     bytes.resize(static_cast<size_t>(length));
     const UINT got = length ? file.Read(bytes.data(), static_cast<UINT>(length)) : 0;
     bytes.resize(got);

@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/File.h"
+#include "platform/HugePages.h"
 #include "platform/MbChar.h"
 
 #include <algorithm>
@@ -415,6 +416,7 @@ bool CCsvImportFile::Split(std::string_view text, bool utf8, size_t& openQuote) 
     size_t widest = 0;
     // A guess from the size, to spare most of the copies as the list grows.
     m_fields.reserve(text.size() / 16);
+    AdviseHugePages(m_fields.data(), m_fields.capacity() * sizeof(std::string_view));
     for (const char* p = begin; p != end;) {
         const size_t first = m_fields.size();
         for (bool recordEnds = false; !recordEnds;) {
