@@ -34,6 +34,7 @@ std::optional<CFileError> CAddrContactList::Read(CFile* file) {
             return newer;
         const LONG count = recordio::ReadLong(file);
         recordio::CheckCount(file, count, kMinEntryBytes);
+        m_entries.reserve(m_entries.size() + static_cast<size_t>(count));
         for (LONG i = 0; i < count; ++i) {
             AddrContact entry;
             entry.nMethodId = recordio::ReadLong(file);
