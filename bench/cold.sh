@@ -2,21 +2,24 @@
 # What a user waits for, as whole fresh processes: hyperfine over kolvane-cli
 # and the first load of generated books of 1,000, 10,000 and 100,000 cards,
 # with a plain QPdfWriter loop as the peer of the labels; the peak resident
-# memory of each by /usr/bin/time -v.
-# Builds nothing: give it a Release build tree with kolvane-cli and cold_probe
-# built (-DKOLVANE_BENCH=ON). The books are generated once into the tree.
+# memory of each by /usr/bin/time -v. The program itself is timed on a real X
+# server (Xvfb) from its start to the first paint of the card list, where
+# KOLVANE_EXIT_AFTER_FIRST_PAINT makes it end.
+# Builds nothing: give it a Release build tree with kolvane, kolvane-cli and
+# cold_probe built (-DKOLVANE_BENCH=ON). The books are generated once into the tree.
 # COLD_RUNS sets hyperfine's least number of runs (default 10).
 set -eu
 build=$(cd "${1:?usage: cold.sh RELEASE_BUILD_DIR}" && pwd)
 cli="$build/cli/kolvane-cli"
 probe="$build/bench/cold_probe"
-for program in "$cli" "$probe"; do
+app="$build/kolvane"
+for program in "$cli" "$probe" "$app"; do
     if [ ! -x "$program" ]; then
-        echo "$program not found: build kolvane-cli and cold_probe in a Release tree first" >&2
+        echo "$program not found: build kolvane, kolvane-cli and cold_probe in a Release tree first" >&2
         exit 1
     fi
 done
-for tool in hyperfine /usr/bin/time python3; do
+for tool in hyperfine /usr/bin/time python3 Xvfb; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
 runs=${COLD_RUNS:-10}
@@ -28,14 +31,40 @@ done
 [ -f "$data/book-100000.json" ] || "$cli" dump "$data/book-100000.kvd" "$data/book-100000.json"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# Settings of their own, so that the user's do not change what is measured.
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=offscreen
+xvfb=
+trap '[ -z "$xvfb" ] || kill "$xvfb"; rm -rf "$work"' EXIT
+# Settings of their own, so that the user's do not change what is measured; a
+# runtime folder of their own, so that a kolvane already running elsewhere does
+# not take the book over as the single instance.
+mkdir -m 700 "$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
+    QT_QPA_PLATFORM=offscreen KOLVANE_EXIT_AFTER_FIRST_PAINT=1
 big="$data/book-100000.kvd"
+
+# One X server for the run, on a display it picks itself.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+tries=0
+until [ -s "$work/display" ]; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb" 2>/dev/null; then
+        cat "$work/xvfb.log" >&2
+        echo "Xvfb did not start" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+# The program ends only through the hook: one run must end by itself.
+timeout 60 "$app" -platform xcb "$big" 2>"$work/app.log" ||
+    { cat "$work/app.log" >&2; echo "kolvane did not end at its first painted list" >&2; exit 1; }
 
 # name|command, one a line, without a shell: hyperfine throws the output away.
 cat >"$work/commands" <<COMMANDS
 kolvane-cli --help|"$cli" --help
+first painted list, 100,000|"$app" -platform xcb "$big"
+first painted list, 10,000|"$app" -platform xcb "$data/book-10000.kvd"
 first load, 100,000|"$probe" load "$big"
 list, 100,000|"$cli" list "$big"
 dump, 100,000|"$cli" dump "$big"
