@@ -55,12 +55,30 @@ QString LabelDrawingText(const CString& text) {
     return drawn;
 }
 
+const QFont& LabelFontSizes::At(double points) {
+    for (const auto& [size, font] : m_sized)
+        if (size == points)
+            return font;
+    QFont sized(m_font);
+    sized.setPointSizeF(points);
+    // Made for the device here, the font is shared by the layouts made with it
+    // and keeps the font engines they find.
+    return m_sized.emplace_back(points, QFont(sized, &LayoutDevice())).second;
+}
+
 LabelLayout LayOutLabel(const QString& text, const QFont& font, double widthMm, double heightMm,
+                        double minPoints) {
+    LabelFontSizes fonts(font);
+    return LayOutLabel(text, fonts, widthMm, heightMm, minPoints);
+}
+
+LabelLayout LayOutLabel(const QString& text, LabelFontSizes& fonts, double widthMm, double heightMm,
                         double minPoints) {
     if (!(widthMm > 0) || !(heightMm > 0))
         return LabelLayout{};
     const double width = widthMm * kLabelLayoutPxPerMm;
     const double height = heightMm * kLabelLayoutPxPerMm;
+    const QFont& font = fonts.Font();
     const double nominal = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
     const double smallest = std::min(minPoints, nominal);
     // Size k of the sizes tried: the nominal size less k half points, the
@@ -69,9 +87,7 @@ LabelLayout LayOutLabel(const QString& text, const QFont& font, double widthMm, 
     const auto sizeAt = [&](int k) { return std::max(nominal - k * kStepPoints, smallest); };
     const auto layOut = [&](int k) {
         LabelLayout label;
-        QFont sized(font);
-        sized.setPointSizeF(sizeAt(k));
-        label.text = std::make_unique<QTextLayout>(text, sized, &LayoutDevice());
+        label.text = std::make_unique<QTextLayout>(text, fonts.At(sizeAt(k)), &LayoutDevice());
         label.text->setCacheEnabled(true);
         label.fits = LayOutLines(*label.text, width, height);
         label.points = sizeAt(k);

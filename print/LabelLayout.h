@@ -11,6 +11,8 @@
 #include <QTextLayout>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 // Layout pixels to the inch.
 inline constexpr double kLabelLayoutDpi = 1200.0;
@@ -27,6 +29,23 @@ struct LabelLayout {
 // separator; bytes the code page does not define show as U+FFFD.
 QString LabelDrawingText(const CString& text);
 
+// A label font at the sizes labels are tried in, each made once for the layout
+// resolution: laid out in fonts of their own, labels would look up the same
+// font files again and again.
+class LabelFontSizes {
+public:
+    explicit LabelFontSizes(const QFont& font) : m_font(font) {}
+
+    const QFont& Font() const { return m_font; }
+    const QFont& At(double points);
+
+private:
+    QFont m_font;
+    std::vector<std::pair<double, QFont>> m_sized;
+};
+
 // Nothing fits a rectangle without width or height: the result then has no lines.
+LabelLayout LayOutLabel(const QString& text, LabelFontSizes& fonts, double widthMm, double heightMm,
+                        double minPoints);
 LabelLayout LayOutLabel(const QString& text, const QFont& font, double widthMm, double heightMm,
                         double minPoints);

@@ -20,26 +20,28 @@ PxPerMm PxPerMm::OfDevice(const QPaintDevice& device) {
 }
 
 CLabelPainter::CLabelPainter(const CPageLayout& layout, const LabelFonts& fonts, PrintOffset offset)
-    : m_fonts(fonts), m_offset(offset) {
+    : m_offset(offset), m_english(fonts.english), m_japanese(fonts.japanese) {
     m_layout.CopyFrom(layout);
 }
 
-bool CLabelPainter::DrawLabel(QPainter& painter, PxPerMm scale, const CAddrCard& card,
+bool CLabelPainter::DrawLabel(QPainter& painter, const CAddrCard& card,
                               const RectMm& textRect) const {
-    const QFont& font = card.m_nNotation == NOTATION_ENGLISH ? m_fonts.english : m_fonts.japanese;
-    const LabelLayout label = LayOutLabel(LabelDrawingText(ComposeLabelText(card)), font,
+    LabelFontSizes& fonts = card.m_nNotation == NOTATION_ENGLISH ? m_english : m_japanese;
+    const LabelLayout label = LayOutLabel(LabelDrawingText(ComposeLabelText(card)), fonts,
                                           textRect.width(), textRect.height(), kMinPoints);
     if (!label.text)
         return false;
+    const QPointF topLeft(textRect.left * kLabelLayoutPxPerMm, textRect.top * kLabelLayoutPxPerMm);
+    if (label.fits) {
+        label.text->draw(&painter, topLeft);
+        return true;
+    }
     painter.save();
-    if (!label.fits)
-        painter.setClipRect(ToDevice(textRect, scale), Qt::IntersectClip);
-    painter.translate(textRect.left * scale.x, textRect.top * scale.y);
-    painter.scale(scale.x / kLabelLayoutPxPerMm, scale.y / kLabelLayoutPxPerMm);
-    painter.setPen(Qt::black);
-    label.text->draw(&painter, QPointF(0, 0));
+    painter.setClipRect(ToDevice(textRect, PxPerMm{kLabelLayoutPxPerMm, kLabelLayoutPxPerMm}),
+                        Qt::IntersectClip);
+    label.text->draw(&painter, topLeft);
     painter.restore();
-    return label.fits;
+    return false;
 }
 
 std::vector<UnfitLabel> CLabelPainter::DrawPage(QPainter& painter, PxPerMm scale,
@@ -71,11 +73,17 @@ std::vector<UnfitLabel> CLabelPainter::DrawCells(QPainter& painter, PxPerMm scal
         painter.restore();
     }
     const size_t cells = static_cast<size_t>(m_layout.GetCellCount());
+    // One transformation and pen for the page: changed for each label, they
+    // would be written out again for each label.
+    painter.save();
+    painter.scale(scale.x / kLabelLayoutPxPerMm, scale.y / kLabelLayoutPxPerMm);
+    painter.setPen(Qt::black);
     for (size_t cell = 0; cell < cards.size(); ++cell) {
         const int c = static_cast<int>(cell);
         // A plan made for more cells than the layout has: the rest has no place.
-        if (cell >= cells || !DrawLabel(painter, scale, *cards[cell], m_layout.GetCellTextRectF(c)))
+        if (cell >= cells || !DrawLabel(painter, *cards[cell], m_layout.GetCellTextRectF(c)))
             unfit.push_back({c, cards[cell]});
     }
+    painter.restore();
     return unfit;
 }

@@ -11,6 +11,7 @@
 // out at one resolution whatever the device, so a label fits on paper exactly
 // when it fits in the preview.
 
+#include "print/LabelLayout.h"
 #include "print/PageLayout.h"
 #include "print/PagePlan.h"
 #include "print/PrintFonts.h"
@@ -54,11 +55,13 @@ public:
 private:
     std::vector<UnfitLabel> DrawCells(QPainter& painter, PxPerMm scale, const CPagePlan& plan,
                                       int page, bool outlines) const;
-    // Draws one label; false when it did not fit.
-    bool DrawLabel(QPainter& painter, PxPerMm scale, const CAddrCard& card,
-                   const RectMm& textRect) const;
+    // Draws one label, the painter's coordinates in layout pixels; false when
+    // it did not fit.
+    bool DrawLabel(QPainter& painter, const CAddrCard& card, const RectMm& textRect) const;
 
     CPageLayout m_layout;
-    LabelFonts m_fonts;
     PrintOffset m_offset;
+    // Sizes made as labels need them: drawing keeps no other state.
+    mutable LabelFontSizes m_english;
+    mutable LabelFontSizes m_japanese;
 };
