@@ -55,7 +55,7 @@ QString LabelDrawingText(const CString& text) {
     return drawn;
 }
 
-const QFont& LabelFontSizes::At(double points) {
+QFont LabelFontSizes::At(double points) {
     for (const auto& [size, font] : m_sized)
         if (size == points)
             return font;

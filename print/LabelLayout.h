@@ -37,7 +37,7 @@ public:
     explicit LabelFontSizes(const QFont& font) : m_font(font) {}
 
     const QFont& Font() const { return m_font; }
-    const QFont& At(double points);
+    QFont At(double points);
 
 private:
     QFont m_font;

@@ -64,6 +64,17 @@ TEST(LabelLayout, ALongAddressShrinksTheFontAndKeepsTheName) {
     EXPECT_FALSE(
         LayOutLabel(LabelDrawingText(ComposeLabelText(card)), Gothic(larger), 60, 30, larger).fits);
     EXPECT_LE(label.text->boundingRect().bottom(), 30 * kLabelLayoutPxPerMm + 0.01);
+
+    // Sizes kept from label to label: each label is laid out as it would be alone.
+    LabelFontSizes kept(Gothic(12));
+    const QString text = LabelDrawingText(ComposeLabelText(card));
+    for (const auto& [laidOut, points] :
+         {std::pair{text, label.points}, {Q("山田 様"), 12.0}, {text, label.points}}) {
+        const LabelLayout again = LayOutLabel(laidOut, kept, 60, 30, 6);
+        EXPECT_EQ(again.points, points);
+        EXPECT_EQ(again.text->font().pointSizeF(), points);
+        EXPECT_EQ(Lines(again), laidOut == text ? Lines(label) : QStringList{Q("山田 様")});
+    }
 }
 
 TEST(LabelLayout, WhatCannotFitIsReportedAtTheSmallestSize) {
