@@ -23,6 +23,11 @@
 
 std::string BookToJson(const CAddrBook& book);
 
+// The bytes of the book file (.kvd) the JSON describes, read as BookFromJson
+// reads it; a key given twice in one object is refused too. On failure error
+// says why and file is to be dropped.
+bool BookFileFromJson(std::string_view json, std::string& file, std::string& error);
+
 // Fills book, which must be empty. Missing texts are empty, a missing notation
 // is -1 and missing methods are the default table. On failure error names the
 // card (counted from 1) or method and the field, and the book is to be dropped.

@@ -1,5 +1,7 @@
 #include "BookJson.h"
 
+#include "BookJsonPlace.h"
+#include "BookJsonStream.h"
 #include "CliMessages.h"
 
 #include "platform/CodePage.h"
@@ -17,27 +19,6 @@
 
 namespace {
 
-// Where a value came from, for messages: "card 3, contact 2, field "text"".
-// The text is made only for a message, not for every card read.
-struct Place {
-    const char* english; // "card %1", or a text without %1 when index is 0
-    const char* japanese;
-    size_t index = 0;
-    size_t contact = 0; // counted from 1; 0 for none
-
-    std::string Where() const {
-        std::string where = Tr(english, japanese);
-        if (index)
-            where = Format(where, {std::to_string(index)});
-        if (contact)
-            where = Format(Tr("%1, contact %2", "%1、連絡先 %2"), {where, std::to_string(contact)});
-        return where;
-    }
-    std::string Field(const char* key) const {
-        return Format(Tr("%1, field \"%2\"", "%1、項目 \"%2\""), {Where(), key});
-    }
-};
-
 class Failure {
 public:
     explicit Failure(std::string text) : m_text(std::move(text)) {}
@@ -52,7 +33,7 @@ QLatin1StringView Key(const char* key) {
 }
 
 void CheckKeys(const QJsonObject& object, std::initializer_list<const char*> known,
-               const Place& place) {
+               const JsonPlace& place) {
     // Counting the known keys present spares a QString of every key read.
     qsizetype present = 0;
     for (const char* k : known)
@@ -70,7 +51,7 @@ void CheckKeys(const QJsonObject& object, std::initializer_list<const char*> kno
     }
 }
 
-int ToInt(const QJsonObject& object, const char* key, int missing, const Place& place) {
+int ToInt(const QJsonObject& object, const char* key, int missing, const JsonPlace& place) {
     const QJsonValue value = object.value(Key(key));
     if (value.isUndefined())
         return missing;
@@ -122,7 +103,7 @@ std::string Unstorable(const std::string& field, char32_t character, const std::
                           {shown.empty() ? "" : "\"" + shown + "\" ", code});
 }
 
-CZkString ToText(const QJsonObject& object, const char* key, const Place& place) {
+CZkString ToText(const QJsonObject& object, const char* key, const JsonPlace& place) {
     const QJsonValue value = object.value(Key(key));
     if (value.isUndefined())
         return CZkString();
@@ -148,20 +129,20 @@ CZkString ToText(const QJsonObject& object, const char* key, const Place& place)
     return CZkString(sjis);
 }
 
-QJsonArray ToArray(const QJsonObject& object, const char* key, const Place& place) {
+QJsonArray ToArray(const QJsonObject& object, const char* key, const JsonPlace& place) {
     const QJsonValue value = object.value(Key(key));
     if (!value.isUndefined() && !value.isArray())
         throw Failure(place.Field(key) + Tr(": expected a list", ": 配列が必要です"));
     return value.toArray();
 }
 
-QJsonObject ToObject(const QJsonValue& value, const Place& place) {
+QJsonObject ToObject(const QJsonValue& value, const JsonPlace& place) {
     if (!value.isObject())
         throw Failure(place.Where() + Tr(": expected an object", ": ｵﾌﾞｼﾞｪｸﾄが必要です"));
     return value.toObject();
 }
 
-std::unique_ptr<CAddrCard> ReadCard(const QJsonObject& object, const Place& place) {
+std::unique_ptr<CAddrCard> ReadCard(const QJsonObject& object, const JsonPlace& place) {
     CheckKeys(object,
               {"notation", "furigana", "name", "title", "company", "zip", "address", "other",
                "notes", "contacts"},
@@ -178,7 +159,7 @@ std::unique_ptr<CAddrCard> ReadCard(const QJsonObject& object, const Place& plac
     card->m_strNotes = ToText(object, "notes", place);
     const QJsonArray contacts = ToArray(object, "contacts", place);
     for (qsizetype i = 0; i < contacts.size(); ++i) {
-        Place at = place;
+        JsonPlace at = place;
         at.contact = static_cast<size_t>(i) + 1;
         const QJsonObject contact = ToObject(contacts[i], at);
         CheckKeys(contact, {"method", "text"}, at);
@@ -213,7 +194,7 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
         if (!document.isObject())
             throw Failure(NotABook());
         const QJsonObject root = document.object();
-        const Place top{"the book", "住所録"};
+        const JsonPlace top{"the book", "住所録"};
         CheckKeys(root, {"version", "cards", "methods"}, top);
         const int version = ToInt(root, "version", 1, top);
         if (version != 1)
@@ -223,7 +204,7 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
 
         const QJsonArray cards = ToArray(root, "cards", top);
         for (qsizetype i = 0; i < cards.size(); ++i) {
-            const Place at{"card %1", "ｶｰﾄﾞ %1", static_cast<size_t>(i) + 1};
+            const JsonPlace at{"card %1", "ｶｰﾄﾞ %1", static_cast<size_t>(i) + 1};
             book.AddCard(ReadCard(ToObject(cards[i], at), at).release());
         }
         const QJsonValue methods = root.value(Key("methods"));
@@ -233,7 +214,7 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
         }
         const QJsonArray list = ToArray(root, "methods", top);
         for (qsizetype i = 0; i < list.size(); ++i) {
-            const Place at{"method %1", "連絡方法 %1", static_cast<size_t>(i) + 1};
+            const JsonPlace at{"method %1", "連絡方法 %1", static_cast<size_t>(i) + 1};
             const QJsonObject method = ToObject(list[i], at);
             CheckKeys(method, {"id", "ja", "en"}, at);
             book.m_methods.Append(
@@ -244,4 +225,25 @@ bool BookFromJson(std::string_view json, CAddrBook& book, std::string& error) {
         error = failure.Text();
         return false;
     }
+}
+
+bool BookFileFromJson(std::string_view json, std::string& file, std::string& error) {
+    std::string duplicate;
+    if (BookFileInOnePass(json, file, duplicate))
+        return true;
+    std::string().swap(file);
+    CAddrBook book;
+    if (!BookFromJson(json, book, error))
+        return false;
+    if (!duplicate.empty()) {
+        error = duplicate;
+        return false;
+    }
+    CMemFile image;
+    if (const auto problem = book.Write(&image)) {
+        error = FileErrorText(*problem);
+        return false;
+    }
+    file = image.Detach();
+    return true;
 }

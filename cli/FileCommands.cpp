@@ -192,13 +192,16 @@ int RunFromJson(const Args& args) {
     std::string json;
     if (const int status = ReadInput(in, json); status != EXIT_OK)
         return status;
-    CAddrBook& book = BookOfTheRun();
-    std::string problem;
-    if (!BookFromJson(json, book, problem)) {
+    std::string file, problem;
+    if (!BookFileFromJson(json, file, problem)) {
         const std::string name = IsStdStream(in) ? Tr("standard input", "標準入力") : in;
         PrintError(Format(Tr("%1: %2; nothing was written", "%1: %2。何も書き込んでいません。"),
                           {name, problem}));
         return EXIT_FILE_ERROR;
     }
-    return WriteBook(out, book);
+    std::string().swap(json);
+    CBookLock lock;
+    if (const int status = LockBook(out, lock); status != EXIT_OK)
+        return status;
+    return WriteText(out, file);
 }

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config python3
-qt6-base-dev qt6-translations-l10n libqt6svg6 libgl-dev libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
+qt6-base-dev qt6-translations-l10n libqt6svg6 libgl-dev libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev rapidjson-dev
 fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core poppler-utils libzint-dev xvfb xauth
 openbox xdotool wmctrl x11-utils imagemagick
 dpkg-dev file appstream desktop-file-utils shared-mime-info locales hyperfine time"

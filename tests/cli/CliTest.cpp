@@ -191,7 +191,7 @@ TEST_F(CliTest, TextsUnicodeCannotCarryAreDumpedAsBytes) {
 
 TEST_F(CliTest, FromJsonRefusesWhatItCannotStoreAndWritesNothing) {
     const fs::path json = m_dir / "in.json", book = m_dir / "out.kvd";
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {R"({"cards":[{"name":"a"},{"notation":1,"name":"Anna Müller"}]})",
          "card 2, field \"name\": the character \"ü\" (U+00FC) cannot be stored in code page 932"},
         {R"({"cards":[{"contacts":[{"method":1,"text":"ok"},{"text":"😀"}]}]})",
@@ -215,6 +215,14 @@ TEST_F(CliTest, FromJsonRefusesWhatItCannotStoreAndWritesNothing) {
         {"null", "not an address book: expected an object"},
         {"[]", "not an address book: expected an object"},
         {R"({"cards":[)", "not JSON: unterminated array at byte 10"},
+        {R"({"cards":[{"name":"a","name":"b"}]})",
+         "card 1: field \"name\" is given more than once"},
+        {R"({"cards":[{"name":{"sjis":"41","sjis":"42"}}],"cards":[]})",
+         "card 1, field \"name\": field \"sjis\" is given more than once"},
+        {R"({"cards":[{"notation":1.0}],"methods":[],"methods":[]})",
+         "the book: field \"methods\" is given more than once"},
+        {"{\"cards\":[" + std::string(2000, '[') + std::string(2000, ']') + "]}",
+         "not JSON: too deeply nested document at byte 1033"},
     };
     for (const auto& [text, expected] : cases) {
         WriteFile(json, text);
@@ -225,8 +233,12 @@ TEST_F(CliTest, FromJsonRefusesWhatItCannotStoreAndWritesNothing) {
         EXPECT_FALSE(fs::exists(book)) << text;
     }
     // A card with nothing given is a new card; missing methods are the defaults.
-    const Result dump = Run({"dump", Book("empty", R"({"cards":[{}]})")});
+    // A number with a fraction or exponent and a control character written
+    // as itself are read too.
+    const Result dump =
+        Run({"dump", Book("empty", "{\"cards\":[{},{\"notation\":1e0,\"name\":\"a\tb\"}]}")});
     EXPECT_NE(dump.out.find(R"({"notation":-1,"furigana":"","name":"",)"), std::string::npos);
+    EXPECT_NE(dump.out.find(R"({"notation":1,"furigana":"","name":"a\tb",)"), std::string::npos);
     EXPECT_NE(dump.out.find(R"({"id":7,"ja":"ﾊﾝﾄﾞﾙ名","en":"Username"})"), std::string::npos);
 }
 
