@@ -1,0 +1,37 @@
+// Reads arbitrary bytes as a book's JSON both ways: whatever the one-pass
+// reader of from-json takes, the full reader takes too and makes the same book
+// file of; what the full reader refuses it says why.
+
+#include "cli/BookJson.h"
+#include "cli/BookJsonStream.h"
+
+#include "platform/File.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view json(reinterpret_cast<const char*>(data), size);
+    std::string file, duplicate;
+    const bool quick = BookFileInOnePass(json, file, duplicate);
+    CAddrBook book;
+    std::string error;
+    const bool full = BookFromJson(json, book, error);
+    Check(full == error.empty());
+    if (quick) {
+        Check(full && duplicate.empty());
+        CMemFile image;
+        Check(!book.Write(&image));
+        Check(image.Data() == file);
+    }
+    return 0;
+}
