@@ -18,10 +18,13 @@
 
 #include "model/AddrBook.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 std::string BookToJson(const CAddrBook& book);
+// The same text handed to write piece by piece, in order.
+void WriteBookJson(const CAddrBook& book, const std::function<void(std::string_view)>& write);
 
 // The bytes of the book file (.kvd) the JSON describes, read as BookFromJson
 // reads it; a key given twice in one object is refused too. On failure error

@@ -1,8 +1,11 @@
 #include "BookJson.h"
 
+#include "Cp932Cache.h"
+
 #include "platform/CodePage.h"
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -66,6 +69,11 @@ void AppendText(const CString& sjis, std::string& out) {
     // Kept from text to text: a dump converts every text of the book.
     thread_local std::string utf8;
     thread_local CString back;
+    utf8.clear();
+    if (cp932cache::AppendRoundTripUtf8(sjis.view(), utf8)) {
+        AppendQuoted(utf8, out);
+        return;
+    }
     if (cp932::ToUtf8(sjis.view(), utf8) && cp932::FromUtf8(utf8, back) && back == sjis) {
         AppendQuoted(utf8, out);
         return;
@@ -88,8 +96,13 @@ void AppendField(const char* key, const CString& text, std::string& out) {
 
 } // namespace
 
-std::string BookToJson(const CAddrBook& book) {
-    std::string out = "{\"version\":1,\"cards\":[";
+void WriteBookJson(const CAddrBook& book, const std::function<void(std::string_view)>& write) {
+    // Pieces of about this size: the whole text would be as large as the book
+    // again, only to be copied out.
+    constexpr size_t kPiece = 1 << 20;
+    std::string out;
+    out.reserve(kPiece + (kPiece >> 2));
+    out += "{\"version\":1,\"cards\":[";
     const char* separator = "\n";
     for (const auto& card : book.Cards()) {
         out += separator;
@@ -113,6 +126,10 @@ std::string BookToJson(const CAddrBook& book) {
             out += '}';
         }
         out += "]}";
+        if (out.size() >= kPiece) {
+            write(out);
+            out.clear();
+        }
     }
     out += "\n],\"methods\":[";
     separator = "\n";
@@ -125,5 +142,11 @@ std::string BookToJson(const CAddrBook& book) {
         out += '}';
     }
     out += "\n]}\n";
-    return out;
+    write(out);
+}
+
+std::string BookToJson(const CAddrBook& book) {
+    std::string json;
+    WriteBookJson(book, [&json](std::string_view piece) { json += piece; });
+    return json;
 }

@@ -1,6 +1,7 @@
 #include "Cp932Cache.h"
 
 #include "platform/CodePage.h"
+#include "platform/MbChar.h"
 
 #include <cstdint>
 #include <memory>
@@ -26,6 +27,23 @@ uint16_t Look(std::string_view character) {
     if (bytes.size() == 2 && byte(0) != 0)
         return static_cast<uint16_t>(byte(0) << 8 | byte(1));
     return kNone;
+}
+
+// Per character of the code page (one byte, or lead << 8 | trail): 0 when not
+// looked up yet, kNoTrip when it does not come back, else its UTF-8 (at most
+// three bytes) with the length in the top byte.
+constexpr uint32_t kNoTrip = 0xFFFFFFFF;
+
+uint32_t Trip(std::string_view character) {
+    std::string utf8;
+    CString back;
+    if (!cp932::ToUtf8(character, utf8) || utf8.empty() || utf8.size() > 3 ||
+        !cp932::FromUtf8(utf8, back) || back.view() != character)
+        return kNoTrip;
+    uint32_t trip = static_cast<uint32_t>(utf8.size()) << 24;
+    for (size_t i = 0; i < utf8.size(); ++i)
+        trip |= static_cast<uint32_t>(static_cast<uint8_t>(utf8[i])) << (8 * i);
+    return trip;
 }
 
 } // namespace
@@ -75,6 +93,36 @@ bool AppendFromUtf8(std::string_view utf8, std::string& out) {
         if (code > 0xFF)
             out += static_cast<char>(code >> 8);
         out += static_cast<char>(code & 0xFF);
+        i += length;
+    }
+    return true;
+}
+
+bool AppendRoundTripUtf8(std::string_view sjis, std::string& out) {
+    thread_local std::unique_ptr<uint32_t[]> trips;
+    if (!trips)
+        trips = std::make_unique<uint32_t[]>(0x10000);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(sjis.data());
+    const size_t size = sjis.size();
+    size_t i = 0;
+    while (i < size) {
+        const uint8_t lead = bytes[i];
+        if (lead < 0x80 && lead != 0) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        const size_t length = mb::IsLeadByte(lead) ? 2 : 1;
+        if (size - i < length)
+            return false;
+        const uint16_t code = length == 2 ? static_cast<uint16_t>(lead << 8 | bytes[i + 1]) : lead;
+        uint32_t& trip = trips[code];
+        if (trip == 0)
+            trip = Trip(sjis.substr(i, length));
+        if (trip == kNoTrip)
+            return false;
+        for (uint32_t k = 0; k < trip >> 24; ++k)
+            out += static_cast<char>(trip >> (8 * k));
         i += length;
     }
     return true;

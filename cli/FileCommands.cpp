@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -45,21 +46,37 @@ int WriteBook(const std::string& path, CAddrBook& book) {
     return WriteStdout(image.Data());
 }
 
-int WriteText(const std::string& path, const std::string& text) {
-    if (IsStdStream(path))
-        return WriteStdout(text);
+using TextSink = std::function<void(std::string_view)>;
+
+// What make hands its sink, piece by piece, to path or to standard output for
+// "-"; a file only when all of it was written.
+int WritePieces(const std::string& path, const std::function<void(const TextSink&)>& make) {
+    if (IsStdStream(path)) {
+        int status = EXIT_OK;
+        make([&status](std::string_view piece) {
+            if (status == EXIT_OK)
+                status = WriteStdout(std::string(piece));
+        });
+        return status;
+    }
     const std::string target = WriteTarget(path);
     CAtomicFile file;
     CFileException error;
     if (!file.Open(target.c_str(), CFile::modeCreate | CFile::modeWrite, &error))
         return ReportFileError(CFileError::FromException(error, MB_ICONSTOP));
     try {
-        file.Write(text.data(), static_cast<UINT>(text.size()));
+        make([&file](std::string_view piece) {
+            file.Write(piece.data(), static_cast<UINT>(piece.size()));
+        });
         file.Commit();
     } catch (const CFileException& e) {
         return ReportFileError(CFileError::FromException(e, MB_ICONSTOP));
     }
     return EXIT_OK;
+}
+
+int WriteText(const std::string& path, const std::string& text) {
+    return WritePieces(path, [&text](const TextSink& write) { write(text); });
 }
 
 } // namespace
@@ -171,7 +188,7 @@ int RunDump(const Args& args) {
     CAddrBook& book = BookOfTheRun();
     if (const int status = ReportFileError(LoadAddrBook(files[0].c_str(), book)); status != EXIT_OK)
         return status;
-    return WriteText(out, BookToJson(book));
+    return WritePieces(out, [&book](const TextSink& write) { WriteBookJson(book, write); });
 }
 
 int RunFromJson(const Args& args) {
