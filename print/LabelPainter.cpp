@@ -3,6 +3,7 @@
 #include "print/LabelLayout.h"
 #include "print/LabelText.h"
 
+#include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -64,14 +65,7 @@ std::vector<UnfitLabel> CLabelPainter::DrawCells(QPainter& painter, PxPerMm scal
             unfit.push_back({static_cast<int>(cell), cards[cell]});
         return unfit;
     }
-    if (outlines) {
-        painter.save();
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        for (int cell = 0; cell < m_layout.GetCellCount(); ++cell)
-            painter.drawRect(ToDevice(m_layout.GetCellRectF(cell), scale));
-        painter.restore();
-    }
+    DrawOutlines(painter, scale, outlines);
     const size_t cells = static_cast<size_t>(m_layout.GetCellCount());
     // One transformation and pen for the page: changed for each label, they
     // would be written out again for each label.
@@ -83,6 +77,128 @@ std::vector<UnfitLabel> CLabelPainter::DrawCells(QPainter& painter, PxPerMm scal
         // A plan made for more cells than the layout has: the rest has no place.
         if (cell >= cells || !DrawLabel(painter, *cards[cell], m_layout.GetCellTextRectF(c)))
             unfit.push_back({c, cards[cell]});
+    }
+    painter.restore();
+    return unfit;
+}
+
+void CLabelPainter::DrawOutlines(QPainter& painter, PxPerMm scale, bool outlines) const {
+    if (!outlines)
+        return;
+    painter.save();
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    for (int cell = 0; cell < m_layout.GetCellCount(); ++cell)
+        painter.drawRect(ToDevice(m_layout.GetCellRectF(cell), scale));
+    painter.restore();
+}
+
+bool CLabelPainter::CanPrepare(const LabelFonts& fonts) {
+    for (const QFont* font : {&fonts.english, &fonts.japanese})
+        if (font->underline() || font->strikeOut() || font->overline())
+            return false;
+    return true;
+}
+
+PreparedLabel::Face CLabelPainter::FaceOf(const QRawFont& font) const {
+    for (const auto& [known, face] : m_faces)
+        if (known == font)
+            return face;
+    PreparedLabel::Face face{font.familyName(), font.styleName(),
+                             font.weight(),     static_cast<int>(font.style()),
+                             font.pixelSize(),  font.fontTable("head")};
+    m_faces.emplace_back(font, face);
+    return face;
+}
+
+std::vector<PreparedLabel> CLabelPainter::Prepare(const CPagePlan& plan, int page) const {
+    const auto cards = plan.GetPageCards(page);
+    std::vector<PreparedLabel> labels(cards.size());
+    const size_t cells = static_cast<size_t>(m_layout.GetCellCount());
+    for (size_t cell = 0; cell < cards.size(); ++cell) {
+        PreparedLabel& prepared = labels[cell];
+        prepared.card = cards[cell];
+        if (!m_layout.HasRoomForText() || cell >= cells)
+            continue;
+        const RectMm textRect = m_layout.GetCellTextRectF(static_cast<int>(cell));
+        LabelFontSizes& fonts =
+            cards[cell]->m_nNotation == NOTATION_ENGLISH ? m_english : m_japanese;
+        const LabelLayout label =
+            LayOutLabel(LabelDrawingText(ComposeLabelText(*cards[cell])), fonts, textRect.width(),
+                        textRect.height(), kMinPoints);
+        if (!label.text)
+            continue;
+        prepared.laidOut = true;
+        prepared.fits = label.fits;
+        prepared.points = label.points;
+        for (const QGlyphRun& run : label.text->glyphRuns())
+            prepared.runs.push_back({FaceOf(run.rawFont()), run.glyphIndexes(), run.positions()});
+    }
+    return labels;
+}
+
+QRawFont CLabelPainter::RawFontFor(const CAddrCard& card, double points,
+                                   const PreparedLabel::Face& face) const {
+    for (const auto& [known, font] : m_rawFonts)
+        if (known == face)
+            return font;
+    // The face alone, asked for as the label's font asked for it.
+    LabelFontSizes& fonts = card.m_nNotation == NOTATION_ENGLISH ? m_english : m_japanese;
+    QFont request = fonts.At(points);
+    request.setFamilies({face.family});
+    QRawFont font = QRawFont::fromFont(request);
+    if (!font.isValid() || FaceOf(font) != face)
+        font = QRawFont();
+    m_rawFonts.emplace_back(face, font);
+    return font;
+}
+
+std::vector<UnfitLabel> CLabelPainter::DrawPrepared(QPainter& painter, PxPerMm scale,
+                                                    const std::vector<PreparedLabel>& labels,
+                                                    bool outlines) const {
+    std::vector<UnfitLabel> unfit;
+    for (size_t cell = 0; cell < labels.size(); ++cell)
+        if (!labels[cell].laidOut || !labels[cell].fits)
+            unfit.push_back({static_cast<int>(cell), labels[cell].card});
+    if (!m_layout.HasRoomForText())
+        return unfit;
+    painter.save();
+    painter.translate(m_offset.x * scale.x, m_offset.y * scale.y);
+    DrawOutlines(painter, scale, outlines);
+    painter.scale(scale.x / kLabelLayoutPxPerMm, scale.y / kLabelLayoutPxPerMm);
+    painter.setPen(Qt::black);
+    std::vector<QGlyphRun> runs;
+    for (size_t cell = 0; cell < labels.size(); ++cell) {
+        const PreparedLabel& label = labels[cell];
+        if (!label.laidOut)
+            continue;
+        const RectMm textRect = m_layout.GetCellTextRectF(static_cast<int>(cell));
+        runs.clear();
+        for (const PreparedLabel::Run& prepared : label.runs) {
+            const QRawFont font = RawFontFor(*label.card, label.points, prepared.face);
+            if (!font.isValid())
+                break;
+            QGlyphRun& run = runs.emplace_back();
+            run.setRawFont(font);
+            run.setGlyphIndexes(prepared.glyphs);
+            run.setPositions(prepared.positions);
+        }
+        if (runs.size() < label.runs.size()) {
+            DrawLabel(painter, *label.card, textRect);
+            continue;
+        }
+        if (!label.fits) {
+            painter.save();
+            painter.setClipRect(
+                ToDevice(textRect, PxPerMm{kLabelLayoutPxPerMm, kLabelLayoutPxPerMm}),
+                Qt::IntersectClip);
+        }
+        const QPointF topLeft(textRect.left * kLabelLayoutPxPerMm,
+                              textRect.top * kLabelLayoutPxPerMm);
+        for (const QGlyphRun& run : runs)
+            painter.drawGlyphRun(topLeft, run);
+        if (!label.fits)
+            painter.restore();
     }
     painter.restore();
     return unfit;

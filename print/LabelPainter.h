@@ -17,6 +17,13 @@
 #include "print/PrintFonts.h"
 #include "print/PrinterOffset.h"
 
+#include <QByteArray>
+#include <QList>
+#include <QPointF>
+#include <QRawFont>
+#include <QString>
+
+#include <utility>
 #include <vector>
 
 class QPaintDevice;
@@ -37,6 +44,35 @@ struct UnfitLabel {
     const CAddrCard* card = nullptr;
 };
 
+// The labels of one page laid out ahead of drawing, maybe on another thread:
+// the glyphs of each label a font face and where they go, as plain data, as font
+// objects belong to the thread that made them.
+struct PreparedLabel {
+    // Which face: its names, size and "head" table, made again from these on
+    // the drawing thread and checked against them.
+    struct Face {
+        QString family;
+        QString style;
+        int weight = 0;
+        int italic = 0;
+        double pixelSize = 0;
+        QByteArray head;
+
+        friend bool operator==(const Face&, const Face&) = default;
+    };
+    struct Run {
+        Face face;
+        QList<quint32> glyphs;
+        QList<QPointF> positions; // in layout pixels from the text rectangle's corner
+    };
+
+    const CAddrCard* card = nullptr;
+    double points = 0;    // the size the label was laid out in
+    bool laidOut = false; // false: it has no place, or no room
+    bool fits = false;
+    std::vector<Run> runs;
+};
+
 class CLabelPainter {
 public:
     static constexpr double kMinPoints = 6.0;
@@ -52,7 +88,24 @@ public:
     std::vector<UnfitLabel> DrawPage(QPainter& painter, PxPerMm scale, const CPagePlan& plan,
                                      int page, bool outlines) const;
 
+    // Whether labels in these fonts can be laid out on one thread and drawn on
+    // another: not when they are underlined or struck through, as such lines
+    // are drawn a piece of text at a time.
+    static bool CanPrepare(const LabelFonts& fonts);
+    // Prepare lays out page of plan, on any thread, with a painter of its own;
+    // DrawPrepared draws what it gave as DrawPage would draw the page, on a
+    // PDF painter. A face that cannot be made again the same has its label
+    // laid out again.
+    std::vector<PreparedLabel> Prepare(const CPagePlan& plan, int page) const;
+    std::vector<UnfitLabel> DrawPrepared(QPainter& painter, PxPerMm scale,
+                                         const std::vector<PreparedLabel>& labels,
+                                         bool outlines) const;
+
 private:
+    void DrawOutlines(QPainter& painter, PxPerMm scale, bool outlines) const;
+    PreparedLabel::Face FaceOf(const QRawFont& font) const;
+    QRawFont RawFontFor(const CAddrCard& card, double points,
+                        const PreparedLabel::Face& face) const;
     std::vector<UnfitLabel> DrawCells(QPainter& painter, PxPerMm scale, const CPagePlan& plan,
                                       int page, bool outlines) const;
     // Draws one label, the painter's coordinates in layout pixels; false when
@@ -64,4 +117,7 @@ private:
     // Sizes made as labels need them: drawing keeps no other state.
     mutable LabelFontSizes m_english;
     mutable LabelFontSizes m_japanese;
+    // The faces met, on the thread that prepares and on the one that draws.
+    mutable std::vector<std::pair<QRawFont, PreparedLabel::Face>> m_faces;
+    mutable std::vector<std::pair<PreparedLabel::Face, QRawFont>> m_rawFonts;
 };

@@ -8,6 +8,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QThread>
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -19,7 +25,44 @@ QPageLayout PrintedPage(const CPageLayout& layout) {
                        QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
 }
 
-// Draws every page; false when the painter could not start.
+// Pages laid out on one thread and drawn on another, a few pages ahead at most.
+class PreparedPages {
+public:
+    // False once stopped.
+    bool Push(std::vector<PreparedLabel> page) {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_stopped || m_pages.size() < kPagesAhead; });
+        if (m_stopped)
+            return false;
+        m_pages.push_back(std::move(page));
+        m_changed.notify_all();
+        return true;
+    }
+    std::vector<PreparedLabel> Pop() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_pages.empty(); });
+        std::vector<PreparedLabel> page = std::move(m_pages.front());
+        m_pages.pop_front();
+        m_changed.notify_all();
+        return page;
+    }
+    void Stop() {
+        const std::lock_guard lock(m_mutex);
+        m_stopped = true;
+        m_changed.notify_all();
+    }
+
+private:
+    static constexpr size_t kPagesAhead = 4;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::vector<PreparedLabel>> m_pages;
+    bool m_stopped = false;
+};
+
+// Draws every page; false when the painter could not start. Text layout, the
+// larger part of the work, is done for the pages ahead on a second thread
+// while the writer draws and compresses the pages before them.
 bool DrawPages(CFileDevice& device, const CPageLayout& layout, const LabelFonts& fonts,
                const CPagePlan& plan, bool outlines, PrintOffset offset,
                std::vector<const CAddrCard*>& unfit) {
@@ -32,12 +75,33 @@ bool DrawPages(CFileDevice& device, const CPageLayout& layout, const LabelFonts&
         return false;
     const CLabelPainter labels(layout, fonts, offset);
     const PxPerMm scale = PxPerMm::OfDevice(writer);
-    for (int page = 0; page < plan.GetPageCount() && !device.Error(); ++page) {
+    const int pages = plan.GetPageCount();
+    const auto keepUnfit = [&](const std::vector<UnfitLabel>& notFitting) {
+        for (const UnfitLabel& label : notFitting)
+            unfit.push_back(label.card);
+    };
+    if (pages < 2 || !CLabelPainter::CanPrepare(fonts)) {
+        for (int page = 0; page < pages && !device.Error(); ++page) {
+            if (page > 0)
+                writer.newPage();
+            keepUnfit(labels.DrawPage(painter, scale, plan, page, outlines));
+        }
+        return painter.end();
+    }
+    PreparedPages prepared;
+    const std::unique_ptr<QThread> ahead(QThread::create([&] {
+        const CLabelPainter preparer(layout, fonts, offset);
+        for (int page = 0; page < pages && prepared.Push(preparer.Prepare(plan, page)); ++page) {
+        }
+    }));
+    ahead->start();
+    for (int page = 0; page < pages && !device.Error(); ++page) {
         if (page > 0)
             writer.newPage();
-        for (const UnfitLabel& label : labels.DrawPage(painter, scale, plan, page, outlines))
-            unfit.push_back(label.card);
+        keepUnfit(labels.DrawPrepared(painter, scale, prepared.Pop(), outlines));
     }
+    prepared.Stop();
+    ahead->wait();
     return painter.end();
 }
 

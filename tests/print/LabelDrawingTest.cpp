@@ -140,7 +140,7 @@ TEST_F(LabelPdf, EveryLabelStartsWhereItsTextRectangleBegins) {
         for (int i = 0; i < sheet.labels; ++i) {
             const std::string name = "No" + std::to_string(i);
             cards.push_back(i % 2 ? JapaneseCard("鈴木 一郎", "100-0001", "東京都千代田区1-1")
-                                  : EnglishCard(name.c_str(), "2 Elm St.\r\nLondon", "", "Dr."));
+                                  : EnglishCard(name.c_str(), "2 Elm St.\r\n東京", "", "Dr."));
         }
         if (s == 2)
             cards[1] = JapaneseCard("田中", "060-0001", impossible.c_str());
@@ -159,6 +159,10 @@ TEST_F(LabelPdf, EveryLabelStartsWhereItsTextRectangleBegins) {
             EXPECT_NEAR(width, sheet.width, 0.2);
             EXPECT_NEAR(height, sheet.height, 0.2);
         }
+        // English labels: the Japanese place name in a face the English font falls back on.
+        EXPECT_EQ(std::count_if(pdf.words.begin(), pdf.words.end(),
+                                [](const PdfWord& w) { return w.text == "東京"; }),
+                  (sheet.labels + 1) / 2);
         for (const auto& [on, label, x, y] : places) {
             const std::string first = label % 2 ? "〒" : "No" + std::to_string(label);
             const int page = label / sheet.layout.GetCellCount();
