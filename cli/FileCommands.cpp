@@ -32,20 +32,6 @@ int RefuseExisting(const std::string& path, bool force) {
     return EXIT_FILE_ERROR;
 }
 
-// The book to path, or to standard output for "-".
-int WriteBook(const std::string& path, CAddrBook& book) {
-    if (!IsStdStream(path)) {
-        CBookLock lock;
-        if (const int status = LockBook(path, lock); status != EXIT_OK)
-            return status;
-        return ReportFileError(SaveAddrBook(WriteTarget(path).c_str(), book));
-    }
-    CMemFile image(std::string(), kStdout);
-    if (const int status = ReportFileError(book.Write(&image)); status != EXIT_OK)
-        return status;
-    return WriteStdout(image.Data());
-}
-
 using TextSink = std::function<void(std::string_view)>;
 
 // What make hands its sink, piece by piece, to path or to standard output for
@@ -75,8 +61,19 @@ int WritePieces(const std::string& path, const std::function<void(const TextSink
     return EXIT_OK;
 }
 
-int WriteText(const std::string& path, const std::string& text) {
-    return WritePieces(path, [&text](const TextSink& write) { write(text); });
+// A book file's bytes to path, under the book's lock, or to standard output for "-".
+int WriteBookFile(const std::string& path, const std::string& bytes) {
+    CBookLock lock;
+    if (const int status = LockBook(path, lock); status != EXIT_OK)
+        return status;
+    return WritePieces(path, [&bytes](const TextSink& write) { write(bytes); });
+}
+
+int WriteBook(const std::string& path, CAddrBook& book) {
+    CMemFile image;
+    if (const int status = ReportFileError(book.Write(&image)); status != EXIT_OK)
+        return status;
+    return WriteBookFile(path, image.Data());
 }
 
 } // namespace
@@ -217,8 +214,5 @@ int RunFromJson(const Args& args) {
         return EXIT_FILE_ERROR;
     }
     std::string().swap(json);
-    CBookLock lock;
-    if (const int status = LockBook(out, lock); status != EXIT_OK)
-        return status;
-    return WriteText(out, file);
+    return WriteBookFile(out, file);
 }
