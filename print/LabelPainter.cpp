@@ -7,6 +7,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 QRectF ToDevice(const RectMm& r, PxPerMm scale) {
@@ -100,24 +102,25 @@ bool CLabelPainter::CanPrepare(const LabelFonts& fonts) {
     return true;
 }
 
-PreparedLabel::Face CLabelPainter::FaceOf(const QRawFont& font) const {
+PreparedPage::Face CLabelPainter::FaceOf(const QRawFont& font) const {
     for (const auto& [known, face] : m_faces)
         if (known == font)
             return face;
-    PreparedLabel::Face face{font.familyName(), font.styleName(),
-                             font.weight(),     static_cast<int>(font.style()),
-                             font.pixelSize(),  font.fontTable("head")};
+    PreparedPage::Face face{font.familyName(), font.styleName(),
+                            font.weight(),     static_cast<int>(font.style()),
+                            font.pixelSize(),  font.fontTable("head")};
     m_faces.emplace_back(font, face);
     return face;
 }
 
-std::vector<PreparedLabel> CLabelPainter::Prepare(const CPagePlan& plan, int page) const {
+PreparedPage CLabelPainter::Prepare(const CPagePlan& plan, int page) const {
     const auto cards = plan.GetPageCards(page);
-    std::vector<PreparedLabel> labels(cards.size());
+    PreparedPage prepared;
+    prepared.labels.resize(cards.size());
     const size_t cells = static_cast<size_t>(m_layout.GetCellCount());
     for (size_t cell = 0; cell < cards.size(); ++cell) {
-        PreparedLabel& prepared = labels[cell];
-        prepared.card = cards[cell];
+        PreparedPage::Label& entry = prepared.labels[cell];
+        entry.card = cards[cell];
         if (!m_layout.HasRoomForText() || cell >= cells)
             continue;
         const RectMm textRect = m_layout.GetCellTextRectF(static_cast<int>(cell));
@@ -128,17 +131,30 @@ std::vector<PreparedLabel> CLabelPainter::Prepare(const CPagePlan& plan, int pag
                         textRect.height(), kMinPoints);
         if (!label.text)
             continue;
-        prepared.laidOut = true;
-        prepared.fits = label.fits;
-        prepared.points = label.points;
-        for (const QGlyphRun& run : label.text->glyphRuns())
-            prepared.runs.push_back({FaceOf(run.rawFont()), run.glyphIndexes(), run.positions()});
+        entry.laidOut = true;
+        entry.fits = label.fits;
+        entry.points = label.points;
+        entry.firstRun = prepared.runs.size();
+        for (const QGlyphRun& run : label.text->glyphRuns()) {
+            const PreparedPage::Face face = FaceOf(run.rawFont());
+            const auto known = std::find(prepared.faces.begin(), prepared.faces.end(), face);
+            const size_t index = static_cast<size_t>(known - prepared.faces.begin());
+            if (known == prepared.faces.end())
+                prepared.faces.push_back(face);
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            prepared.runs.push_back(
+                {index, prepared.glyphs.size(), static_cast<size_t>(glyphs.size())});
+            prepared.glyphs.insert(prepared.glyphs.end(), glyphs.begin(), glyphs.end());
+            prepared.positions.insert(prepared.positions.end(), positions.begin(), positions.end());
+        }
+        entry.runCount = prepared.runs.size() - entry.firstRun;
     }
-    return labels;
+    return prepared;
 }
 
 QRawFont CLabelPainter::RawFontFor(const CAddrCard& card, double points,
-                                   const PreparedLabel::Face& face) const {
+                                   const PreparedPage::Face& face) const {
     for (const auto& [known, font] : m_rawFonts)
         if (known == face)
             return font;
@@ -154,12 +170,11 @@ QRawFont CLabelPainter::RawFontFor(const CAddrCard& card, double points,
 }
 
 std::vector<UnfitLabel> CLabelPainter::DrawPrepared(QPainter& painter, PxPerMm scale,
-                                                    const std::vector<PreparedLabel>& labels,
-                                                    bool outlines) const {
+                                                    const PreparedPage& page, bool outlines) const {
     std::vector<UnfitLabel> unfit;
-    for (size_t cell = 0; cell < labels.size(); ++cell)
-        if (!labels[cell].laidOut || !labels[cell].fits)
-            unfit.push_back({static_cast<int>(cell), labels[cell].card});
+    for (size_t cell = 0; cell < page.labels.size(); ++cell)
+        if (!page.labels[cell].laidOut || !page.labels[cell].fits)
+            unfit.push_back({static_cast<int>(cell), page.labels[cell].card});
     if (!m_layout.HasRoomForText())
         return unfit;
     painter.save();
@@ -168,22 +183,24 @@ std::vector<UnfitLabel> CLabelPainter::DrawPrepared(QPainter& painter, PxPerMm s
     painter.scale(scale.x / kLabelLayoutPxPerMm, scale.y / kLabelLayoutPxPerMm);
     painter.setPen(Qt::black);
     std::vector<QGlyphRun> runs;
-    for (size_t cell = 0; cell < labels.size(); ++cell) {
-        const PreparedLabel& label = labels[cell];
+    for (size_t cell = 0; cell < page.labels.size(); ++cell) {
+        const PreparedPage::Label& label = page.labels[cell];
         if (!label.laidOut)
             continue;
         const RectMm textRect = m_layout.GetCellTextRectF(static_cast<int>(cell));
         runs.clear();
-        for (const PreparedLabel::Run& prepared : label.runs) {
-            const QRawFont font = RawFontFor(*label.card, label.points, prepared.face);
+        for (size_t r = label.firstRun; r < label.firstRun + label.runCount; ++r) {
+            const PreparedPage::Run& prepared = page.runs[r];
+            const QRawFont font = RawFontFor(*label.card, label.points, page.faces[prepared.face]);
             if (!font.isValid())
                 break;
             QGlyphRun& run = runs.emplace_back();
             run.setRawFont(font);
-            run.setGlyphIndexes(prepared.glyphs);
-            run.setPositions(prepared.positions);
+            run.setRawData(page.glyphs.data() + prepared.first,
+                           page.positions.data() + prepared.first,
+                           static_cast<int>(prepared.count));
         }
-        if (runs.size() < label.runs.size()) {
+        if (runs.size() < label.runCount) {
             DrawLabel(painter, *label.card, textRect);
             continue;
         }

@@ -46,8 +46,9 @@ struct UnfitLabel {
 
 // The labels of one page laid out ahead of drawing, maybe on another thread:
 // the glyphs of each label a font face and where they go, as plain data, as font
-// objects belong to the thread that made them.
-struct PreparedLabel {
+// objects belong to the thread that made them. The glyphs of the whole page
+// are kept together, so that the drawing thread frees a few blocks a page.
+struct PreparedPage {
     // Which face: its names, size and "head" table, made again from these on
     // the drawing thread and checked against them.
     struct Face {
@@ -61,16 +62,24 @@ struct PreparedLabel {
         friend bool operator==(const Face&, const Face&) = default;
     };
     struct Run {
-        Face face;
-        QList<quint32> glyphs;
-        QList<QPointF> positions; // in layout pixels from the text rectangle's corner
+        size_t face = 0;  // in faces
+        size_t first = 0; // in glyphs and positions
+        size_t count = 0;
+    };
+    struct Label {
+        const CAddrCard* card = nullptr;
+        double points = 0;    // the size the label was laid out in
+        bool laidOut = false; // false: it has no place, or no room
+        bool fits = false;
+        size_t firstRun = 0;
+        size_t runCount = 0;
     };
 
-    const CAddrCard* card = nullptr;
-    double points = 0;    // the size the label was laid out in
-    bool laidOut = false; // false: it has no place, or no room
-    bool fits = false;
+    std::vector<Label> labels; // a cell each
     std::vector<Run> runs;
+    std::vector<Face> faces;
+    std::vector<quint32> glyphs;
+    std::vector<QPointF> positions; // in layout pixels from the text rectangle's corner
 };
 
 class CLabelPainter {
@@ -96,16 +105,14 @@ public:
     // DrawPrepared draws what it gave as DrawPage would draw the page, on a
     // PDF painter. A face that cannot be made again the same has its label
     // laid out again.
-    std::vector<PreparedLabel> Prepare(const CPagePlan& plan, int page) const;
-    std::vector<UnfitLabel> DrawPrepared(QPainter& painter, PxPerMm scale,
-                                         const std::vector<PreparedLabel>& labels,
+    PreparedPage Prepare(const CPagePlan& plan, int page) const;
+    std::vector<UnfitLabel> DrawPrepared(QPainter& painter, PxPerMm scale, const PreparedPage& page,
                                          bool outlines) const;
 
 private:
     void DrawOutlines(QPainter& painter, PxPerMm scale, bool outlines) const;
-    PreparedLabel::Face FaceOf(const QRawFont& font) const;
-    QRawFont RawFontFor(const CAddrCard& card, double points,
-                        const PreparedLabel::Face& face) const;
+    PreparedPage::Face FaceOf(const QRawFont& font) const;
+    QRawFont RawFontFor(const CAddrCard& card, double points, const PreparedPage::Face& face) const;
     std::vector<UnfitLabel> DrawCells(QPainter& painter, PxPerMm scale, const CPagePlan& plan,
                                       int page, bool outlines) const;
     // Draws one label, the painter's coordinates in layout pixels; false when
@@ -118,6 +125,6 @@ private:
     mutable LabelFontSizes m_english;
     mutable LabelFontSizes m_japanese;
     // The faces met, on the thread that prepares and on the one that draws.
-    mutable std::vector<std::pair<QRawFont, PreparedLabel::Face>> m_faces;
-    mutable std::vector<std::pair<PreparedLabel::Face, QRawFont>> m_rawFonts;
+    mutable std::vector<std::pair<QRawFont, PreparedPage::Face>> m_faces;
+    mutable std::vector<std::pair<PreparedPage::Face, QRawFont>> m_rawFonts;
 };

@@ -29,7 +29,7 @@ QPageLayout PrintedPage(const CPageLayout& layout) {
 class PreparedPages {
 public:
     // False once stopped.
-    bool Push(std::vector<PreparedLabel> page) {
+    bool Push(PreparedPage page) {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [&] { return m_stopped || m_pages.size() < kPagesAhead; });
         if (m_stopped)
@@ -38,10 +38,10 @@ public:
         m_changed.notify_all();
         return true;
     }
-    std::vector<PreparedLabel> Pop() {
+    PreparedPage Pop() {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [&] { return !m_pages.empty(); });
-        std::vector<PreparedLabel> page = std::move(m_pages.front());
+        PreparedPage page = std::move(m_pages.front());
         m_pages.pop_front();
         m_changed.notify_all();
         return page;
@@ -56,7 +56,7 @@ private:
     static constexpr size_t kPagesAhead = 4;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<std::vector<PreparedLabel>> m_pages;
+    std::deque<PreparedPage> m_pages;
     bool m_stopped = false;
 };
 
