@@ -91,6 +91,10 @@ while IFS='|' read -r name command; do
     sed -n "s/^[[:space:]]*Maximum resident set size (kbytes): \([0-9]*\)/$name|\1/p" "$work/time"
 done <"$work/commands" >"$work/memory"
 
+# What was timed must also be right: the JSON gives the book back byte for byte.
+cmp -s "$big" "$work/from.kvd" ||
+    { echo "from-json did not give $big back byte for byte" >&2; exit 1; }
+
 echo "$(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n1)"
 python3 - "$work/times.json" "$work/memory" <<'PY'
 import json, sys

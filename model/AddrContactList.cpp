@@ -34,7 +34,8 @@ std::optional<CFileError> CAddrContactList::Read(CFile* file) {
             return newer;
         const LONG count = recordio::ReadLong(file);
         recordio::CheckCount(file, count, kMinEntryBytes);
-        m_entries.reserve(m_entries.size() + static_cast<size_t>(count));
+        if (count > 0)
+            m_entries.reserve(m_entries.size() + static_cast<size_t>(count));
         for (LONG i = 0; i < count; ++i) {
             AddrContact entry;
             entry.nMethodId = recordio::ReadLong(file);

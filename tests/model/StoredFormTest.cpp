@@ -138,6 +138,8 @@ TEST(StoredForm, WrittenAndReadBackByteForByte) {
     EXPECT_EQ(ReadAndStore<CAddrBook>(WithLong(ValidBook(), 4, "00 00 00 00")), ValidBook());
     EXPECT_EQ(ReadAndStore<CAddrCard>(WithLong(kFilledCard, 0, "00 00 00 00")), kFilledCard);
     EXPECT_EQ(ReadAndStore<CAddrBook>(WithLong(kEmptyBook, 8, "FB FF FF FF")), kEmptyBook);
+    EXPECT_EQ(ReadAndStore<CAddrCard>(kFilledCard.substr(0, 78) + Hex("FF FF FF FF")),
+              kFilledCard.substr(0, 78) + Hex("00 00 00 00"));
 }
 
 TEST(StoredForm, ReadErrorsComeBackAsValuesAndShowNothing) {
