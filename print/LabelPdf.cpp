@@ -91,8 +91,9 @@ bool DrawPages(CFileDevice& device, const CPageLayout& layout, const LabelFonts&
     PreparedPages prepared;
     const std::unique_ptr<QThread> ahead(QThread::create([&] {
         const CLabelPainter preparer(layout, fonts, offset);
-        for (int page = 0; page < pages && prepared.Push(preparer.Prepare(plan, page)); ++page) {
-        }
+        for (int page = 0; page < pages; ++page)
+            if (!prepared.Push(preparer.Prepare(plan, page)))
+                break;
     }));
     ahead->start();
     for (int page = 0; page < pages && !device.Error(); ++page) {
