@@ -457,8 +457,8 @@ TEST_F(CliTest, LabelsPrintTheListedCardsToPdf) {
     EXPECT_NE(words.find("Tom & Jerry"), std::string::npos);
     EXPECT_EQ(words.find("山田"), std::string::npos);
 
-    // Refusals write nothing: no card (3), an unknown name (1), a layout without
-    // room for text (2).
+    // Refusals write nothing: no card (3), an unknown name (1), a layout whose
+    // cell margins fill the cell (2), named as the layout editor names it.
     std::string cramped = Contents(layouts / "A4_12.KVL");
     cramped.replace(60, 8, "\0\0\x70\x42\0\0\x70\x42", 8); // cell margins left and right 60 mm
     const fs::path crampedPath = m_dir / "cramped.kvl", none = m_dir / "none.pdf";
@@ -480,8 +480,8 @@ TEST_F(CliTest, LabelsPrintTheListedCardsToPdf) {
          "Letter 30面\nkolvane-cli:   はがき 宛名 100×148\nkolvane-cli:   長形3号 宛名 120×235\n"},
         {{"--layout", crampedPath},
          2,
-         crampedPath.string() + ": this page layout leaves no room for the labels' text; check "
-                                "the paper margins, the rows and columns and the cell margins\n"},
+         crampedPath.string() + ": the left and right cell margins leave no cell width; make "
+                                "them smaller\n"},
     };
     for (const auto& c : refusals) {
         std::vector<std::string> args{"labels", book, "--out", none};
