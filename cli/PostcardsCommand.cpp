@@ -69,10 +69,11 @@ int RunPostcards(const Args& args) {
     const QCommandLineOption numeralsOption(QStringLiteral("numerals"), QString(), value);
     const QCommandLineOption guidesOption(QStringLiteral("guides"));
     const QCommandLineOption barcodeOption(QStringLiteral("barcode"));
+    const QCommandLineOption noBarcodeOption(QStringLiteral("no-barcode"));
     const QCommandLineOption offsetOption(QStringLiteral("offset"), QString(), value);
     QList<QCommandLineOption> specs = ListOptionSpecs();
     specs << layoutOption << outOption << senderOption << numeralsOption << guidesOption
-          << offsetOption << barcodeOption;
+          << offsetOption << barcodeOption << noBarcodeOption;
     QCommandLineParser parser;
     if (const auto stop = ParseCommand("postcards", args, specs, parser))
         return *stop;
@@ -120,6 +121,11 @@ int RunPostcards(const Args& args) {
                                 "--offset には 横,縦 を -20 から 20 までの mm で指定してください"));
         offset = *given;
     }
+    if (parser.isSet(barcodeOption) && parser.isSet(noBarcodeOption))
+        return UsageError("postcards", Tr("--barcode and --no-barcode cannot be given together",
+                                          "--barcode と --no-barcode は同時に指定できません"));
+    if (parser.isSet(barcodeOption) || parser.isSet(noBarcodeOption))
+        settings.barcode = settings.envelopeBarcode = parser.isSet(barcodeOption);
     const bool senderGiven = parser.isSet(senderOption);
     if (senderGiven && !cp932::FromUtf8(Bytes(parser.value(senderOption)), settings.sender))
         return UsageError("postcards", Tr("the sender's name holds a character code page 932 "
@@ -156,7 +162,7 @@ int RunPostcards(const Args& args) {
 
     PostcardOptions postcard;
     postcard.numerals = settings.numerals;
-    postcard.barcode = parser.isSet(barcodeOption) || settings.barcode || BarcodeByDefault(size);
+    postcard.barcode = WantsBarcode(size, settings.barcode, settings.envelopeBarcode);
     postcard.face = MakePostcardFont(settings.face);
     postcard.english = MakeLabelFonts(fonts, kDefaultFontDpi).english;
     // Western addresses on a card read at a postcard's distance, not a label's.

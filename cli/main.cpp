@@ -95,7 +95,8 @@ const Command kCommands[] = {
     {"postcards", RunPostcards,
      "usage: kolvane-cli postcards FILE --layout NAME|FILE.KVP --out FILE.pdf\n"
      "                             [--sender NAME] [--numerals kanji|chome|tate-chu-yoko]\n"
-     "                             [--guides] [--offset X,Y] [--barcode] [options of list]\n"
+     "                             [--guides] [--offset X,Y] [--barcode|--no-barcode]\n"
+     "                             [options of list]\n"
      "Addresses the cards list would show, in its order, one a page, on postcards or\n"
      "envelopes: Japanese cards set vertically (the postal code in the printed boxes,\n"
      "the address at the right, the name in the middle ending in 様, or the company\n"
@@ -115,8 +116,10 @@ const Command kCommands[] = {
      "                          groups of two\n"
      "  --guides                outline the postal code boxes and the areas\n"
      "  --offset X,Y            move every page X mm right and Y mm down (-20 to 20)\n"
-     "  --barcode               the postal customer barcode on postcards too (envelopes\n"
-     "                          always carry it), under the address\n"
+     "  --barcode               the postal customer barcode under the address, on\n"
+     "                          postcards and envelopes alike\n"
+     "  --no-barcode            no barcode, not even on envelopes (default: the\n"
+     "                          program's settings, which put it on envelopes only)\n"
      "and the options of list (kolvane-cli list --help).\n"},
     {"export", RunExport,
      "usage: kolvane-cli export FILE OUT.csv --layout NAME|FILE.KVE [--conv-cr]\n"

@@ -235,6 +235,7 @@ void PostcardSettings::LoadFromProfile() {
     face = store.GetProfileString(kSection, "Face", "IPAMincho");
     layout = store.GetProfileString(kSection, "Layout", "");
     barcode = store.GetProfileInt(kSection, "Barcode", 0) != 0;
+    envelopeBarcode = store.GetProfileInt(kSection, "EnvelopeBarcode", 1) != 0;
 }
 
 BOOL PostcardSettings::SaveToProfile() const {
@@ -244,7 +245,8 @@ BOOL PostcardSettings::SaveToProfile() const {
     const BOOL c = store.WriteProfileString(kSection, "Face", face);
     const BOOL d = store.WriteProfileString(kSection, "Layout", layout);
     const BOOL e = store.WriteProfileInt(kSection, "Barcode", barcode ? 1 : 0);
-    return a && b && c && d && e;
+    const BOOL f = store.WriteProfileInt(kSection, "EnvelopeBarcode", envelopeBarcode ? 1 : 0);
+    return a && b && c && d && e && f;
 }
 
 PrintOffset LoadPostalBoxNudge(const char* size) {

@@ -101,7 +101,8 @@ struct PostcardSettings {
     CString sender;                              // "Sender": the name of the user's own card
     CString face = "IPAMincho";                  // "Face"
     CString layout;                              // "Layout": the last layout's name
-    bool barcode = false; // "Barcode": the customer barcode on postcards too, not only envelopes
+    bool barcode = false;                        // "Barcode": the customer barcode on postcards
+    bool envelopeBarcode = true; // "EnvelopeBarcode": the customer barcode on envelopes
 
     void LoadFromProfile();
     BOOL SaveToProfile() const;

@@ -42,10 +42,10 @@ bool HasPostcardText(const CAddrCard& card);
 // The name column: "山田 太郎" → "山田 太郎 様" (each blank set an em long); the
 // company and " 御中" when the card has no name.
 QString RecipientName(const CAddrCard& card);
-// Envelopes (a face without sender boxes) carry the customer barcode unless
-// the user turns it off; postcards only when asked.
-inline bool BarcodeByDefault(const PostcardSize& size) {
-    return !size.sender.Present();
+// Whether a face carries the customer barcode: an envelope (a face without
+// sender boxes) unless the user turned it off, a postcard only when asked.
+inline bool WantsBarcode(const PostcardSize& size, bool onPostcards, bool onEnvelopes) {
+    return size.sender.Present() ? onPostcards : onEnvelopes;
 }
 // The face with Mincho faces to fall back on, then any Japanese face.
 QFont MakePostcardFont(const CString& face);

@@ -81,6 +81,7 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
     : QDialog(parent), m_book(book), m_pLayout(new QComboBox(this)),
       m_pNumerals(new QComboBox(this)), m_pSender(new QLineEdit(this)),
       m_pBarcode(new QCheckBox(QStringLiteral("はがきにもﾊﾞｰｺｰﾄﾞ(&B)"), this)),
+      m_pEnvelopeBarcode(new QCheckBox(QStringLiteral("封筒にﾊﾞｰｺｰﾄﾞ(&E)"), this)),
       m_pPage(new CPostcardPage(*this, this)), m_pCount(new QLabel(this)) {
     setObjectName(QStringLiteral("postcardDialog"));
     setWindowTitle(QStringLiteral("はがき・封筒の宛名印刷"));
@@ -111,6 +112,8 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
     m_pSender->setObjectName(QStringLiteral("postcardSender"));
     m_pBarcode->setChecked(m_settings.barcode);
     m_pBarcode->setObjectName(QStringLiteral("postcardBarcode"));
+    m_pEnvelopeBarcode->setChecked(m_settings.envelopeBarcode);
+    m_pEnvelopeBarcode->setObjectName(QStringLiteral("envelopeBarcode"));
     m_pCount->setObjectName(QStringLiteral("postcardCount"));
 
     const auto button = [this](const char* caption, const char* name) {
@@ -131,7 +134,10 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
     choices->addWidget(m_pNumerals);
     choices->addWidget(new QLabel(QStringLiteral("差出人:"), this));
     choices->addWidget(m_pSender, 1);
-    choices->addWidget(m_pBarcode);
+    auto* barcodes = new QHBoxLayout;
+    barcodes->addWidget(m_pBarcode);
+    barcodes->addWidget(m_pEnvelopeBarcode);
+    barcodes->addStretch(1);
     auto* bar = new QHBoxLayout;
     for (QPushButton* b : {print, pdf, previous, next, close})
         bar->addWidget(b);
@@ -139,6 +145,7 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
     bar->addWidget(m_pCount);
     auto* column = new QVBoxLayout(this);
     column->addLayout(choices);
+    column->addLayout(barcodes);
     column->addLayout(bar);
     column->addWidget(m_pPage, 1);
 
@@ -146,6 +153,7 @@ CPostcardDialog::CPostcardDialog(std::vector<const CAddrCard*> cards, const CAdd
     connect(m_pNumerals, &QComboBox::currentIndexChanged, this, &CPostcardDialog::Rebuild);
     connect(m_pSender, &QLineEdit::editingFinished, this, &CPostcardDialog::Rebuild);
     connect(m_pBarcode, &QCheckBox::toggled, this, &CPostcardDialog::Rebuild);
+    connect(m_pEnvelopeBarcode, &QCheckBox::toggled, this, &CPostcardDialog::Rebuild);
     connect(next, &QPushButton::clicked, this, [this] { ShowCard(m_nCurrent + 1); });
     connect(previous, &QPushButton::clicked, this, [this] { ShowCard(m_nCurrent - 1); });
     connect(print, &QPushButton::clicked, this, &CPostcardDialog::Print);
@@ -187,6 +195,7 @@ void CPostcardDialog::Rebuild() {
     m_settings.numerals = static_cast<NumeralStyle>(std::max(m_pNumerals->currentIndex(), 0));
     qtext::ToSjis(m_pSender->text().trimmed(), m_settings.sender);
     m_settings.barcode = m_pBarcode->isChecked();
+    m_settings.envelopeBarcode = m_pEnvelopeBarcode->isChecked();
     const int index = m_pLayout->currentIndex();
     CPostcardLayout layout;
     if (index >= 0 && static_cast<size_t>(index) < m_layoutPaths.size() &&
@@ -197,7 +206,7 @@ void CPostcardDialog::Rebuild() {
             size.Nudge(LoadPostalBoxNudge(size.key.c_str()));
             PostcardOptions options;
             options.numerals = m_settings.numerals;
-            options.barcode = m_settings.barcode || BarcodeByDefault(size);
+            options.barcode = WantsBarcode(size, m_settings.barcode, m_settings.envelopeBarcode);
             options.face = MakePostcardFont(m_settings.face);
             CPrintFonts fonts;
             fonts.LoadFromProfile();

@@ -55,7 +55,8 @@ private:
     QComboBox* m_pLayout;
     QComboBox* m_pNumerals;
     QLineEdit* m_pSender;
-    QCheckBox* m_pBarcode; // the customer barcode on postcards too
+    QCheckBox* m_pBarcode;         // the customer barcode on postcards
+    QCheckBox* m_pEnvelopeBarcode; // and on envelopes
     QWidget* m_pPage;
     QLabel* m_pCount;
 };

@@ -802,6 +802,10 @@ TEST_F(CliTest, PostcardsSkipAndNameWhatTheyCannotPrint) {
          1,
          "postcards: --numerals takes kanji, chome or tate-chu-yoko (see kolvane-cli postcards "
          "--help)"},
+        {{"--barcode", "--no-barcode"},
+         1,
+         "postcards: --barcode and --no-barcode cannot be given together (see kolvane-cli "
+         "postcards --help)"},
         {{"--sender", "誰か"},
          1,
          "postcards: no card of the book is named \"誰か\" to be the sender"},

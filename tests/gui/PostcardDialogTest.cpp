@@ -70,6 +70,9 @@ private slots:
         // The customer barcode asked for on postcards: its 67 bars cross the
         // middle third of its height, 139.8 mm down the card.
         dialog->findChild<QCheckBox*>(QStringLiteral("postcardBarcode"))->click();
+        auto* envelopes = dialog->findChild<QCheckBox*>(QStringLiteral("envelopeBarcode"));
+        QVERIFY(envelopes->isChecked());
+        envelopes->click();
         const std::string pdf = s.Path("cards.pdf");
         s.ui.PickFile(pdf);
         dialog->findChild<QPushButton*>(QStringLiteral("postcardPdf"))->click();
@@ -107,7 +110,7 @@ private slots:
         QCOMPARE(Utf8(s.ui.Problems()), QString());
         PostcardSettings kept;
         kept.LoadFromProfile();
-        QVERIFY(kept.barcode);
+        QVERIFY(kept.barcode && !kept.envelopeBarcode);
         SetLayoutRoot(nullptr);
     }
 };

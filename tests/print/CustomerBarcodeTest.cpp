@@ -83,7 +83,9 @@ TEST(CustomerBarcode, EnvelopeBarsAreLibzintsAtTheRulesSize) {
     std::vector<PostcardSize> sizes;
     ASSERT_FALSE(ReadPostcardSizes(BUNDLED_LAYOUTS_DIR "/POSTBOX.DEF", sizes));
     const PostcardSize size = *FindPostcardSize(sizes, "NAGA3");
-    ASSERT_TRUE(BarcodeByDefault(size) && !BarcodeByDefault(*FindPostcardSize(sizes, "HAGAKI")));
+    const PostcardSize& hagaki = *FindPostcardSize(sizes, "HAGAKI");
+    ASSERT_TRUE(WantsBarcode(size, false, true) && !WantsBarcode(size, true, false) &&
+                WantsBarcode(hagaki, true, false) && !WantsBarcode(hagaki, false, true));
     PostcardOptions options;
     options.face = MakePostcardFont("IPAMincho");
     options.barcode = true;
