@@ -32,6 +32,11 @@ struct CsvImportRecord {
     std::string unstorable; // that character, UTF-8
 };
 
+// Offset of the first byte of text that code page 932 does not define, or
+// npos, as the reader finds it: with the widest vector instructions the
+// processor has, or without them. Both give the same answer.
+size_t CsvFirstBadShiftJis(std::string_view text, bool widest);
+
 class CCsvImportFile {
 public:
     CCsvImportFile() = default;

@@ -135,3 +135,29 @@ TEST(CsvImportFile, ReadsAFileOrNamesWhyItCannot) {
     EXPECT_TRUE(file.m_records.empty());
     fs::remove_all(dir);
 }
+
+TEST(CsvImportFile, FindsTheFirstBadShiftJisByteWithAndWithoutWideVectors) {
+    // ASCII, kanji, kana, half-width katakana, characters of rows that are
+    // looked up (① 87 40, ⅰ EE EF and FA 40), and lead bytes whose trail byte
+    // may lead too (89 89, E0 E0).
+    const std::vector<std::string> characters = {
+        "a",        "\x8E\x81", "\x82\xA0", "\xB1",     "\x87\x40", "\x81\x40", "\x83\x5C",
+        "\xEE\xEF", "\xFA\x40", "\x98\x9F", "\x89\x89", "\xE0\xE0", ",",        "\x96\xBC"};
+    std::string text;
+    std::vector<size_t> starts;
+    for (size_t i = 0; text.size() < 200; ++i) {
+        starts.push_back(text.size());
+        text += characters[(i * 5) % characters.size()];
+    }
+    EXPECT_EQ(CsvFirstBadShiftJis(text, true), std::string::npos);
+    EXPECT_EQ(CsvFirstBadShiftJis(text, false), std::string::npos);
+    // A lead byte with no trail byte, at the end or before a quote.
+    for (const size_t at : starts) {
+        for (const std::string& bad : {std::string("\x83\""), std::string("\x83")}) {
+            const std::string damaged =
+                text.substr(0, at) + bad + (bad.size() == 1 ? "" : text.substr(at));
+            EXPECT_EQ(CsvFirstBadShiftJis(damaged, true), at) << at;
+            EXPECT_EQ(CsvFirstBadShiftJis(damaged, false), at) << at;
+        }
+    }
+}
