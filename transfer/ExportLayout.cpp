@@ -125,30 +125,26 @@ void AppendQuoted(std::string& line, std::string_view value, int convCR) {
     line += '"';
 }
 
-} // namespace
-
-void CExportLayout::SetFieldCount(int count) {
-    m_fields.assign(static_cast<size_t>(count > 0 ? count : 0), -1);
+// Copies n bytes; most values are short, and a call of memcpy costs more
+// than their copy.
+inline char* CopyBytes(char* out, const char* text, size_t n) {
+    if (n >= 8 && n <= 16) {
+        uint64_t head, tail;
+        std::memcpy(&head, text, 8);
+        std::memcpy(&tail, text + n - 8, 8);
+        std::memcpy(out, &head, 8);
+        std::memcpy(out + n - 8, &tail, 8);
+    } else if (n < 8) {
+        for (size_t i = 0; i < n; ++i)
+            out[i] = text[i];
+    } else {
+        std::memcpy(out, text, n);
+    }
+    return out + n;
 }
 
-void CExportLayout::SetField(int position, int field) {
-    if (position >= 0 && position < GetFieldCount())
-        m_fields[static_cast<size_t>(position)] = field;
-}
-
-CString CExportLayout::GetFieldName(int field) const {
-    if (!IsExportField(field))
-        return CString();
-    return LoadAppString(IDS_EXPORT_FIELD_NAMES + static_cast<UINT>(field));
-}
-
-CString CExportLayout::GetFieldTitle(int position) const {
-    if (position < 0 || position >= GetFieldCount())
-        return CString();
-    return GetFieldName(m_fields[static_cast<size_t>(position)]);
-}
-
-const CString* CExportLayout::FieldValue(const CAddrCard& card, int field) {
+// The card's text for an export field; nullptr for a number that is none.
+inline const CString* CardValue(const CAddrCard& card, int field) {
     static const CString kEmpty;
     switch (field) {
     case 0:
@@ -177,44 +173,101 @@ const CString* CExportLayout::FieldValue(const CAddrCard& card, int field) {
     }
 }
 
+} // namespace
+
+void CExportLayout::SetFieldCount(int count) {
+    m_fields.assign(static_cast<size_t>(count > 0 ? count : 0), -1);
+}
+
+void CExportLayout::SetField(int position, int field) {
+    if (position >= 0 && position < GetFieldCount())
+        m_fields[static_cast<size_t>(position)] = field;
+}
+
+CString CExportLayout::GetFieldName(int field) const {
+    if (!IsExportField(field))
+        return CString();
+    return LoadAppString(IDS_EXPORT_FIELD_NAMES + static_cast<UINT>(field));
+}
+
+CString CExportLayout::GetFieldTitle(int position) const {
+    if (position < 0 || position >= GetFieldCount())
+        return CString();
+    return GetFieldName(m_fields[static_cast<size_t>(position)]);
+}
+
+const CString* CExportLayout::FieldValue(const CAddrCard& card, int field) {
+    return CardValue(card, field);
+}
+
 void CExportLayout::AppendLine(const CAddrCard& card, std::string& line) const {
     // Most lines are every value between quotes as it stands: written so at
     // once, and kept when their only quotes and line breaks are those around
-    // the values and at the end.
+    // the values and at the end. Else the line is written again from the first
+    // value that holds one of its own, most often the last.
     const size_t start = line.size();
-    std::array<const CString*, 32> kept; // the values of the first positions
-    size_t length = 2, values = 0;
-    for (size_t i = 0; i < m_fields.size(); ++i) {
-        const CString* value = FieldValue(card, m_fields[i]);
-        if (i < kept.size())
-            kept[i] = value;
-        if (value) {
-            length += static_cast<size_t>(value->GetLength()) + (values == 0 ? 2 : 3);
-            ++values;
-        }
-    }
-    line.resize(start + length);
-    char* out = line.data() + start;
-    for (size_t i = 0; i < m_fields.size(); ++i) {
-        const CString* value = i < kept.size() ? kept[i] : FieldValue(card, m_fields[i]);
+    std::array<const CString*, 32> values;
+    std::array<size_t, 32> closes; // where each value's closing quote went
+    size_t count = 0, length = 2;
+    bool many = false;
+    for (const int field : m_fields) {
+        const CString* value = CardValue(card, field);
         if (!value)
             continue;
-        if (out != line.data() + start)
-            *out++ = ',';
-        *out++ = '"';
-        std::memcpy(out, value->GetString(), static_cast<size_t>(value->GetLength()));
-        out += value->GetLength();
-        *out++ = '"';
+        if (count == values.size()) {
+            many = true;
+            break;
+        }
+        values[count++] = value;
+        length += static_cast<size_t>(value->GetLength()) + 3;
     }
-    *out++ = '\r';
-    *out = '\n';
-    if (CountSpecial(line.data() + start, length) == 2 * values + 2)
+    size_t from = 0; // the first value written again
+    if (!many) {
+        length -= count == 0 ? 0 : 1;
+        line.resize(start + length);
+        char* const base = line.data() + start;
+        char* out = base;
+        for (size_t k = 0; k < count; ++k) {
+            if (k != 0)
+                *out++ = ',';
+            *out++ = '"';
+            out =
+                CopyBytes(out, values[k]->GetString(), static_cast<size_t>(values[k]->GetLength()));
+            closes[k] = static_cast<size_t>(out - base);
+            *out++ = '"';
+        }
+        *out++ = '\r';
+        *out = '\n';
+        if (CountSpecial(base, length) == 2 * count + 2)
+            return;
+        // The quotes around each value come in order; the first other mark
+        // lies inside a value.
+        const char* const end = base + length;
+        for (const char* p = base; from < count;) {
+            const char* const mark = FindSpecial(p, end);
+            const size_t at = static_cast<size_t>(mark - base);
+            if (at == closes[from])
+                ++from;
+            else if (at != closes[from] - static_cast<size_t>(values[from]->GetLength()) - 1)
+                break;
+            p = mark + 1;
+        }
+        if (from == count)
+            from = 0;
+        line.resize(start + closes[from] - static_cast<size_t>(values[from]->GetLength()) - 1);
+        for (size_t k = from; k < count; ++k) {
+            if (k != from)
+                line += ',';
+            AppendQuoted(line, values[k]->view(), m_nConvCR);
+        }
+        line += "\r\n";
         return;
+    }
 
     line.resize(start);
     bool first = true;
     for (const int field : m_fields) {
-        const CString* value = FieldValue(card, field);
+        const CString* value = CardValue(card, field);
         if (!value)
             continue;
         if (!first)

@@ -68,6 +68,13 @@ TEST_F(ExportRunTest, WritesEveryCardsLineInBinary) {
     first.m_contacts.Add(5, "a,b");
     second.m_strName = "B";
     const CAddrCard* const two[] = {&first, &second};
+    // Marks only in the last value, and a lone CR that stays.
+    CAddrCard third, fourth;
+    third.m_strName = "12345678901";
+    third.m_contacts.Add(1, "x");
+    third.m_contacts.Add(2, "\"q\"\nz");
+    fourth.m_strName = "a\rb";
+    const CAddrCard* const last[] = {&third, &fourth};
     const std::vector<CAddrCard> many = NumberedCards(30000); // beyond one block of writing
     const std::string x(40, 'x');
     const struct {
@@ -77,6 +84,8 @@ TEST_F(ExportRunTest, WritesEveryCardsLineInBinary) {
     } cases[] = {
         {two, 0, "\"\x8ER\x93\x63 \"\"A\"\"\",\"1\r\n2\r\n3\",\"a,b\"\r\n\"B\",\"\",\"\"\r\n"},
         {two, 1, "\"\x8ER\x93\x63 \"\"A\"\"\",\"1 2 3\",\"a,b\"\r\n\"B\",\"\",\"\"\r\n"},
+        {last, 0, "\"12345678901\",\"\",\"\"\"q\"\"\r\nz\"\r\n\"a\rb\",\"\",\"\"\r\n"},
+        {last, 1, "\"12345678901\",\"\",\"\"\"q\"\" z\"\r\n\"a\rb\",\"\",\"\"\r\n"},
         {{}, 1, ""},
     };
     for (const auto& c : cases) {
@@ -86,6 +95,16 @@ TEST_F(ExportRunTest, WritesEveryCardsLineInBinary) {
         EXPECT_EQ(written, static_cast<int>(c.cards.size()));
         EXPECT_EQ(Contents(m_path), c.bytes) << c.convCR;
     }
+    // More values than a line keeps at hand.
+    CExportLayout wide;
+    wide.SetFields(std::vector<int>(33, 0));
+    std::string line;
+    wide.AppendLine(first, line);
+    const std::string quoted = "\"\x8ER\x93\x63 \"\"A\"\"\"";
+    std::string expected = quoted;
+    for (int i = 1; i < 33; ++i)
+        expected += "," + quoted;
+    EXPECT_EQ(line, expected + "\r\n");
     int written = -1;
     ASSERT_FALSE(ExportCards(m_path.c_str(), Pointers(many), Layout(1), written));
     EXPECT_EQ(written, 30000);
