@@ -280,6 +280,16 @@ void CAddrListView::SelectFirst() {
         SelectRow(0);
 }
 
+bool CAddrListView::SelectCard(CAddrCard* card) {
+    const int row = m_pModel->RowOf(card);
+    if (row < 0)
+        return false;
+    DeselectAll();
+    SelectRow(row);
+    scrollTo(m_pModel->index(row, 0));
+    return true;
+}
+
 void CAddrListView::DeselectAll() {
     selectionModel()->clearSelection();
     m_doc.SetCurrentCard(nullptr);

@@ -35,6 +35,9 @@ public:
     void SelectPrevious();
     void SelectNext();
     void SelectFirst();
+    // Selects the card's row alone, makes the card current and scrolls to it;
+    // false when the list does not show the card.
+    bool SelectCard(CAddrCard* card);
     void DeselectAll();
     int GetSelectedCount() const;
     BOOL HasMultipleSelection() const { return GetSelectedCount() >= 2; }

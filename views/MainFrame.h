@@ -93,6 +93,7 @@ private:
     void OnNewCard();
     void OnDeleteCard();
     void OnContactMethods();
+    void OnPostcodeCheck();
     void OnIndexButton(int id);
     void OnDuplicates();
     void OnSearchChanged(const QString& text);

@@ -1,9 +1,10 @@
-// The main window's own commands: views, cards, contact methods, index
-// buttons, duplicates, printing and the search box. Every way out of a card
-// form stops when the form refuses to be written back.
+// The main window's own commands: views, cards, contact methods, the postal
+// code check, index buttons, duplicates, printing and the search box. Every
+// way out of a card form stops when the form refuses to be written back.
 
 #include "views/MainFrame.h"
 
+#include "doc/PostalTable.h"
 #include "doc/UpdateHints.h"
 #include "model/ListFilters.h"
 #include "platform/QtText.h"
@@ -13,6 +14,7 @@
 #include "views/CardForm.h"
 #include "views/CommandIds.h"
 #include "views/dialogs/ContactMethodDlg.h"
+#include "views/dialogs/PostcodeCheckDlg.h"
 
 #include <QAction>
 #include <QEvent>
@@ -61,6 +63,7 @@ void CMainFrame::ConnectCommands() {
     OnCommand(ID_CARD_ENGLISH, [this] { SwitchView(SLOT_ENGLISH, TRUE); });
     OnCommand(ID_CARD_DUPLICATES, [this] { OnDuplicates(); });
     OnCommand(ID_CARD_CONTACT_METHODS, [this] { OnContactMethods(); });
+    OnCommand(ID_CARD_POSTCODE_CHECK, [this] { OnPostcodeCheck(); });
     OnCommand(ID_EDIT_FIND, [this] {
         m_pSearchBox->setFocus(Qt::ShortcutFocusReason);
         m_pSearchBox->selectAll();
@@ -187,6 +190,23 @@ void CMainFrame::OnContactMethods() {
         return;
     m_doc.UpdateAllViews(nullptr, HINT_CONTACT_METHODS_CHANGED);
     m_doc.SetModifiedFlag();
+}
+
+void CMainFrame::OnPostcodeCheck() {
+    // The check sees what a showing form holds.
+    if (!CommitActiveView())
+        return;
+    CAddrCard* card = RunPostcodeCheckDlg(m_doc.GetBook(), BundledPostalTable(), this);
+    if (!card)
+        return;
+    // The card opens from the list, as a double-click opens it; a card the
+    // list does not show brings every card back into it.
+    SwitchView(SLOT_LIST, FALSE);
+    if (!m_pList->SelectCard(card)) {
+        OnIndexButton(FILTER_ALL);
+        m_pList->SelectCard(card);
+    }
+    OnViewCard();
 }
 
 void CMainFrame::OnIndexButton(int id) {

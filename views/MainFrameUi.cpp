@@ -66,6 +66,7 @@ const std::vector<Command>& Commands() {
         {ID_CARD_NEW, "新規(&N)\tCtrl+Ins", {}},
         {ID_CARD_DELETE, "削除(&D)\tCtrl+Del", {QKeySequence(Qt::CTRL | Qt::Key_Delete)}},
         {ID_CARD_DUPLICATES, "重複検出(&P)", {}, true},
+        {ID_CARD_POSTCODE_CHECK, "郵便番号と住所の確認(&Z)...", {}},
         {ID_CARD_JAPANESE, "日本語表記(&J)", {}, true},
         {ID_CARD_ENGLISH, "英語表記(&E)", {}, true},
         {ID_CARD_CONTACT_METHODS, "連絡方法の設定(&C)...", {}},
@@ -143,8 +144,8 @@ void CMainFrame::CreateMenus() {
     ShowRecentFiles({});
     menu("編集(&E)", {ID_EDIT_UNDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_COPY_SETTINGS,
                       ID_EDIT_PASTE, 0, ID_EDIT_FIND, 0, ID_EDIT_OPTIONS});
-    menu("ｶｰﾄﾞ(&C)", {ID_CARD_NEW, ID_CARD_DELETE, 0, ID_CARD_DUPLICATES, 0, ID_CARD_JAPANESE,
-                      ID_CARD_ENGLISH, 0, ID_CARD_CONTACT_METHODS});
+    menu("ｶｰﾄﾞ(&C)", {ID_CARD_NEW, ID_CARD_DELETE, 0, ID_CARD_DUPLICATES, ID_CARD_POSTCODE_CHECK, 0,
+                      ID_CARD_JAPANESE, ID_CARD_ENGLISH, 0, ID_CARD_CONTACT_METHODS});
     menu("表示(&V)", {ID_VIEW_LIST, ID_VIEW_CARD, 0, ID_VIEW_NEXT_CARD, ID_VIEW_PREV_CARD});
     menu("ﾍﾙﾌﾟ(&H)", {ID_HELP_FINDER, 0, ID_APP_ABOUT});
 }

@@ -76,7 +76,8 @@ private slots:
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         QCOMPARE(items.join(u'|'),
                  QStringLiteral("ﾌｧｲﾙ(&F)|編集(&E)|ｶｰﾄﾞ(&C)|表示(&V)|ﾍﾙﾌﾟ(&H)|"
-                                "新規(&N)\tCtrl+Ins|削除(&D)\tCtrl+Del|-|重複検出(&P)|-|"
+                                "新規(&N)\tCtrl+Ins|削除(&D)\tCtrl+Del|-|重複検出(&P)|"
+                                "郵便番号と住所の確認(&Z)...|-|"
                                 "日本語表記(&J)|英語表記(&E)|-|連絡方法の設定(&C)..."));
         QCOMPARE(frame.Action(ID_CARD_DELETE)->statusTip(),
                  QStringLiteral("選択中の住所ｶｰﾄﾞの削除"));
