@@ -54,15 +54,22 @@ BOOL IsImportField(int field) {
 }
 
 // A text as a string holds it: up to its first zero byte. Texts are short and
-// seldom hold one, so eight bytes are looked at together first.
+// seldom hold one, so eight bytes are looked at together, the last eight of a
+// longer text as one word too.
 std::string_view UpToZero(std::string_view text) {
     constexpr uint64_t kOnes = 0x0101010101010101u, kTops = 0x8080808080808080u;
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
+    const auto hasZero = [&text](size_t at) {
         uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        if ((word - kOnes) & ~word & kTops)
-            break;
+        std::memcpy(&word, text.data() + at, 8);
+        return ((word - kOnes) & ~word & kTops) != 0;
+    };
+    size_t i = 0;
+    if (text.size() >= 8) {
+        for (; i + 8 <= text.size(); i += 8)
+            if (hasZero(i))
+                break;
+        if (i + 8 > text.size() && !hasZero(text.size() - 8))
+            return text;
     }
     for (; i < text.size(); ++i)
         if (text[i] == '\0')
@@ -105,13 +112,10 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(0, keep);
 }
 
-// Fills a card's text in place, allocating once.
-void Assign(CString& target, std::string_view text) {
-    if (text.empty())
-        return;
-    const int length = static_cast<int>(text.size());
-    std::memcpy(target.GetBuffer(length), text.data(), text.size());
-    target.ReleaseBuffer(length);
+// Fills an empty text of a card, allocating once and writing each byte once.
+void Assign(CZkString& target, std::string_view text) {
+    if (!text.empty())
+        target = CZkString(text.data(), static_cast<int>(text.size()));
 }
 
 } // namespace
@@ -156,7 +160,9 @@ std::unique_ptr<CAddrCard> CImportLayout::MakeCard(std::span<const std::string_v
     const auto f = [&field](size_t index) { return field[index]; };
 
     const BOOL english = IsEnglish();
-    auto card = std::make_unique<CAddrCard>();
+    // Every member has its own initializer: the zeroing of a value-initialized
+    // card would be wasted.
+    auto card = std::make_unique_for_overwrite<CAddrCard>();
     card->m_nNotation = english ? NOTATION_ENGLISH : NOTATION_JAPANESE;
 
     // Texts made of several fields are put together here first.

@@ -146,6 +146,12 @@ TEST(ImportLayout, MakeCard) {
         {false, {9, 10}, {" Full\r\n", "1-1"}, "||||Full||||"},
         {false, {7, 8, 28, 29, 0, 0}, {" T ", "C", "O", "N", "a", "b"}, "|b| T |C|||O|N|"},
         {false, {0, 8}, {"a"}, "|a|||||||"},
+        // A text ends at a zero byte, in its first, middle or last eight bytes.
+        {false,
+         {0, 29, 28},
+         {std::string_view("Yamada Taro \0xy", 15), std::string_view("Yamada\0x", 8),
+          std::string_view("abcdefgh\0", 9)},
+         "|Yamada Taro|||||abcdefgh|Yamada|"},
         {false, {20, 21, 22, 27}, {"p", "f", "p1", "p6"}, "||||||||1:p 2:f 1:p1 1:p6 "},
         {true, {22, 20, 21}, {"p1", "p", "f"}, "||||||||1:p 2:f 1:p1 "},
         {true, {22, 21}, {"p1", "f"}, "||||||||-1:f -1:p1 ", true},
