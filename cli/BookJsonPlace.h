@@ -1,7 +1,8 @@
 #pragma once
 // Where a value of the book's JSON came from, for messages:
 // "card 3, contact 2, field "text"". The text is made only for a message, not
-// for every card read.
+// for every card read. Also the hex digits of a text stored as bytes, which
+// both readers take.
 
 #include "CliMessages.h"
 
@@ -26,3 +27,15 @@ struct JsonPlace {
         return Format(Tr("%1, field \"%2\"", "%1、項目 \"%2\""), {Where(), key});
     }
 };
+
+// The value of a hex digit of a text stored as {"sjis":"<hex bytes>"}; -1 for
+// any other character.
+inline int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}

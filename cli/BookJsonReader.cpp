@@ -63,16 +63,6 @@ int ToInt(const QJsonObject& object, const char* key, int missing, const JsonPla
     return static_cast<int>(number);
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 CString FromHex(const QJsonObject& object, const std::string& field) {
     const QJsonValue hex = object.value(Key("sjis"));
     if (object.size() != 1 || !hex.isString())

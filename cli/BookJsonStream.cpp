@@ -58,16 +58,6 @@ constexpr int kMaxSkipDepth = 1100;
 constexpr size_t kCountOffset = 8;
 constexpr size_t kHeaderSize = 12;
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 struct Frame {
     Kind kind;
     uint32_t seen = 0;
