@@ -58,64 +58,6 @@ void KeepFreedMemory() {
 #endif
 }
 
-// What keeps a page layout from being printed, named as the layout editor
-// names it.
-std::string LayoutFaultWords(const LayoutFault& fault) {
-    const std::string japanese = printmsg::LayoutFaultText(fault);
-    static const char* const kFields[] = {"the orientation",
-                                          "the paper width",
-                                          "the paper height",
-                                          "the top paper margin",
-                                          "the bottom paper margin",
-                                          "the left paper margin",
-                                          "the right paper margin",
-                                          "the columns",
-                                          "the rows",
-                                          "the top cell margin",
-                                          "the bottom cell margin",
-                                          "the left cell margin",
-                                          "the right cell margin"};
-    const std::string field = kFields[static_cast<int>(fault.field)];
-    const bool across =
-        fault.field == LayoutField::PageMarginLeft || fault.field == LayoutField::CellMarginLeft;
-    std::string english;
-    switch (fault.kind) {
-    case LayoutFault::NoPage:
-        english = across
-                      ? "the left and right paper margins leave no paper width; make them smaller"
-                      : "the top and bottom paper margins leave no paper height; make them "
-                        "smaller";
-        break;
-    case LayoutFault::NoRoomInCell:
-        english = across ? "the left and right cell margins leave no cell width; make them smaller"
-                         : "the top and bottom cell margins leave no cell height; make them "
-                           "smaller";
-        break;
-    case LayoutFault::OutOfRange:
-        switch (fault.field) {
-        case LayoutField::Orientation:
-            english = "the orientation must be portrait or landscape";
-            break;
-        case LayoutField::PrintWidth:
-        case LayoutField::PrintHeight:
-            english = field;
-            english += " must be more than 0 mm and at most 2000 mm";
-            break;
-        case LayoutField::Columns:
-        case LayoutField::Rows:
-            english = field;
-            english += " must be 1 to 100";
-            break;
-        default:
-            english = field;
-            english += " must be 0 mm to 2000 mm";
-            break;
-        }
-        break;
-    }
-    return Tr(english.c_str(), japanese.c_str());
-}
-
 // The cards whose labels did not fit, on one line.
 void ReportUnfit(const std::vector<const CAddrCard*>& cards) {
     if (cards.empty())
@@ -220,14 +162,9 @@ int RunLabels(const Args& args) {
     if (const int status = RefuseInputAsOutput(out, {options.path, layoutPath}); status != EXIT_OK)
         return status;
     if (const std::optional<LayoutFault> fault = layout.Check()) {
-        PrintError(layoutPath + ": " + LayoutFaultWords(*fault));
-        return EXIT_FILE_ERROR;
-    }
-    if (!layout.HasRoomForText()) {
         PrintError(layoutPath + ": " +
-                   Tr("this page layout leaves no room for the labels' text; check the paper "
-                      "margins, the rows and columns and the cell margins",
-                      printmsg::kNoRoomForText));
+                   Tr(printmsg::LayoutFaultText(*fault, true).c_str(),
+                      printmsg::LayoutFaultText(*fault).c_str()));
         return EXIT_FILE_ERROR;
     }
 

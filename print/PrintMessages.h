@@ -20,8 +20,9 @@ inline constexpr const char* kNoRoomForText =
     "用紙の余白、行と列、ｾﾙ内余白を確かめてください。";
 inline constexpr const char* kNoCards = "印刷するｶｰﾄﾞがありません。";
 
-// Why the layout cannot be used, naming the field as the layout editor labels it.
-std::string LayoutFaultText(const LayoutFault& fault);
+// Why the layout cannot be used, naming the field as the layout editor labels
+// it; in English for kolvane-cli in an English locale.
+std::string LayoutFaultText(const LayoutFault& fault, bool english = false);
 
 // Labels whose text did not fit even in the smallest font; names the cards
 // (names as UTF-8), the first few of them.
