@@ -11,6 +11,9 @@
 
 namespace {
 
+// Layout pixels, the painter's coordinates while labels are drawn.
+constexpr PxPerMm kLayoutScale{kLabelLayoutPxPerMm, kLabelLayoutPxPerMm};
+
 QRectF ToDevice(const RectMm& r, PxPerMm scale) {
     return QRectF(QPointF(r.left * scale.x, r.top * scale.y),
                   QPointF(r.right * scale.x, r.bottom * scale.y));
@@ -27,24 +30,34 @@ CLabelPainter::CLabelPainter(const CPageLayout& layout, const LabelFonts& fonts,
     m_layout.CopyFrom(layout);
 }
 
+LabelFontSizes& CLabelPainter::FontsFor(const CAddrCard& card) const {
+    return card.m_nNotation == NOTATION_ENGLISH ? m_english : m_japanese;
+}
+
+LabelLayout CLabelPainter::LayOut(const CAddrCard& card, const RectMm& textRect) const {
+    return LayOutLabel(LabelDrawingText(ComposeLabelText(card)), FontsFor(card), textRect.width(),
+                       textRect.height(), kMinPoints);
+}
+
+void CLabelPainter::DrawInTextRect(QPainter& painter, const RectMm& textRect, bool fits,
+                                   const std::function<void(QPointF)>& draw) {
+    if (!fits) {
+        painter.save();
+        painter.setClipRect(ToDevice(textRect, kLayoutScale), Qt::IntersectClip);
+    }
+    draw(ToDevice(textRect, kLayoutScale).topLeft());
+    if (!fits)
+        painter.restore();
+}
+
 bool CLabelPainter::DrawLabel(QPainter& painter, const CAddrCard& card,
                               const RectMm& textRect) const {
-    LabelFontSizes& fonts = card.m_nNotation == NOTATION_ENGLISH ? m_english : m_japanese;
-    const LabelLayout label = LayOutLabel(LabelDrawingText(ComposeLabelText(card)), fonts,
-                                          textRect.width(), textRect.height(), kMinPoints);
+    const LabelLayout label = LayOut(card, textRect);
     if (!label.text)
         return false;
-    const QPointF topLeft(textRect.left * kLabelLayoutPxPerMm, textRect.top * kLabelLayoutPxPerMm);
-    if (label.fits) {
-        label.text->draw(&painter, topLeft);
-        return true;
-    }
-    painter.save();
-    painter.setClipRect(ToDevice(textRect, PxPerMm{kLabelLayoutPxPerMm, kLabelLayoutPxPerMm}),
-                        Qt::IntersectClip);
-    label.text->draw(&painter, topLeft);
-    painter.restore();
-    return false;
+    DrawInTextRect(painter, textRect, label.fits,
+                   [&](QPointF topLeft) { label.text->draw(&painter, topLeft); });
+    return label.fits;
 }
 
 std::vector<UnfitLabel> CLabelPainter::DrawPage(QPainter& painter, PxPerMm scale,
@@ -123,12 +136,8 @@ PreparedPage CLabelPainter::Prepare(const CPagePlan& plan, int page) const {
         entry.card = cards[cell];
         if (!m_layout.HasRoomForText() || cell >= cells)
             continue;
-        const RectMm textRect = m_layout.GetCellTextRectF(static_cast<int>(cell));
-        LabelFontSizes& fonts =
-            cards[cell]->m_nNotation == NOTATION_ENGLISH ? m_english : m_japanese;
         const LabelLayout label =
-            LayOutLabel(LabelDrawingText(ComposeLabelText(*cards[cell])), fonts, textRect.width(),
-                        textRect.height(), kMinPoints);
+            LayOut(*cards[cell], m_layout.GetCellTextRectF(static_cast<int>(cell)));
         if (!label.text)
             continue;
         entry.laidOut = true;
@@ -159,8 +168,7 @@ QRawFont CLabelPainter::RawFontFor(const CAddrCard& card, double points,
         if (known == face)
             return font;
     // The face alone, asked for as the label's font asked for it.
-    LabelFontSizes& fonts = card.m_nNotation == NOTATION_ENGLISH ? m_english : m_japanese;
-    QFont request = fonts.At(points);
+    QFont request = FontsFor(card).At(points);
     request.setFamilies({face.family});
     QRawFont font = QRawFont::fromFont(request);
     if (!font.isValid() || FaceOf(font) != face)
@@ -204,18 +212,10 @@ std::vector<UnfitLabel> CLabelPainter::DrawPrepared(QPainter& painter, PxPerMm s
             DrawLabel(painter, *label.card, textRect);
             continue;
         }
-        if (!label.fits) {
-            painter.save();
-            painter.setClipRect(
-                ToDevice(textRect, PxPerMm{kLabelLayoutPxPerMm, kLabelLayoutPxPerMm}),
-                Qt::IntersectClip);
-        }
-        const QPointF topLeft(textRect.left * kLabelLayoutPxPerMm,
-                              textRect.top * kLabelLayoutPxPerMm);
-        for (const QGlyphRun& run : runs)
-            painter.drawGlyphRun(topLeft, run);
-        if (!label.fits)
-            painter.restore();
+        DrawInTextRect(painter, textRect, label.fits, [&](QPointF topLeft) {
+            for (const QGlyphRun& run : runs)
+                painter.drawGlyphRun(topLeft, run);
+        });
     }
     painter.restore();
     return unfit;

@@ -23,6 +23,7 @@
 #include <QRawFont>
 #include <QString>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -111,6 +112,12 @@ public:
 
 private:
     void DrawOutlines(QPainter& painter, PxPerMm scale, bool outlines) const;
+    LabelFontSizes& FontsFor(const CAddrCard& card) const;
+    LabelLayout LayOut(const CAddrCard& card, const RectMm& textRect) const;
+    // Calls draw with the text rectangle's corner in layout pixels, clipped to
+    // the rectangle when the text does not fit it.
+    static void DrawInTextRect(QPainter& painter, const RectMm& textRect, bool fits,
+                               const std::function<void(QPointF)>& draw);
     PreparedPage::Face FaceOf(const QRawFont& font) const;
     QRawFont RawFontFor(const CAddrCard& card, double points, const PreparedPage::Face& face) const;
     std::vector<UnfitLabel> DrawCells(QPainter& painter, PxPerMm scale, const CPagePlan& plan,
