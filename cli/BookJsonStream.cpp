@@ -150,6 +150,7 @@ private:
             return nullptr;
         }
     }
+    JsonPlace PlaceOf(size_t depth) const;
     std::string Where(size_t depth) const;
     void WriteCard();
 
@@ -334,24 +335,25 @@ bool Handler::StartArray() {
     return Refuse(true);
 }
 
-std::string Handler::Where(size_t depth) const {
+JsonPlace Handler::PlaceOf(size_t depth) const {
     switch (m_frames[depth].kind) {
     case Kind::Card:
-        return JsonPlace{"card %1", "ｶｰﾄﾞ %1", static_cast<size_t>(m_cards)}.Where();
+        return {"card %1", "ｶｰﾄﾞ %1", static_cast<size_t>(m_cards)};
     case Kind::Contact:
-        return JsonPlace{"card %1", "ｶｰﾄﾞ %1", static_cast<size_t>(m_cards), m_contactIndex}
-            .Where();
+        return {"card %1", "ｶｰﾄﾞ %1", static_cast<size_t>(m_cards), m_contactIndex};
     case Kind::Method:
-        return JsonPlace{"method %1", "連絡方法 %1", m_methodIndex}.Where();
-    case Kind::Sjis: {
-        // The text the object stands for.
-        const Frame& owner = m_frames[depth - 1];
-        return Format(Tr("%1, field \"%2\"", "%1、項目 \"%2\""),
-                      {Where(depth - 1), KeysOf(owner.kind)[static_cast<size_t>(owner.key)]});
-    }
+        return {"method %1", "連絡方法 %1", m_methodIndex};
     default:
-        return JsonPlace{"the book", "住所録"}.Where();
+        return {"the book", "住所録"};
     }
+}
+
+std::string Handler::Where(size_t depth) const {
+    if (m_frames[depth].kind != Kind::Sjis)
+        return PlaceOf(depth).Where();
+    // The text the object stands for.
+    const Frame& owner = m_frames[depth - 1];
+    return PlaceOf(depth - 1).Field(KeysOf(owner.kind)[static_cast<size_t>(owner.key)]);
 }
 
 void Handler::WriteCard() {

@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum : int {
@@ -73,7 +74,7 @@ std::string WriteTarget(const std::string& path);
 // link); else a message and EXIT_FILE_ERROR.
 int RefuseInputAsOutput(const std::string& out, std::initializer_list<std::string> inputs);
 // Writes bytes to standard output; a message and EXIT_FILE_ERROR on failure.
-int WriteStdout(const std::string& bytes);
+int WriteStdout(std::string_view bytes);
 // The whole of a file, or of standard input for "-"; a message and
 // EXIT_FILE_ERROR on failure.
 int ReadInput(const std::string& path, std::string& bytes);

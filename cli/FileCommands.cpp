@@ -41,7 +41,7 @@ int WritePieces(const std::string& path, const std::function<void(const TextSink
         int status = EXIT_OK;
         make([&status](std::string_view piece) {
             if (status == EXIT_OK)
-                status = WriteStdout(std::string(piece));
+                status = WriteStdout(piece);
         });
         return status;
     }
@@ -148,7 +148,7 @@ int RefuseInputAsOutput(const std::string& out, std::initializer_list<std::strin
     return EXIT_OK;
 }
 
-int WriteStdout(const std::string& bytes) {
+int WriteStdout(std::string_view bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
         std::fflush(stdout) == 0)
         return EXIT_OK;
